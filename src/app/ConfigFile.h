@@ -1,0 +1,25 @@
+// Reading and writing the configuration file (*.QRB): the plain 22,272-byte
+// image of the register store, no header.
+#pragma once
+
+#include "app/RegisterStore.h"
+
+#include <QString>
+
+struct ConfigFileResult {
+    bool ok = true;
+    bool created = false; // load only: the file was missing and was made empty
+    QString error;        // a full sentence for the user, naming the file and the reason
+    explicit operator bool() const { return ok; }
+};
+
+// Fills the store from the file. A short file leaves the missing registers
+// empty; bytes past the image are ignored. A missing file is created as an
+// all-zero image and the store is left as it was. An existing file that
+// cannot be read is never overwritten.
+ConfigFileResult loadConfigFile(const QString& path, RegisterStore& store);
+
+// Writes the store all-or-nothing (temporary file renamed over the target).
+// An existing longer file keeps its bytes past the image. On failure the
+// previous file is left intact.
+ConfigFileResult saveConfigFile(const QString& path, const RegisterStore& store);

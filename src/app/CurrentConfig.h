@@ -1,0 +1,13 @@
+// Which configuration is current. The main window owns the one instance and
+// hands it to the dialogs, which only read it.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct CurrentConfig {
+    QString g_configPath;        // full path of the current configuration file; empty: none
+    QString g_configTitle;       // its file name without folder and extension
+    QByteArray g_voiceHighFlags; // copy of register 84 from the last load or save
+    QByteArray g_voiceLowFlags;  // copy of register 85 from the last load or save
+};

@@ -1,0 +1,119 @@
+#include "app/VoiceFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace VoiceFiles {
+
+QString configHighName(const QString& title, int input) {
+    return QStringLiteral("%1_H%2.WAV").arg(title).arg(input, 2, 10, QLatin1Char('0'));
+}
+QString configLowName(const QString& title, int input) {
+    return QStringLiteral("%1_L%2.WAV").arg(title).arg(input, 2, 10, QLatin1Char('0'));
+}
+QString configSelectOutputName(const QString& title) {
+    return title + "_SelectOutput.wav";
+}
+QString configSelectOnOffName(const QString& title) {
+    return title + "_SelectOnOff.wav";
+}
+
+QString unitHighName(int input) {
+    return QStringLiteral("H%1.WAV").arg(input, 2, 10, QLatin1Char('0'));
+}
+QString unitLowName(int input) {
+    return QStringLiteral("L%1.WAV").arg(input, 2, 10, QLatin1Char('0'));
+}
+QString unitSelectOutputName() {
+    return QStringLiteral("SelectOutput.wav");
+}
+QString unitSelectOnOffName() {
+    return QStringLiteral("SelectOnOff.wav");
+}
+
+QString resolveNoCase(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    const QString exact = dir.filePath(name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return exact;
+}
+
+} // namespace VoiceFiles
+
+namespace {
+
+QString resolvePath(const QString& path) {
+    const QFileInfo info(path);
+    return VoiceFiles::resolveNoCase(info.path(), info.fileName());
+}
+
+} // namespace
+
+int CopyFileIfAbsent(const QString& destination, const QString& source) {
+    const QString destinationPath = resolvePath(destination);
+    // Any existing destination counts, even one that cannot be read: opening it
+    // for writing would truncate it.
+    if (QFileInfo::exists(destinationPath) || QFileInfo(destinationPath).isSymLink())
+        return CopyDestinationExists;
+
+    QFile out(destinationPath);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return CopyDestinationNotCreated;
+    QFile in(resolvePath(source));
+    if (!in.open(QIODevice::ReadOnly))
+        return CopySourceNotOpened;
+    if (in.isSequential())
+        return CopySourceLengthUnknown;
+
+    qint64 left = in.size();
+    char buffer[64 * 1024];
+    while (left > 0) {
+        const qint64 got = in.read(buffer, std::min<qint64>(left, sizeof buffer));
+        if (got <= 0 || out.write(buffer, got) != got) {
+            // A short copy must not pass for a recording: take it away.
+            out.close();
+            out.remove();
+            return CopyDestinationNotCreated;
+        }
+        left -= got;
+    }
+    if (!out.flush()) {
+        out.close();
+        out.remove();
+        return CopyDestinationNotCreated;
+    }
+    return CopyDone;
+}
+
+void SeedVoiceFiles(const QString& configFolder, const QString& title,
+                    const QString& templateFolder) {
+    using namespace VoiceFiles;
+    const QDir config(configFolder);
+    const QDir templates(templateFolder);
+    for (int n = 1; n <= InputCount; ++n) {
+        CopyFileIfAbsent(config.filePath(configHighName(title, n)),
+                         templates.filePath(unitHighName(n)));
+        CopyFileIfAbsent(config.filePath(configLowName(title, n)),
+                         templates.filePath(unitLowName(n)));
+    }
+    CopyFileIfAbsent(config.filePath(configSelectOutputName(title)),
+                     templates.filePath(unitSelectOutputName()));
+    CopyFileIfAbsent(config.filePath(configSelectOnOffName(title)),
+                     templates.filePath(unitSelectOnOffName()));
+}
+
+QString templateFolder() {
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo::exists(VoiceFiles::resolveNoCase(executableFolder, VoiceFiles::unitHighName(1))))
+        return executableFolder;
+    return QDir::cleanPath(executableFolder + QStringLiteral("/../") +
+                           QStringLiteral(QUILLARY_DATA_SUBDIR));
+}

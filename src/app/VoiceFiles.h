@@ -1,0 +1,50 @@
+// Names of a configuration's voice recordings, of the unit's copies and of the
+// program's templates; the copy that seeds a new configuration with them.
+// Names are matched without regard to case, as on the systems where
+// configurations are made.
+#pragma once
+
+#include <QString>
+
+namespace VoiceFiles {
+
+constexpr int InputCount = 16;
+
+// Beside the configuration file, after its title.
+QString configHighName(const QString& title, int input); // "Alarm_H01.WAV"
+QString configLowName(const QString& title, int input);  // "Alarm_L01.WAV"
+QString configSelectOutputName(const QString& title);    // "Alarm_SelectOutput.wav"
+QString configSelectOnOffName(const QString& title);     // "Alarm_SelectOnOff.wav"
+
+// The unit's names, which are also the templates' names.
+QString unitHighName(int input); // "H01.WAV"
+QString unitLowName(int input);  // "L01.WAV"
+QString unitSelectOutputName();  // "SelectOutput.wav"
+QString unitSelectOnOffName();   // "SelectOnOff.wav"
+
+// The path of the entry of `folder` whose name equals `name` without regard to
+// case (the exact spelling wins); folder/name when there is none.
+QString resolveNoCase(const QString& folder, const QString& name);
+
+} // namespace VoiceFiles
+
+enum CopyResult {
+    CopyDone = 0,
+    CopyDestinationExists = 1,
+    CopyDestinationNotCreated = 2, // also: the copy could not be written in full
+    CopySourceNotOpened = 3,       // the destination stays behind, empty
+    CopySourceLengthUnknown = 4,
+};
+
+// Copies source to destination unless the destination exists (any case of its
+// name); never overwrites. Returns a CopyResult.
+int CopyFileIfAbsent(const QString& destination, const QString& source);
+
+// Gives a new configuration the 34 template recordings under its own names in
+// configFolder; recordings that exist already are left alone.
+void SeedVoiceFiles(const QString& configFolder, const QString& title,
+                    const QString& templateFolder);
+
+// The folder that holds the template recordings: beside the executable in a
+// build tree, the installed data folder otherwise.
+QString templateFolder();

@@ -1,0 +1,55 @@
+// The application's seam to the unit link library: the library's calls, same
+// names and arguments, behind an interface that tests replace.
+#pragma once
+
+#include "velklink.h"
+
+#include <cstdint>
+
+class LinkApi {
+public:
+    virtual ~LinkApi() = default;
+
+    virtual int32_t LinkStartup() = 0;
+    virtual int32_t LinkCleanup() = 0;
+    virtual int32_t LinkCreate() = 0;
+    virtual int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) = 0;
+    virtual int32_t LinkConfigure(int32_t handle, const char* options) = 0;
+    virtual int32_t LinkClose(int32_t handle) = 0;
+    virtual int32_t LinkDestroy(int32_t handle) = 0;
+
+    virtual int32_t LinkConnect(int32_t handle, const char* password) = 0;
+    virtual int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) = 0;
+    virtual int32_t LinkPrepareTransfer(int32_t handle) = 0;
+    virtual int32_t LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot,
+                                      int32_t reserved1, int32_t reserved2) = 0;
+    virtual int32_t LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot,
+                                     int32_t* length, int32_t reserved) = 0;
+    virtual int32_t LinkFinishTransfer(int32_t handle) = 0;
+    virtual int32_t LinkSetClock(int32_t handle, const unsigned char* record) = 0;
+    virtual int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
+                                    LinkProgressCallback progress, intptr_t context) = 0;
+};
+
+// Forwards every call to the link library.
+class LibraryLinkApi final : public LinkApi {
+public:
+    int32_t LinkStartup() override;
+    int32_t LinkCleanup() override;
+    int32_t LinkCreate() override;
+    int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) override;
+    int32_t LinkConfigure(int32_t handle, const char* options) override;
+    int32_t LinkClose(int32_t handle) override;
+    int32_t LinkDestroy(int32_t handle) override;
+    int32_t LinkConnect(int32_t handle, const char* password) override;
+    int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) override;
+    int32_t LinkPrepareTransfer(int32_t handle) override;
+    int32_t LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot,
+                              int32_t reserved1, int32_t reserved2) override;
+    int32_t LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot, int32_t* length,
+                             int32_t reserved) override;
+    int32_t LinkFinishTransfer(int32_t handle) override;
+    int32_t LinkSetClock(int32_t handle, const unsigned char* record) override;
+    int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
+                            LinkProgressCallback progress, intptr_t context) override;
+};

@@ -1,0 +1,94 @@
+#include "TestSupport.h"
+
+#include <QFile>
+#include <stdexcept>
+
+QString ScriptedUserInteraction::chooseFile(const FileDialogRequest& request) {
+    fileDialogs.append(request);
+    return nextFiles.isEmpty() ? QString() : nextFiles.takeFirst();
+}
+
+Answer ScriptedUserInteraction::showMessage(const MessageRequest& request) {
+    messages.append(request);
+    if (!nextAnswers.isEmpty())
+        return nextAnswers.takeFirst();
+    return request.defaultButton;
+}
+
+int32_t RecordingLinkApi::record(const QString& name, const QStringList& arguments) {
+    calls.append(name + '(' + arguments.join(',') + ')');
+    return results.value(name, 0);
+}
+
+namespace {
+QString text(const char* value) {
+    return value ? QString::fromLatin1(value) : QStringLiteral("null");
+}
+QString number(int32_t value) {
+    return QString::number(value);
+}
+} // namespace
+
+int32_t RecordingLinkApi::LinkStartup() {
+    return record("LinkStartup", {});
+}
+int32_t RecordingLinkApi::LinkCleanup() {
+    return record("LinkCleanup", {});
+}
+int32_t RecordingLinkApi::LinkCreate() {
+    record("LinkCreate", {});
+    return Handle;
+}
+int32_t RecordingLinkApi::LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) {
+    return record("LinkSetPort", {number(handle), text(port), text(fallbackPort)});
+}
+int32_t RecordingLinkApi::LinkConfigure(int32_t handle, const char* options) {
+    return record("LinkConfigure", {number(handle), text(options)});
+}
+int32_t RecordingLinkApi::LinkClose(int32_t handle) {
+    return record("LinkClose", {number(handle)});
+}
+int32_t RecordingLinkApi::LinkDestroy(int32_t handle) {
+    return record("LinkDestroy", {number(handle)});
+}
+int32_t RecordingLinkApi::LinkConnect(int32_t handle, const char* password) {
+    return record("LinkConnect", {number(handle), text(password)});
+}
+int32_t RecordingLinkApi::LinkQueryUnit(int32_t handle, int32_t*, int32_t*) {
+    return record("LinkQueryUnit", {number(handle)});
+}
+int32_t RecordingLinkApi::LinkPrepareTransfer(int32_t handle) {
+    return record("LinkPrepareTransfer", {number(handle)});
+}
+int32_t RecordingLinkApi::LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char*,
+                                            int32_t reserved1, int32_t reserved2) {
+    return record("LinkWriteRegister",
+                  {number(handle), number(reg), number(reserved1), number(reserved2)});
+}
+int32_t RecordingLinkApi::LinkReadRegister(int32_t handle, int32_t reg, unsigned char*, int32_t*,
+                                           int32_t reserved) {
+    return record("LinkReadRegister", {number(handle), number(reg), number(reserved)});
+}
+int32_t RecordingLinkApi::LinkFinishTransfer(int32_t handle) {
+    return record("LinkFinishTransfer", {number(handle)});
+}
+int32_t RecordingLinkApi::LinkSetClock(int32_t handle, const unsigned char*) {
+    return record("LinkSetClock", {number(handle)});
+}
+int32_t RecordingLinkApi::LinkUploadVoice(int32_t handle, int32_t count, const char* const*,
+                                          LinkProgressCallback, intptr_t) {
+    return record("LinkUploadVoice", {number(handle), number(count)});
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}

@@ -1,0 +1,71 @@
+// Fakes shared by the tests: a scripted user, a recording link library and a
+// fixed clock.
+#pragma once
+
+#include "app/Clock.h"
+#include "app/UserInteraction.h"
+#include "unit/LinkApi.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// Answers file dialogs and questions from queues and records what was shown.
+// An empty queue cancels a file dialog and gives a message box's default.
+class ScriptedUserInteraction final : public UserInteraction {
+public:
+    QStringList nextFiles;
+    QList<Answer> nextAnswers;
+
+    QList<FileDialogRequest> fileDialogs;
+    QList<MessageRequest> messages;
+    int aboutBoxes = 0;
+
+    QString chooseFile(const FileDialogRequest& request) override;
+    Answer showMessage(const MessageRequest& request) override;
+    void showAbout() override { ++aboutBoxes; }
+};
+
+// Records every call as text, e.g. "LinkSetPort(7,COM1,COM0)", and answers
+// with the result set for that call's name (0 by default).
+class RecordingLinkApi final : public LinkApi {
+public:
+    static constexpr int32_t Handle = 7;
+
+    QStringList calls;
+    QMap<QString, int32_t> results;
+
+    int32_t LinkStartup() override;
+    int32_t LinkCleanup() override;
+    int32_t LinkCreate() override;
+    int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) override;
+    int32_t LinkConfigure(int32_t handle, const char* options) override;
+    int32_t LinkClose(int32_t handle) override;
+    int32_t LinkDestroy(int32_t handle) override;
+    int32_t LinkConnect(int32_t handle, const char* password) override;
+    int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) override;
+    int32_t LinkPrepareTransfer(int32_t handle) override;
+    int32_t LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot,
+                              int32_t reserved1, int32_t reserved2) override;
+    int32_t LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot, int32_t* length,
+                             int32_t reserved) override;
+    int32_t LinkFinishTransfer(int32_t handle) override;
+    int32_t LinkSetClock(int32_t handle, const unsigned char* record) override;
+    int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
+                            LinkProgressCallback progress, intptr_t context) override;
+
+private:
+    int32_t record(const QString& name, const QStringList& arguments);
+};
+
+class FixedClock final : public Clock {
+public:
+    QDateTime time = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3));
+    QDateTime now() const override { return time; }
+};
+
+// Reads or writes a whole file; the test fails loudly if it cannot.
+QByteArray readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);

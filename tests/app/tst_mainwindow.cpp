@@ -1,0 +1,258 @@
+// The main window driven headless: enable rules, Load, New, Close with its
+// save, the caption, the clock, and the link calls from start to end.
+#include "TestSupport.h"
+#include "app/QuillaryApp.h"
+#include "app/QuillaryDlg.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+using Id = CQuillaryDlg::ControlId;
+constexpr int Image = int(RegisterStore::ImageSize);
+
+QList<int> enabledButtons(const CQuillaryDlg& window) {
+    QList<int> ids;
+    for (int id : {2, 1000, 1001, 1002, 1003, 1004, 1005, 1007, 1008, 1009}) {
+        if (window.button(id)->isEnabled())
+            ids << id;
+    }
+    return ids;
+}
+
+const QList<int> AfterStart = {2, 1001, 1005, 1007, 1008, 1009};
+const QList<int> AllTen = {2, 1000, 1001, 1002, 1003, 1004, 1005, 1007, 1008, 1009};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        profile_ = std::make_unique<Profile>(dir_->filePath("quillary.ini"));
+        link_ = RecordingLinkApi();
+        ui_ = ScriptedUserInteraction();
+        templates_ = dir_->filePath("templates");
+        QDir().mkpath(templates_);
+        writeFile(templates_ + "/H01.WAV", "high one");
+    }
+
+    void startUp() {
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        QCOMPARE(enabledButtons(window), AfterStart);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Fenmarl"));
+        QCOMPARE(window.progressBar()->minimum(), 0);
+        QCOMPARE(window.progressBar()->maximum(), 100);
+        QCOMPARE(window.clockPane()->text(), QStringLiteral("09:05:03"));
+        QVERIFY(window.messagePane()->text().isEmpty());
+        QCOMPARE(link_.calls,
+                 QStringList({"LinkCreate()", "LinkSetPort(7,COM1,COM0)", "LinkConfigure(7,)"}));
+        QVERIFY(window.store() == RegisterStore());
+
+        // Every control is found by what the user sees.
+        for (QPushButton* button : window.findChildren<QPushButton*>())
+            QVERIFY(!button->text().isEmpty());
+        QVERIFY(!window.progressBar()->accessibleName().isEmpty());
+    }
+
+    void clockTicks() {
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        clock_.time = QDateTime(QDate(2026, 12, 6), QTime(17, 5, 9));
+        QTRY_COMPARE_WITH_TIMEOUT(window.clockPane()->text(), QStringLiteral("17:05:09"), 3000);
+    }
+
+    void portFromProfile_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unset") << QVariant() << "LinkSetPort(7,COM1,COM0)";
+        QTest::newRow("usb") << QVariant(0) << "LinkSetPort(7,USB1,COM0)";
+        QTest::newRow("com4") << QVariant(4) << "LinkSetPort(7,COM4,COM0)";
+    }
+    void portFromProfile() {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, expected);
+        if (stored.isValid())
+            profile_->setComPort(stored.toInt());
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        QCOMPARE(link_.calls.value(1), expected);
+    }
+
+    void loadEnablesAndCloseSaves() {
+        const QString path = dir_->filePath("site.QRB");
+        QByteArray image(Image, '\0');
+        image.replace(83 * 256, 3, "101");
+        image.replace(84 * 256, 2, "01");
+        image.replace(0, 11, "+4712345678");
+        writeFile(path, image);
+
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        ui_.nextFiles << path;
+        window.button(Id::IdLoad)->click();
+
+        QCOMPARE(ui_.fileDialogs.size(), 1);
+        QCOMPARE(ui_.fileDialogs[0].kind, FileDialogKind::Open);
+        QCOMPARE(ui_.fileDialogs[0].filter, QStringLiteral("Configuration files (*.QRB)"));
+        QCOMPARE(ui_.fileDialogs[0].defaultSuffix, QStringLiteral("QRB"));
+        QCOMPARE(enabledButtons(window), AllTen);
+        QCOMPARE(window.current().g_configPath, path);
+        QCOMPARE(window.current().g_configTitle, QStringLiteral("site"));
+        QCOMPARE(window.current().g_voiceHighFlags, QByteArray("101"));
+        QCOMPARE(window.current().g_voiceLowFlags, QByteArray("01"));
+        QCOMPARE(window.store().text(1), QByteArray("+4712345678"));
+        QVERIFY(window.windowTitle().endsWith("/site.QRB]"));
+        QVERIFY(ui_.messages.isEmpty());
+
+        // Close saves without asking, even though nothing changed.
+        window.store().setText(17, "Door");
+        link_.calls.clear();
+        window.button(Id::IdClose)->click();
+        QCOMPARE(link_.calls, QStringList({"LinkClose(7)", "LinkDestroy(7)"}));
+        QCOMPARE(readFile(path).mid(16 * 256, 5), QByteArray("Door\0", 5));
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+        QVERIFY(ui_.messages.isEmpty());
+    }
+
+    void cancelledDialogsChangeNothing() {
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        window.button(Id::IdLoad)->click();
+        window.button(Id::IdNew)->click();
+        QCOMPARE(ui_.fileDialogs.size(), 2);
+        QCOMPARE(ui_.fileDialogs[1].kind, FileDialogKind::Save);
+        QCOMPARE(enabledButtons(window), AfterStart);
+        QVERIFY(window.current().g_configPath.isEmpty());
+        window.button(Id::IdClose)->click();
+        QVERIFY(QDir(dir_->path()).entryList({"*.QRB"}, QDir::Files).isEmpty());
+    }
+
+    void newSeedsClearsAndSaves() {
+        const QString path = dir_->filePath("Alarm.QRB");
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        window.store().setText(5, "left over");
+        ui_.nextFiles << path;
+        window.button(Id::IdNew)->click();
+
+        QCOMPARE(readFile(path), QByteArray(Image, '\0'));
+        QVERIFY(window.store() == RegisterStore());
+        QCOMPARE(readFile(dir_->filePath("Alarm_H01.WAV")), QByteArray("high one"));
+        // Templates that are missing leave empty recordings behind.
+        QCOMPARE(QFileInfo(dir_->filePath("Alarm_L02.WAV")).size(), 0);
+        QCOMPARE(enabledButtons(window), AllTen);
+        QCOMPARE(window.current().g_configTitle, QStringLiteral("Alarm"));
+        QVERIFY(window.windowTitle().endsWith("/Alarm.QRB]"));
+    }
+
+    void failedLoadKeepsTheCurrentFile() {
+        const QString good = dir_->filePath("good.QRB");
+        writeFile(good, QByteArray(Image, '\0'));
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        ui_.nextFiles << good << dir_->filePath("gone/bad.QRB");
+        window.button(Id::IdLoad)->click();
+        window.button(Id::IdLoad)->click();
+
+        QCOMPARE(ui_.messages.size(), 1);
+        const MessageRequest& shown = ui_.messages[0];
+        QVERIFY(shown.text.contains(dir_->filePath("gone/bad.QRB")));
+        QCOMPARE(shown.caption, QStringLiteral("Quillary"));
+        QCOMPARE(shown.buttons, MessageButtons::Ok);
+        QCOMPARE(shown.icon, MessageIcon::None);
+        QCOMPARE(window.current().g_configPath, good);
+        QVERIFY(window.windowTitle().endsWith("/good.QRB]"));
+    }
+
+    void closeWithoutFileWritesNothing() {
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        window.store().setText(1, "unsaved");
+        QTest::keyClick(&window, Qt::Key_Escape); // Esc runs Close
+        QCOMPARE(link_.calls.mid(3), QStringList({"LinkClose(7)", "LinkDestroy(7)"}));
+        QVERIFY(QDir(dir_->path()).entryList({"*.QRB"}, QDir::Files).isEmpty());
+    }
+
+    void failedCloseTimeSaveIsReported() {
+        const QString path = dir_->filePath(QString(250, 'n') + ".QRB");
+        writeFile(path, QByteArray(Image, 'o'));
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        ui_.nextFiles << path;
+        window.button(Id::IdLoad)->click();
+        window.button(Id::IdClose)->click();
+        QCOMPARE(ui_.messages.size(), 1);
+        QVERIFY(ui_.messages[0].text.contains("could not be saved"));
+        QCOMPARE(readFile(path), QByteArray(Image, 'o'));
+    }
+
+    void shortPathIsShownWhole() {
+        QTemporaryDir shortDir("/tmp/qXXXXXX");
+        const QString path = shortDir.filePath("a.QRB");
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        ui_.nextFiles << path;
+        window.button(Id::IdLoad)->click();
+        QCOMPARE(window.windowTitle(), "Fenmarl [" + path + "]");
+        QVERIFY(QFile::exists(path)); // a missing file is made on load
+    }
+
+    void longPathIsShortenedInTheCaption() {
+        const QString folder = dir_->filePath(QString(40, 'f') + "/" + QString(40, 'g'));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/x.QRB";
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        ui_.nextFiles << path;
+        window.button(Id::IdLoad)->click();
+        const QString caption = window.windowTitle();
+        QVERIFY(caption.startsWith("Fenmarl ["));
+        QVERIFY(caption.endsWith("x.QRB]"));
+        QVERIFY(caption.contains(QChar(0x2026)));
+        QVERIFY(window.fontMetrics().horizontalAdvance(caption.mid(9)) <= 200);
+    }
+
+    void linkCallsFromStartToEnd() {
+        AppServices services = makeServices();
+        CQuillaryApp app(services);
+        app.onMainWindow = [](CQuillaryDlg& window) {
+            QTimer::singleShot(0, &window, [&window] { window.button(Id::IdClose)->click(); });
+        };
+        QCOMPARE(app.InitInstance(), 0);
+        QCOMPARE(link_.calls, QStringList({"LinkStartup()", "LinkCreate()",
+                                           "LinkSetPort(7,COM1,COM0)", "LinkConfigure(7,)",
+                                           "LinkClose(7)", "LinkDestroy(7)", "LinkCleanup()"}));
+    }
+
+    void aboutFromTheMenu() {
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        auto* about = window.findChild<QAction*>("aboutAction");
+        QVERIFY(about);
+        QCOMPARE(about->text(), QStringLiteral("About"));
+        about->trigger();
+        QCOMPARE(ui_.aboutBoxes, 1);
+    }
+
+private:
+    AppServices makeServices() { return AppServices{link_, ui_, *profile_, clock_, templates_}; }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<Profile> profile_;
+    RecordingLinkApi link_;
+    ScriptedUserInteraction ui_;
+    FixedClock clock_;
+    QString templates_;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
