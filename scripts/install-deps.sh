@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what Quillary needs on Debian 12, as root. Asks apt only when a
+# package is missing, so repeated runs are quick.
+set -euo pipefail
+
+packages=(
+    cmake g++ make ninja-build pkg-config
+    qt6-base-dev zlib1g-dev
+    fontconfig fonts-dejavu-core
+)
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(python3 zip unzip socat clang libclang-rt-14-dev clang-format)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
