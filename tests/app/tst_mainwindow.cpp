@@ -4,8 +4,10 @@
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -231,6 +233,44 @@ private slots:
         QCOMPARE(link_.calls, QStringList({"LinkStartup()", "LinkCreate()",
                                            "LinkSetPort(7,COM1,COM0)", "LinkConfigure(7,)",
                                            "LinkClose(7)", "LinkDestroy(7)", "LinkCleanup()"}));
+    }
+
+    void keyboard() {
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), window.button(Id::IdClose));
+
+        // Tab walks the enabled buttons in the order of the window's template.
+        QStringList visited;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"transferFromUnitButton", "loadButton", "setupButton",
+                                       "syncClockButton", "newButton", "closeButton"}));
+
+        // Enter presses the focused button: here Close, with its link calls.
+        QTest::keyClick(window.button(Id::IdClose), Qt::Key_Return);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(link_.calls.mid(3), QStringList({"LinkClose(7)", "LinkDestroy(7)"}));
+    }
+
+    void dragByTheClientArea() {
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        window.move(100, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint start = window.pos();
+        auto* client = window.findChild<QWidget*>("clientArea");
+        QTest::mousePress(client, Qt::LeftButton, {}, QPoint(3, 3));
+        QMouseEvent move(QEvent::MouseMove, QPointF(33, 23), client->mapToGlobal(QPointF(33, 23)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(client, &move);
+        QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(33, 23));
+        QCOMPARE(window.pos(), start + QPoint(30, 20));
     }
 
     void aboutFromTheMenu() {
