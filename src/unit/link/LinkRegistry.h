@@ -1,6 +1,7 @@
 // Internal to the link library: the table of links behind the handles.
 #pragma once
 
+#include "LinkWire.h"
 #include "velklink.h"
 
 #include <cstdint>
@@ -16,13 +17,20 @@ struct Link {
     std::string fallbackPort; // second port text of LinkSetPort
     std::string options;      // text given to LinkConfigure
     int fd = -1;              // the open serial device, -1 while closed
+    bool connected = false;   // the unit accepted LinkConnect on this opening of fd
+    int baud = 115200;        // line rate, from "baud=N" in the options
+    uint8_t seq = 0;          // sequence number of the last request sent
+    wire::FrameDecoder decoder;
+    int busy = 0;        // unit calls running on this link (a callback may re-enter)
+    bool doomed = false; // destroyed while busy: forgotten when the last call ends
 };
 
-// Closes the link's device if it is open.
+// Closes the link's device if it is open and forgets the connection.
 void closeDevice(Link& link);
 
 // Owns the links. Calls are serialised by one recursive lock, which a progress
-// callback may re-enter.
+// callback may re-enter; a link destroyed from inside a callback stays alive
+// until the call that made the callback returns.
 class LinkRegistry {
 public:
     static LinkRegistry& instance();
@@ -40,9 +48,15 @@ public:
         if (!started_)
             return LINK_ERR_NOT_STARTED;
         auto it = links_.find(handle);
-        if (it == links_.end())
+        if (it == links_.end() || it->second->doomed)
             return LINK_ERR_BAD_HANDLE;
-        return fn(*it->second);
+        Link& link = *it->second;
+        ++link.busy;
+        const int32_t result = fn(link);
+        --link.busy;
+        if (link.busy == 0 && link.doomed)
+            links_.erase(handle);
+        return result;
     }
 
 private:

@@ -10,6 +10,8 @@ void closeDevice(Link& link) {
         ::close(link.fd);
         link.fd = -1;
     }
+    link.connected = false;
+    link.decoder.reset();
 }
 
 LinkRegistry& LinkRegistry::instance() {
@@ -24,9 +26,15 @@ void LinkRegistry::startup() {
 
 void LinkRegistry::cleanup() {
     std::lock_guard lock(mutex_);
-    for (auto& [handle, link] : links_)
-        closeDevice(*link);
-    links_.clear();
+    for (auto it = links_.begin(); it != links_.end();) {
+        closeDevice(*it->second);
+        if (it->second->busy > 0) {
+            it->second->doomed = true;
+            ++it;
+        } else {
+            it = links_.erase(it);
+        }
+    }
     started_ = false;
 }
 
@@ -42,10 +50,13 @@ int32_t LinkRegistry::create() {
 bool LinkRegistry::destroy(int32_t handle) {
     std::lock_guard lock(mutex_);
     auto it = links_.find(handle);
-    if (it == links_.end())
+    if (it == links_.end() || it->second->doomed)
         return false;
     closeDevice(*it->second);
-    links_.erase(it);
+    if (it->second->busy > 0)
+        it->second->doomed = true;
+    else
+        links_.erase(it);
     return true;
 }
 
@@ -66,7 +77,9 @@ int32_t LinkCleanup(void) {
     return LINK_OK;
 }
 
-int32_t LinkCreate(void) { return LinkRegistry::instance().create(); }
+int32_t LinkCreate(void) {
+    return LinkRegistry::instance().create();
+}
 
 int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) {
     if (!port)

@@ -28,7 +28,7 @@ enum {
     LINK_OK = 0,
     LINK_ERR_BAD_HANDLE = 1,
     LINK_ERR_BAD_ARGUMENT = 2,
-    LINK_ERR_NO_DEVICE = 3,   /* the port's device cannot be found or opened */
+    LINK_ERR_NO_DEVICE = 3, /* the port's device cannot be found or opened */
     LINK_ERR_NOT_CONNECTED = 4,
     LINK_ERR_TIMEOUT = 5,     /* the unit did not answer in time, even after retries */
     LINK_ERR_IO = 6,          /* the line failed or went away */

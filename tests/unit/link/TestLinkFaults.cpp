@@ -1,0 +1,216 @@
+// The library against a unit that misbehaves in each of the simulator's ways,
+// and the simulator against a host that sends rubbish.
+#include "LinkTestHelpers.h"
+#include "LinkWire.h"
+#include "SimProcess.h"
+#include "velklink.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+// Generous: the library promises a few seconds; this only catches hangs.
+constexpr qint64 kBoundMs = 10'000;
+} // namespace
+
+class TestLinkFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { LinkStartup(); }
+    void cleanup() { LinkCleanup(); }
+
+    void passwordProtectedUnit();
+    void failingRegisterWriteKeepsEarlierRegisters();
+    void failingRegisterRead();
+    void silentUnitFailsWithinBound();
+    void garbageAnswersFailWithinBound();
+    void vanishingLineIsNoticedOnce();
+    void corruptedAnswersAreRetried();
+    void hostileHostDoesNotHurtTheUnit();
+};
+
+void TestLinkFaults::passwordProtectedUnit() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--password"}));
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_ERR_PASSWORD);
+    QCOMPARE(LinkQueryUnit(link, nullptr, nullptr), LINK_ERR_NOT_CONNECTED);
+    QCOMPARE(LinkConnect(link, ""), LINK_ERR_PASSWORD);
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::failingRegisterWriteKeepsEarlierRegisters() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--fail-write", "40"}));
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    const QByteArray image = patternImage(5);
+    int failedAt = 0;
+    QCOMPARE(writeAllRegisters(link, image, kRegisters, &failedAt), LINK_ERR_REFUSED);
+    QCOMPARE(failedAt, 40);
+    const QByteArray stored = sim.readState("registers.QRB");
+    QCOMPARE(stored.size(), kRegisters * kSlot);
+    QCOMPARE(stored.left(39 * kSlot), image.left(39 * kSlot));
+    QCOMPARE(stored.mid(39 * kSlot), QByteArray((kRegisters - 39) * kSlot, '\0'));
+    // The refusal is an answer: the line stays usable.
+    QCOMPARE(LinkWriteRegister(link, 41, reinterpret_cast<const unsigned char*>(image.constData()),
+                               0, 0),
+             LINK_OK);
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::failingRegisterRead() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--fail-read", "7"}));
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    unsigned char slot[kSlot];
+    std::fill(std::begin(slot), std::end(slot), 0x55);
+    QCOMPARE(LinkReadRegister(link, 7, slot, nullptr, 0), LINK_ERR_REFUSED);
+    QCOMPARE(slot[0], 0x55); // a failed read leaves the caller's slot alone
+    QCOMPARE(LinkReadRegister(link, 8, slot, nullptr, 0), LINK_OK);
+    QCOMPARE(slot[0], 0);
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::silentUnitFailsWithinBound() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--silent"}));
+    const int32_t link = openLink();
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(LinkConnect(link, ""), LINK_ERR_TIMEOUT);
+    QVERIFY2(timer.elapsed() < kBoundMs, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(LinkPrepareTransfer(link), LINK_ERR_NOT_CONNECTED);
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::garbageAnswersFailWithinBound() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--corrupt", "1", "--seed", "7"}));
+    const int32_t link = openLink();
+    QElapsedTimer timer;
+    timer.start();
+    const int32_t result = LinkConnect(link, "");
+    QVERIFY2(result == LINK_ERR_PROTOCOL || result == LINK_ERR_TIMEOUT,
+             qPrintable(QString::number(result)));
+    QVERIFY(timer.elapsed() < kBoundMs);
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::vanishingLineIsNoticedOnce() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--drop-after", "6000"}));
+    QTemporaryDir folder;
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    QElapsedTimer timer;
+    timer.start();
+    int failedAt = 0;
+    QCOMPARE(writeAllRegisters(link, patternImage(1), kRegisters, &failedAt), LINK_ERR_IO);
+    QVERIFY(failedAt > 1 && failedAt < kRegisters);
+    QVERIFY(timer.elapsed() < kBoundMs);
+
+    // Every later call fails at once instead of finding the loss again.
+    timer.restart();
+    unsigned char slot[kSlot] = {};
+    QCOMPARE(LinkWriteRegister(link, failedAt + 1, slot, 0, 0), LINK_ERR_NOT_CONNECTED);
+    QCOMPARE(LinkFinishTransfer(link), LINK_ERR_NOT_CONNECTED);
+    QVERIFY(timer.elapsed() < 500);
+    // The device has gone with the line.
+    QCOMPARE(LinkConnect(link, ""), LINK_ERR_NO_DEVICE);
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::corruptedAnswersAreRetried() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--corrupt", "0.001", "--seed", "12345"}));
+    QTemporaryDir folder;
+    const QStringList names{"H01.WAV", "H02.WAV", "SelectOutput.wav", "SelectOnOff.wav"};
+    QList<QByteArray> contents;
+    for (int i = 0; i < names.size(); ++i) {
+        contents.append(patternBytes(30000 + i * 777, i + 3));
+        QVERIFY(writeFile(folder.filePath(names[i]), contents.last()));
+    }
+    QStringList paths;
+    for (const auto& name : names)
+        paths << folder.filePath(name);
+
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_OK);
+    QCOMPARE(LinkQueryUnit(link, nullptr, nullptr), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    const QByteArray image = patternImage(9);
+    QCOMPARE(writeAllRegisters(link, image), LINK_OK);
+    std::vector<QByteArray> storage;
+    const auto pointers = namePointers(paths, storage);
+    QCOMPARE(
+        LinkUploadVoice(link, static_cast<int32_t>(pointers.size()), pointers.data(), nullptr, 0),
+        LINK_OK);
+    QCOMPARE(LinkFinishTransfer(link), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    QByteArray readBack;
+    QCOMPARE(readAllRegisters(link, readBack), LINK_OK);
+    QCOMPARE(readBack, image);
+    QCOMPARE(sim.readState("registers.QRB"), image);
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(sim.readState("voice/" + names[i]), contents[i]);
+    QCOMPARE(QString::fromLatin1(sim.readState("voice.log")).split('\n', Qt::SkipEmptyParts),
+             names);
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::hostileHostDoesNotHurtTheUnit() {
+    namespace wire = velklink::wire;
+    SimProcess sim;
+    QVERIFY(sim.start());
+    const int fd = ::open(QFile::encodeName(sim.linkPath()).constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    std::vector<uint8_t> rubbish;
+    auto frame = [&](wire::Type type, std::vector<uint8_t> payload) {
+        const auto bytes = wire::encodeFrame(static_cast<uint8_t>(type), 1, payload);
+        rubbish.insert(rubbish.end(), bytes.begin(), bytes.end());
+    };
+    for (int i = 0; i < 3000; ++i)
+        rubbish.push_back(static_cast<uint8_t>((i * 2654435761u) >> 13));
+    rubbish.insert(rubbish.end(), {wire::kSync, 0x04, 0, 0xFF, 0xFF, 0}); // absurd length
+    frame(wire::Type::Connect, wire::connectPayload(""));
+    frame(wire::Type::Prepare, {});
+    frame(wire::Type::VoiceOpen, wire::voiceOpenPayload(10, "../escaped"));
+    frame(wire::Type::VoiceOpen, wire::voiceOpenPayload(10, "ok.wav"));
+    frame(wire::Type::VoiceData, wire::voiceDataPayload(5, std::vector<uint8_t>(4, 1)));
+    frame(wire::Type::VoiceData, wire::voiceDataPayload(0, std::vector<uint8_t>(20, 1)));
+    frame(wire::Type::VoiceClose, wire::voiceClosePayload(0));
+    frame(wire::Type::WriteRegister, {0, 1, 2});
+    frame(wire::Type::WriteRegister, std::vector<uint8_t>(257, 88));
+    frame(wire::Type::ReadRegister, {200});
+    frame(wire::Type::SetClock, {1, 2, 3});
+    frame(static_cast<wire::Type>(0x7F), {1, 2, 3});
+    frame(static_cast<wire::Type>(0x81), {0, 1});
+    QCOMPARE(::write(fd, rubbish.data(), rubbish.size()), static_cast<ssize_t>(rubbish.size()));
+    QTest::qWait(300);
+    ::close(fd);
+
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    QByteArray image;
+    QCOMPARE(readAllRegisters(link, image), LINK_OK);
+    QCOMPARE(image, QByteArray(kRegisters * kSlot, '\0'));
+    QVERIFY(!QFile::exists(sim.stateDir() + "/escaped"));
+    QVERIFY(QDir(sim.statePath("voice")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    LinkDestroy(link);
+}
+
+QTEST_GUILESS_MAIN(TestLinkFaults)
+#include "TestLinkFaults.moc"
