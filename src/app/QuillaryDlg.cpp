@@ -241,18 +241,14 @@ void CQuillaryDlg::refreshVoiceFlags() {
 }
 
 bool CQuillaryDlg::LoadConfigFile(const QString& path) {
-    const ConfigFileResult result = loadConfigFile(path, m_store);
-    if (!result) {
-        services_.ui.tell(result.error);
-        return false;
-    }
-    UpdateTitle();
-    refreshVoiceFlags();
-    return true;
+    return finishFileOperation(loadConfigFile(path, m_store));
 }
 
 bool CQuillaryDlg::SaveConfigFile(const QString& path) {
-    const ConfigFileResult result = saveConfigFile(path, m_store);
+    return finishFileOperation(saveConfigFile(path, m_store));
+}
+
+bool CQuillaryDlg::finishFileOperation(const ConfigFileResult& result) {
     if (!result) {
         services_.ui.tell(result.error);
         return false;

@@ -14,6 +14,7 @@
 #include <QMap>
 #include <QPoint>
 
+struct ConfigFileResult;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -98,6 +99,7 @@ private:
     void OnTimer();
     void setButtonsEnabled(std::initializer_list<int> ids, bool enable);
     void refreshVoiceFlags();
+    bool finishFileOperation(const ConfigFileResult& result);
 
     AppServices& services_;
     RegisterStore m_store;
