@@ -1,6 +1,7 @@
 #include "LinkWire.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <zlib.h>
 
@@ -8,14 +9,9 @@ namespace velklink::wire {
 
 namespace {
 
-void putU16(std::vector<uint8_t>& out, uint16_t value) {
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void putU32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>((value >> shift) & 0xFF));
+void storeU32(uint8_t* p, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>((value >> (8 * i)) & 0xFF);
 }
 
 uint16_t getU16(const uint8_t* p) {
@@ -49,16 +45,19 @@ uint32_t crc32Of(std::span<const uint8_t> bytes, uint32_t crc) {
 }
 
 std::vector<uint8_t> encodeFrame(uint8_t type, uint8_t seq, std::span<const uint8_t> payload) {
-    std::vector<uint8_t> out;
+    // Every message is built within kMaxPayload; the cut only keeps the length field honest.
     const size_t length = std::min(payload.size(), kMaxPayload);
-    out.reserve(kHeaderSize + length + kTrailerSize);
-    out.push_back(kSync);
-    out.push_back(type);
-    out.push_back(seq);
-    putU16(out, static_cast<uint16_t>(length));
-    out.push_back(headerCheck(out.data()));
-    out.insert(out.end(), payload.begin(), payload.begin() + static_cast<ptrdiff_t>(length));
-    putU32(out, crc32Of(out));
+    std::vector<uint8_t> out(kHeaderSize + length + kTrailerSize);
+    out[0] = kSync;
+    out[1] = type;
+    out[2] = seq;
+    out[3] = static_cast<uint8_t>(length & 0xFF);
+    out[4] = static_cast<uint8_t>(length >> 8);
+    out[5] = headerCheck(out.data());
+    if (length > 0)
+        std::memcpy(out.data() + kHeaderSize, payload.data(), length);
+    storeU32(out.data() + kHeaderSize + length,
+             crc32Of(std::span(out.data(), kHeaderSize + length)));
     return out;
 }
 
@@ -197,16 +196,18 @@ std::optional<Request> decodeRequest(const Frame& frame) {
 }
 
 std::vector<uint8_t> connectPayload(std::string_view password) {
-    std::vector<uint8_t> out{kProtocolVersion};
     const size_t length = std::min(password.size(), kMaxPassword);
-    out.push_back(static_cast<uint8_t>(length));
-    out.insert(out.end(), password.begin(), password.begin() + static_cast<ptrdiff_t>(length));
+    std::vector<uint8_t> out(2 + length);
+    out[0] = kProtocolVersion;
+    out[1] = static_cast<uint8_t>(length);
+    std::memcpy(out.data() + 2, password.data(), length);
     return out;
 }
 
 std::vector<uint8_t> writeRegisterPayload(int reg, std::span<const uint8_t, kRegisterSize> slot) {
-    std::vector<uint8_t> out{static_cast<uint8_t>(reg)};
-    out.insert(out.end(), slot.begin(), slot.end());
+    std::vector<uint8_t> out(1 + kRegisterSize);
+    out[0] = static_cast<uint8_t>(reg);
+    std::memcpy(out.data() + 1, slot.data(), kRegisterSize);
     return out;
 }
 
@@ -219,23 +220,23 @@ std::vector<uint8_t> setClockPayload(std::span<const uint8_t, kClockRecordSize> 
 }
 
 std::vector<uint8_t> voiceOpenPayload(uint32_t size, std::string_view name) {
-    std::vector<uint8_t> out;
-    putU32(out, size);
-    out.insert(out.end(), name.begin(), name.end());
+    std::vector<uint8_t> out(4 + name.size());
+    storeU32(out.data(), size);
+    std::memcpy(out.data() + 4, name.data(), name.size());
     return out;
 }
 
 std::vector<uint8_t> voiceDataPayload(uint32_t offset, std::span<const uint8_t> data) {
-    std::vector<uint8_t> out;
-    out.reserve(4 + data.size());
-    putU32(out, offset);
-    out.insert(out.end(), data.begin(), data.end());
+    std::vector<uint8_t> out(4 + data.size());
+    storeU32(out.data(), offset);
+    if (!data.empty())
+        std::memcpy(out.data() + 4, data.data(), data.size());
     return out;
 }
 
 std::vector<uint8_t> voiceClosePayload(uint32_t crc) {
-    std::vector<uint8_t> out;
-    putU32(out, crc);
+    std::vector<uint8_t> out(4);
+    storeU32(out.data(), crc);
     return out;
 }
 
@@ -294,19 +295,21 @@ std::vector<uint8_t> connectAnswerPayload(Status status) {
 }
 
 std::vector<uint8_t> queryAnswerPayload(Status status, uint16_t model, uint16_t firmware) {
-    std::vector<uint8_t> out{static_cast<uint8_t>(status)};
-    if (status == Status::Ok) {
-        putU16(out, model);
-        putU16(out, firmware);
-    }
-    return out;
+    if (status != Status::Ok)
+        return {static_cast<uint8_t>(status)};
+    return {static_cast<uint8_t>(status), static_cast<uint8_t>(model & 0xFF),
+            static_cast<uint8_t>(model >> 8), static_cast<uint8_t>(firmware & 0xFF),
+            static_cast<uint8_t>(firmware >> 8)};
 }
 
 std::vector<uint8_t> readRegisterAnswerPayload(Status status, int reg,
                                                std::span<const uint8_t> slot) {
-    std::vector<uint8_t> out{static_cast<uint8_t>(status), static_cast<uint8_t>(reg)};
-    if (status == Status::Ok)
-        out.insert(out.end(), slot.begin(), slot.end());
+    const size_t length = status == Status::Ok ? slot.size() : 0;
+    std::vector<uint8_t> out(2 + length);
+    out[0] = static_cast<uint8_t>(status);
+    out[1] = static_cast<uint8_t>(reg);
+    if (length > 0)
+        std::memcpy(out.data() + 2, slot.data(), length);
     return out;
 }
 

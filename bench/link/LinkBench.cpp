@@ -1,0 +1,162 @@
+// Drives a whole transfer to a unit (connect, query, prepare, 87 registers,
+// 540,672 bytes of voice files, finish) through the link library against the
+// unit simulator at a line rate, and compares the time with the time the
+// payload alone needs on that line.
+//
+// usage: link_bench [--baud RATE] [more simulator options...]
+#include "velklink.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kRegisters = 87;
+constexpr int kSlot = 256;
+
+void fail(const char* what, int result) {
+    std::fprintf(stderr, "link_bench: %s failed with %d\n", what, result);
+    std::exit(1);
+}
+
+pid_t startSimulator(const std::vector<std::string>& args, const fs::path& log) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::FILE* out = std::freopen(log.c_str(), "w", stderr);
+        (void)out;
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(VELK_UNIT_SIM));
+        for (const auto& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(VELK_UNIT_SIM, argv.data());
+        std::_Exit(127);
+    }
+    return pid;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    long baud = 115200;
+    std::vector<std::string> extra;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--baud") == 0 && i + 1 < argc)
+            baud = std::atol(argv[++i]);
+        else
+            extra.emplace_back(argv[i]);
+    }
+    if (baud <= 0) {
+        std::fprintf(stderr, "link_bench: --baud takes a positive rate\n");
+        return 2;
+    }
+
+    char pattern[] = "/tmp/link_bench.XXXXXX";
+    if (!::mkdtemp(pattern)) {
+        std::perror("link_bench: mkdtemp");
+        return 1;
+    }
+    const fs::path root(pattern);
+    const fs::path link = root / "tty";
+    const fs::path log = root / "sim.log";
+
+    // 32 recordings of 16 KiB and two prompts of 8 KiB fill the unit's 540,672 bytes.
+    std::vector<std::string> files;
+    uint64_t voiceBytes = 0;
+    for (int i = 0; i < 34; ++i) {
+        const size_t size = i < 32 ? 16384 : 8192;
+        const fs::path path = root / ("voice" + std::to_string(i) + ".wav");
+        std::vector<char> bytes(size);
+        for (size_t b = 0; b < size; ++b)
+            bytes[b] = static_cast<char>((b * 31 + static_cast<size_t>(i)) & 0xFF);
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
+        files.push_back(path.string());
+        voiceBytes += size;
+    }
+    std::vector<const char*> names;
+    for (const auto& file : files)
+        names.push_back(file.c_str());
+
+    std::vector<std::string> args{"--state", (root / "state").string(), "--link", link.string(),
+                                  "--baud", std::to_string(baud)};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const pid_t sim = startSimulator(args, log);
+    for (int i = 0; i < 500 && !fs::exists(link); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!fs::exists(link)) {
+        std::fprintf(stderr, "link_bench: the simulator did not start\n");
+        ::kill(sim, SIGKILL);
+        ::waitpid(sim, nullptr, 0);
+        return 1;
+    }
+    ::setenv("QUILLARY_LINK_DEVICE", link.c_str(), 1);
+
+    unsigned char image[kRegisters * kSlot];
+    for (size_t i = 0; i < sizeof image; ++i)
+        image[i] = static_cast<unsigned char>(i * 7);
+
+    LinkStartup();
+    const int32_t handle = LinkCreate();
+    LinkSetPort(handle, "USB1", "COM0");
+    LinkConfigure(handle, ("baud=" + std::to_string(baud)).c_str());
+
+    const auto start = Clock::now();
+    int32_t model = 0, firmware = 0;
+    if (int32_t r = LinkConnect(handle, ""))
+        fail("LinkConnect", r);
+    if (int32_t r = LinkQueryUnit(handle, &model, &firmware))
+        fail("LinkQueryUnit", r);
+    if (int32_t r = LinkPrepareTransfer(handle))
+        fail("LinkPrepareTransfer", r);
+    for (int reg = 1; reg <= kRegisters; ++reg) {
+        if (int32_t r = LinkWriteRegister(handle, reg, image + (reg - 1) * kSlot, 0, 0))
+            fail("LinkWriteRegister", r);
+    }
+    if (int32_t r = LinkUploadVoice(handle, static_cast<int32_t>(names.size()), names.data(),
+                                    nullptr, 0))
+        fail("LinkUploadVoice", r);
+    if (int32_t r = LinkFinishTransfer(handle))
+        fail("LinkFinishTransfer", r);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    LinkClose(handle);
+    LinkDestroy(handle);
+    LinkCleanup();
+
+    ::kill(sim, SIGTERM);
+    ::waitpid(sim, nullptr, 0);
+    unsigned long long received = 0, sent = 0;
+    if (std::FILE* in = std::fopen(log.c_str(), "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, in))
+            std::sscanf(line, "velk-unit-sim: received %llu bytes, sent %llu bytes", &received,
+                        &sent);
+        std::fclose(in);
+    }
+    fs::remove_all(root);
+
+    const uint64_t payload = kRegisters * kSlot + voiceBytes;
+    const double bound = static_cast<double>(payload) * 10.0 / static_cast<double>(baud);
+    std::printf("line rate          %ld baud\n", baud);
+    std::printf("payload            %llu bytes (registers %d, voice %llu in %zu files)\n",
+                static_cast<unsigned long long>(payload), kRegisters * kSlot,
+                static_cast<unsigned long long>(voiceBytes), files.size());
+    std::printf("bytes on the wire  %llu (host to unit %llu, unit to host %llu)\n",
+                received + sent, received, sent);
+    std::printf("time               %.3f s\n", seconds);
+    std::printf("payload bound      %.3f s\n", bound);
+    std::printf("ratio              %.3f (target <= 1.10)\n", seconds / bound);
+    return 0;
+}
