@@ -55,7 +55,7 @@ std::vector<std::string> devicesWithPrefix(const char* prefix) {
     return names;
 }
 
-speed_t speedFor(int baud) {
+std::optional<speed_t> speedFor(int baud) {
     switch (baud) {
     case 1200:
         return B1200;
@@ -71,6 +71,8 @@ speed_t speedFor(int baud) {
         return B38400;
     case 57600:
         return B57600;
+    case 115200:
+        return B115200;
     case 230400:
         return B230400;
     case 460800:
@@ -78,7 +80,7 @@ speed_t speedFor(int baud) {
     case 921600:
         return B921600;
     default:
-        return B115200;
+        return std::nullopt;
     }
 }
 
@@ -105,6 +107,10 @@ std::optional<std::string> devicePathForPort(const std::string& port,
     return std::nullopt;
 }
 
+bool isStandardBaud(int baud) {
+    return speedFor(baud).has_value();
+}
+
 std::vector<std::string> listUsbSerialDevices() {
     auto devices = devicesWithPrefix("ttyACM");
     auto usb = devicesWithPrefix("ttyUSB");
@@ -128,8 +134,9 @@ int openSerialDevice(const std::string& path, int baud) {
     tio.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    ::cfsetispeed(&tio, speedFor(baud));
-    ::cfsetospeed(&tio, speedFor(baud));
+    const speed_t speed = speedFor(baud).value_or(B115200);
+    ::cfsetispeed(&tio, speed);
+    ::cfsetospeed(&tio, speed);
     if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
         const int saved = errno;
         ::close(fd);

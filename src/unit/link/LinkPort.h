@@ -23,6 +23,9 @@ std::optional<std::string> devicePathForPort(const std::string& port,
 // The USB serial devices present now, in the order devicePathForPort expects.
 std::vector<std::string> listUsbSerialDevices();
 
+// Whether the serial line can be set to this rate (1200 to 921600 baud).
+bool isStandardBaud(int baud);
+
 // Opens a serial device in raw 8N1 mode at the given rate, non-blocking, with
 // pending input and output discarded. Returns the descriptor, or -1 with errno.
 int openSerialDevice(const std::string& path, int baud);

@@ -46,7 +46,7 @@ int baudFromOptions(const std::string& options) {
     const char* first = options.data() + at + key.size();
     int baud = 0;
     auto [end, error] = std::from_chars(first, options.data() + options.size(), baud);
-    if (error != std::errc() || baud < 300 || baud > 4'000'000)
+    if (error != std::errc() || !isStandardBaud(baud))
         return 115200;
     return baud;
 }

@@ -34,6 +34,9 @@ private slots:
     void vanishingLineIsNoticedOnce();
     void corruptedAnswersAreRetried();
     void hostileHostDoesNotHurtTheUnit();
+    void lineRateIsEmulated();
+    void simulatorRefusesBadStartup_data();
+    void simulatorRefusesBadStartup();
 };
 
 void TestLinkFaults::passwordProtectedUnit() {
@@ -210,6 +213,51 @@ void TestLinkFaults::hostileHostDoesNotHurtTheUnit() {
     QVERIFY(!QFile::exists(sim.stateDir() + "/escaped"));
     QVERIFY(QDir(sim.statePath("voice")).entryList(QDir::Files | QDir::Hidden).isEmpty());
     LinkDestroy(link);
+}
+
+void TestLinkFaults::lineRateIsEmulated() {
+    SimProcess sim;
+    QVERIFY(sim.start({"--baud", "38400"}));
+    const int32_t link = LinkCreate();
+    QCOMPARE(LinkConfigure(link, "baud=38400"), LINK_OK);
+    QCOMPARE(LinkConnect(link, ""), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray image = patternImage(4);
+    QCOMPARE(writeAllRegisters(link, image, 10), LINK_OK);
+    // Ten frames of 267 bytes cannot cross a 38400 baud line in less than 0.69 s.
+    QVERIFY2(timer.elapsed() >= 690, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(sim.readState("registers.QRB").left(10 * kSlot), image.left(10 * kSlot));
+    LinkDestroy(link);
+}
+
+void TestLinkFaults::simulatorRefusesBadStartup_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("no state folder") << QStringList{"--silent"} << 2;
+    QTest::newRow("register 88") << QStringList{"--state", "STATE", "--fail-write", "88"} << 2;
+    QTest::newRow("rate above 1") << QStringList{"--state", "STATE", "--corrupt", "1.5"} << 2;
+    QTest::newRow("missing value") << QStringList{"--state", "STATE", "--drop-after"} << 2;
+    QTest::newRow("unknown option") << QStringList{"--state", "STATE", "--fast"} << 2;
+    QTest::newRow("short image") << QStringList{"--state", "SHORT"} << 1;
+}
+
+void TestLinkFaults::simulatorRefusesBadStartup() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("short"));
+    // An image of the wrong size is not the simulator's to repair or overwrite.
+    QVERIFY(writeFile(dir.filePath("short/registers.QRB"), QByteArray(100, 'x')));
+    arguments.replaceInStrings("STATE", dir.filePath("state"));
+    arguments.replaceInStrings("SHORT", dir.filePath("short"));
+    QProcess process;
+    process.start(QStringLiteral(VELK_UNIT_SIM), arguments);
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitCode(), exitCode);
+    QVERIFY(process.readAllStandardError().startsWith("velk-unit-sim: "));
+    QCOMPARE(QFileInfo(dir.filePath("short/registers.QRB")).size(), 100);
 }
 
 QTEST_GUILESS_MAIN(TestLinkFaults)
