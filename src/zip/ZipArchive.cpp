@@ -237,6 +237,9 @@ bool CZipArchive::BeginEntry(CFileHeader header, int level, const std::string& s
 
     m_centralDir.AddHeader(header);
     m_entryState = 1;
+    // Known before the write, so a failed write can still be cut off at the right place.
+    m_centralDir.OpenHeader()->m_localHeaderOffset =
+        static_cast<std::uint32_t>(m_storage.Position());
     m_centralDir.OpenHeader()->WriteLocalHeader(m_storage);
     return result;
 }
