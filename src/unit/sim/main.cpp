@@ -194,6 +194,8 @@ public:
 
     // Reads what has arrived, delivered no sooner than the line rate allows.
     ssize_t receive(uint8_t* buffer, size_t size) {
+        if (dropDue())
+            close();
         if (master_ < 0)
             return -1;
         const size_t allowed = remainingBeforeDrop(size);
