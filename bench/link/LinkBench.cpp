@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
         std::vector<char> bytes(size);
         for (size_t b = 0; b < size; ++b)
             bytes[b] = static_cast<char>((b * 31 + static_cast<size_t>(i)) & 0xFF);
-        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
+        std::ofstream(path, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(size));
         files.push_back(path.string());
         voiceBytes += size;
     }
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
         names.push_back(file.c_str());
 
     std::vector<std::string> args{"--state", (root / "state").string(), "--link", link.string(),
-                                  "--baud", std::to_string(baud)};
+                                  "--baud",  std::to_string(baud)};
     args.insert(args.end(), extra.begin(), extra.end());
     const pid_t sim = startSimulator(args, log);
     for (int i = 0; i < 500 && !fs::exists(link); ++i)
@@ -125,8 +126,8 @@ int main(int argc, char** argv) {
         if (int32_t r = LinkWriteRegister(handle, reg, image + (reg - 1) * kSlot, 0, 0))
             fail("LinkWriteRegister", r);
     }
-    if (int32_t r = LinkUploadVoice(handle, static_cast<int32_t>(names.size()), names.data(),
-                                    nullptr, 0))
+    if (int32_t r =
+            LinkUploadVoice(handle, static_cast<int32_t>(names.size()), names.data(), nullptr, 0))
         fail("LinkUploadVoice", r);
     if (int32_t r = LinkFinishTransfer(handle))
         fail("LinkFinishTransfer", r);
@@ -153,8 +154,8 @@ int main(int argc, char** argv) {
     std::printf("payload            %llu bytes (registers %d, voice %llu in %zu files)\n",
                 static_cast<unsigned long long>(payload), kRegisters * kSlot,
                 static_cast<unsigned long long>(voiceBytes), files.size());
-    std::printf("bytes on the wire  %llu (host to unit %llu, unit to host %llu)\n",
-                received + sent, received, sent);
+    std::printf("bytes on the wire  %llu (host to unit %llu, unit to host %llu)\n", received + sent,
+                received, sent);
     std::printf("time               %.3f s\n", seconds);
     std::printf("payload bound      %.3f s\n", bound);
     std::printf("ratio              %.3f (target <= 1.10)\n", seconds / bound);
