@@ -53,7 +53,7 @@ private:
     double y_;
 };
 
-struct ButtonSpec {
+struct ButtonLayout {
     int id;
     const char* text;
     const char* objectName;
@@ -62,7 +62,7 @@ struct ButtonSpec {
 };
 
 // Template order, which is also the tab order.
-const ButtonSpec ButtonSpecs[] = {
+const ButtonLayout ButtonLayouts[] = {
     {CQuillaryDlg::IdClose, "Close", "closeButton", {77, 133, 50, 14}, false},
     {CQuillaryDlg::IdConfigure, "Configure...", "configureButton", {16, 100, 77, 14}, false},
     {CQuillaryDlg::IdTransferFromUnit,
@@ -131,19 +131,19 @@ void CQuillaryDlg::buildWindow() {
         units.rect(UnitGroup.x(), UnitGroup.y(), UnitGroup.width(), UnitGroup.height()));
 
     QWidget* previous = nullptr;
-    for (const ButtonSpec& spec : ButtonSpecs) {
+    for (const ButtonLayout& control : ButtonLayouts) {
         QWidget* parentWidget = client;
         QPoint origin;
-        if (spec.id != IdClose) {
-            parentWidget = spec.inUnitGroup ? unitBox : configurationBox;
-            origin = spec.inUnitGroup ? UnitGroup.topLeft() : ConfigurationGroup.topLeft();
+        if (control.id != IdClose) {
+            parentWidget = control.inUnitGroup ? unitBox : configurationBox;
+            origin = control.inUnitGroup ? UnitGroup.topLeft() : ConfigurationGroup.topLeft();
         }
-        auto* button = new QPushButton(QString::fromLatin1(spec.text), parentWidget);
-        button->setObjectName(QString::fromLatin1(spec.objectName));
-        button->setGeometry(units.rect(spec.position.x() - origin.x(),
-                                       spec.position.y() - origin.y(), spec.position.width(),
-                                       spec.position.height()));
-        buttons_.insert(spec.id, button);
+        auto* button = new QPushButton(QString::fromLatin1(control.text), parentWidget);
+        button->setObjectName(QString::fromLatin1(control.objectName));
+        button->setGeometry(units.rect(control.position.x() - origin.x(),
+                                       control.position.y() - origin.y(), control.position.width(),
+                                       control.position.height()));
+        buttons_.insert(control.id, button);
         if (previous)
             QWidget::setTabOrder(previous, button);
         previous = button;
