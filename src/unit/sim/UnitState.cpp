@@ -19,10 +19,13 @@ constexpr off_t kImageSize = wire::kRegisterCount * wire::kRegisterSize;
 constexpr uint16_t kModel = 1;
 constexpr uint16_t kFirmware = 0x0102;
 
-bool writeWhole(int fd, const uint8_t* data, size_t size, off_t offset) {
+// Runs pread or pwrite until the whole range is done; a short transfer that
+// makes no progress is a failure.
+template <typename Io, typename Bytes>
+bool transferWhole(Io io, int fd, Bytes data, size_t size, off_t offset) {
     size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::pwrite(fd, data + done, size - done, offset + static_cast<off_t>(done));
+        const ssize_t n = io(fd, data + done, size - done, offset + static_cast<off_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -32,17 +35,12 @@ bool writeWhole(int fd, const uint8_t* data, size_t size, off_t offset) {
     return true;
 }
 
+bool writeWhole(int fd, const uint8_t* data, size_t size, off_t offset) {
+    return transferWhole(::pwrite, fd, data, size, offset);
+}
+
 bool readWhole(int fd, uint8_t* data, size_t size, off_t offset) {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, data + done, size - done, offset + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
+    return transferWhole(::pread, fd, data, size, offset);
 }
 
 // Replaces a file as a whole, so a reader never sees half of it.
