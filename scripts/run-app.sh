@@ -17,6 +17,12 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     exit 1
 fi
 
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    chmod 700 "$XDG_RUNTIME_DIR"
+    export XDG_RUNTIME_DIR
+fi
+
 simulator=
 if [ -z "${QUILLARY_LINK_DEVICE:-}" ] && ! compgen -G '/dev/ttyACM*' >/dev/null &&
     ! compgen -G '/dev/ttyUSB*' >/dev/null; then
