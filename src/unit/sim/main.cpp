@@ -65,6 +65,17 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             }
             return argv[++i];
         };
+        // Parses the option's value into `out`; `valid` checks its range.
+        auto numberValue = [&](auto& out, auto valid, const char* what) {
+            const char* text = value();
+            if (!text)
+                return false;
+            if (!parseNumber(text, out) || !valid(out)) {
+                error = arg + " takes " + what;
+                return false;
+            }
+            return true;
+        };
         if (arg == "--password") {
             options.faults.password = true;
         } else if (arg == "--silent") {
@@ -75,24 +86,17 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
                 return false;
             (arg == "--state" ? options.stateDir : options.linkPath) = text;
         } else if (arg == "--fail-write" || arg == "--fail-read") {
-            const char* text = value();
             int reg = 0;
-            if (!text)
+            if (!numberValue(
+                    reg, [](int r) { return r >= 1 && r <= velklink::wire::kRegisterCount; },
+                    "a register number from 1 to 87"))
                 return false;
-            if (!parseNumber(text, reg) || reg < 1 || reg > velklink::wire::kRegisterCount) {
-                error = arg + " takes a register number from 1 to 87";
-                return false;
-            }
             (arg == "--fail-write" ? options.faults.failWriteRegister
                                    : options.faults.failReadRegister) = reg;
         } else if (arg == "--drop-after") {
-            const char* text = value();
-            if (!text)
+            if (!numberValue(
+                    options.dropAfter, [](auto n) { return n >= 0; }, "a byte count"))
                 return false;
-            if (!parseNumber(text, options.dropAfter) || options.dropAfter < 0) {
-                error = "--drop-after takes a byte count";
-                return false;
-            }
         } else if (arg == "--corrupt") {
             const char* text = value();
             if (!text)
@@ -102,22 +106,14 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
                 return false;
             }
         } else if (arg == "--baud") {
-            const char* text = value();
-            if (!text)
+            if (!numberValue(
+                    options.baud, [](auto b) { return b >= 50 && b <= 10'000'000; },
+                    "a rate from 50 to 10000000"))
                 return false;
-            if (!parseNumber(text, options.baud) || options.baud < 50 ||
-                options.baud > 10'000'000) {
-                error = "--baud takes a rate from 50 to 10000000";
-                return false;
-            }
         } else if (arg == "--seed") {
-            const char* text = value();
-            if (!text)
+            if (!numberValue(
+                    options.seed, [](auto) { return true; }, "a whole number"))
                 return false;
-            if (!parseNumber(text, options.seed)) {
-                error = "--seed takes a whole number";
-                return false;
-            }
             options.seeded = true;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
