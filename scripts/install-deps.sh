@@ -5,11 +5,13 @@ set -euo pipefail
 
 packages=(
     cmake g++ make ninja-build pkg-config
-    qt6-base-dev zlib1g-dev
-    fontconfig fonts-dejavu-core
+    qt6-base-dev qt6-multimedia-dev zlib1g-dev libcurl4-openssl-dev libcli11-dev
+    fontconfig fonts-dejavu-core fonts-urw-base35
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(python3 zip unzip socat clang libclang-rt-14-dev clang-format)
+    packages+=(python3 python3-aiosmtpd zip unzip socat clang libclang-rt-14-dev clang-format
+        poppler-utils pulseaudio pulseaudio-utils sox
+        dpkg-dev file help2man appstream man-db)
 fi
 
 missing=()

@@ -1,7 +1,7 @@
 #include "app/QuillaryDlg.h"
 
-#include "app/ConfigFile.h"
-#include "app/VoiceFiles.h"
+#include "config/ConfigFile.h"
+#include "config/VoiceFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

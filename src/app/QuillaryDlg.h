@@ -3,11 +3,11 @@
 // texts and the link handle for its whole life.
 #pragma once
 
-#include "app/Clock.h"
-#include "app/CurrentConfig.h"
-#include "app/Profile.h"
-#include "app/RegisterStore.h"
-#include "app/UserInteraction.h"
+#include "core/Clock.h"
+#include "config/CurrentConfig.h"
+#include "config/Profile.h"
+#include "config/RegisterStore.h"
+#include "core/UserInteraction.h"
 #include "unit/LinkApi.h"
 
 #include <QDialog>

@@ -2,7 +2,7 @@
 // window that is active when asked.
 #pragma once
 
-#include "app/UserInteraction.h"
+#include "core/UserInteraction.h"
 
 class WidgetUserInteraction final : public UserInteraction {
 public:

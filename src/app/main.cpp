@@ -1,6 +1,6 @@
-#include "app/Profile.h"
+#include "config/Profile.h"
 #include "app/QuillaryApp.h"
-#include "app/VoiceFiles.h"
+#include "config/VoiceFiles.h"
 #include "app/WidgetUserInteraction.h"
 #include "unit/LinkApi.h"
 

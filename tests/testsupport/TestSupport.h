@@ -2,8 +2,8 @@
 // fixed clock.
 #pragma once
 
-#include "app/Clock.h"
-#include "app/UserInteraction.h"
+#include "core/Clock.h"
+#include "core/UserInteraction.h"
 #include "unit/LinkApi.h"
 
 #include <QByteArray>

@@ -1,4 +1,4 @@
-#include "app/VoiceFiles.h"
+#include "config/VoiceFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/RegisterStore.h"
+#include "config/RegisterStore.h"
 
 #include <QtGlobal>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Voice-file naming, the copy that never overwrites, and seeding a new
 // configuration from the templates.
 #include "TestSupport.h"
-#include "app/VoiceFiles.h"
+#include "config/VoiceFiles.h"
 
 #include <QDir>
 #include <QFile>

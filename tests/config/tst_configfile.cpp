@@ -1,9 +1,9 @@
 // The register store and the configuration file: sizes, short and long files,
 // byte fidelity, and saves that fail without harming the old file.
 #include "TestSupport.h"
-#include "app/AnsiCodec.h"
-#include "app/ConfigFile.h"
-#include "app/RegisterStore.h"
+#include "config/AnsiCodec.h"
+#include "config/ConfigFile.h"
+#include "config/RegisterStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "app/AnsiCodec.h"
+#include "config/AnsiCodec.h"
 
 #include <array>
 

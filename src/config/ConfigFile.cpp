@@ -1,4 +1,4 @@
-#include "app/ConfigFile.h"
+#include "config/ConfigFile.h"
 
 #include <QDir>
 #include <QFile>

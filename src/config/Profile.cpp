@@ -1,4 +1,4 @@
-#include "app/Profile.h"
+#include "config/Profile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // image of the register store, no header.
 #pragma once
 
-#include "app/RegisterStore.h"
+#include "config/RegisterStore.h"
 
 #include <QString>
 
