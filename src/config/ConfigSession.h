@@ -1,0 +1,50 @@
+// The configuration being worked on: the register store, which file is
+// current (path, title, the voice-flag copies), and the Load, New and Save
+// steps. Owns no window; every outcome is returned for the caller to show.
+#pragma once
+
+#include "config/CurrentConfig.h"
+#include "config/RegisterStore.h"
+
+#include <QString>
+
+struct SessionOutcome {
+    bool ok = true;
+    QString error; // a full sentence for the user when !ok
+    explicit operator bool() const { return ok; }
+};
+
+class ConfigSession {
+public:
+    explicit ConfigSession(QString templateFolder);
+
+    RegisterStore& store() { return store_; }
+    const RegisterStore& store() const { return store_; }
+    const CurrentConfig& current() const { return current_; }
+    bool hasFile() const { return !current_.g_configPath.isEmpty(); }
+    // The current file's folder, where its voice files lie; empty without one.
+    QString configFolder() const;
+
+    // Makes `path` current and reads it. A failure changes nothing.
+    SessionOutcome load(const QString& path);
+    // Makes `path` current with an empty store and seeded voice files.
+    SessionOutcome create(const QString& path);
+    // Writes the store into the current file.
+    SessionOutcome save();
+    // Writes the store into `path` and makes it the current file; the title,
+    // which names the voice files, stays as it was.
+    SessionOutcome saveAs(const QString& path);
+
+    // The unit's registers, read in full, replace the store. Until they are
+    // saved, closing must not write them over the current file.
+    void adoptUnitRegisters(const RegisterStore& registers);
+    bool unitRegistersUnsaved() const { return unitRegistersUnsaved_; }
+
+private:
+    SessionOutcome finish(const struct ConfigFileResult& result);
+
+    QString templateFolder_;
+    RegisterStore store_;
+    CurrentConfig current_;
+    bool unitRegistersUnsaved_ = false;
+};
