@@ -14,21 +14,17 @@ using WaveFile::SampleType;
 // Collects what the input delivers, in the input's own format.
 class CaptureBuffer final : public QIODevice {
 public:
-    explicit CaptureBuffer(const QElapsedTimer& clock) : clock_(clock) {}
     QByteArray data;
-    qint64 firstSampleAt = -1;
+    QElapsedTimer firstSample;
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* bytes, qint64 size) override {
-        if (size > 0 && firstSampleAt < 0)
-            firstSampleAt = clock_.elapsed();
+        if (size > 0 && !firstSample.isValid())
+            firstSample.start();
         data.append(bytes, size);
         return size;
     }
-
-private:
-    const QElapsedTimer& clock_;
 };
 
 namespace {
@@ -128,8 +124,7 @@ bool QtAudioDevice::record(int sampleRate) {
         return false;
     }
 
-    sinceRecord_.start();
-    capture_ = std::make_unique<CaptureBuffer>(sinceRecord_);
+    capture_ = std::make_unique<CaptureBuffer>();
     capture_->open(QIODevice::WriteOnly);
     source_ = std::make_unique<QAudioSource>(input, format);
     source_->setBufferSize(format.bytesForDuration(CaptureBufferMs * 1000));
@@ -218,8 +213,8 @@ qint64 QtAudioDevice::lengthMs() const {
     return bytesPerSecond > 0 ? capture_->data.size() * 1000 / bytesPerSecond : 0;
 }
 
-qint64 QtAudioDevice::firstSampleLatencyMs() const {
-    return capture_ ? capture_->firstSampleAt : -1;
+QElapsedTimer QtAudioDevice::firstSampleTime() const {
+    return capture_ ? capture_->firstSample : QElapsedTimer();
 }
 
 void QtAudioDevice::onSinkState(QAudio::State state) {

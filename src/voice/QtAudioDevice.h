@@ -36,9 +36,9 @@ public:
     void setAlwaysConvert(bool on) { alwaysConvert_ = on; }
     // The format the input is being recorded in.
     WaveFile::PcmFormat captureFormat() const { return captureFormat_; }
-    // Milliseconds from the last record() call to the first captured bytes;
-    // -1 while none have arrived.
-    qint64 firstSampleLatencyMs() const;
+    // When the first captured bytes of the running recording reached its
+    // buffer (a started monotonic timer); invalid while none have arrived.
+    QElapsedTimer firstSampleTime() const;
 
 private:
     void onSinkState(QAudio::State state);
@@ -54,7 +54,6 @@ private:
     WaveFile::PcmFormat captureFormat_;
     int recordRate_ = WaveFile::UnitSampleRate;
     QByteArray recording_;
-    QElapsedTimer sinceRecord_;
     QString error_;
     bool alwaysConvert_ = false;
     // Counts record/play sessions, so a notification posted for one that has
