@@ -4,6 +4,7 @@
 #include "controls/TextProgressCtrl.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +15,16 @@
 namespace {
 
 const QColor Red(255, 0, 0);
+
+// The bars paint every pixel they own; the frame around them is the border.
+QWidget* bordered(QWidget* bar, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(bar);
+    return frame;
+}
 
 QLabel* centredLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -56,8 +67,6 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     closeButton_ = new QPushButton(QStringLiteral("Close"), this);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     closeButton_->setDefault(true);
-    for (QPushButton* button : {playButton_, recordButton_, stopButton_})
-        button->setAutoDefault(false);
 
     auto* functionLayout = new QVBoxLayout(function);
     functionLayout->addWidget(playButton_);
@@ -78,9 +87,9 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(statusLabel_);
     layout->addWidget(totalLabel);
-    layout->addWidget(totalBar_);
+    layout->addWidget(bordered(totalBar_, this));
     layout->addWidget(messageLabel);
-    layout->addWidget(messageBar_);
+    layout->addWidget(bordered(messageBar_, this));
     layout->addLayout(controls);
     layout->addLayout(closeRow);
 
