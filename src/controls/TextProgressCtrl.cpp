@@ -11,7 +11,7 @@
 #include <cmath>
 #include <utility>
 
-CTextProgressCtrl::CTextProgressCtrl(QWidget* parent) : QWidget(parent) {
+CTextProgressCtrl::CTextProgressCtrl(QWidget* parent) : QFrame(parent) {
     const QPalette colours = palette();
     barColour_ = colours.color(QPalette::Highlight);
     bgColour_ = colours.color(QPalette::Base);
@@ -104,7 +104,7 @@ void CTextProgressCtrl::updateAccessibleText() {
 void CTextProgressCtrl::paintEvent(QPaintEvent*) {
     if (lower_ >= upper_)
         return;
-    const QRect client = rect();
+    const QRect client = contentsRect();
     const double part = fraction();
 
     QPainter target(this);
@@ -129,9 +129,11 @@ void CTextProgressCtrl::paintEvent(QPaintEvent*) {
         return right > left && bottom > top ? QRect(left, top, right - left, bottom - top)
                                             : QRect();
     };
-    const QRect filled = span(fillLeft, fillTop, fillRight, fillBottom);
-    const QRect empty = span(emptyLeft, emptyTop, emptyRight, emptyBottom);
+    // Past the range the fill reaches beyond the bar; the frame keeps its own pixels.
+    const QRect filled = span(fillLeft, fillTop, fillRight, fillBottom).intersected(client);
+    const QRect empty = span(emptyLeft, emptyTop, emptyRight, emptyBottom).intersected(client);
 
+    drawFrame(&painter);
     if (!filled.isNull())
         painter.fillRect(filled, barColour_);
     if (!empty.isNull())

@@ -2,14 +2,15 @@
 // in another, and over both a centred text (its caption, or the filled
 // fraction as "%.1f%%") that changes colour where it crosses the edge of the
 // fill. It keeps its own range and position; the position is not clamped, so
-// a position past the range draws a full bar with more than 100%.
+// a position past the range draws a full bar with more than 100%. A frame
+// style, if set, is drawn around the bar.
 #pragma once
 
 #include <QColor>
+#include <QFrame>
 #include <QString>
-#include <QWidget>
 
-class CTextProgressCtrl : public QWidget {
+class CTextProgressCtrl : public QFrame {
     Q_OBJECT
 public:
     explicit CTextProgressCtrl(QWidget* parent = nullptr);

@@ -4,7 +4,6 @@
 #include "controls/TextProgressCtrl.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,16 +14,6 @@
 namespace {
 
 const QColor Red(255, 0, 0);
-
-// The bars paint every pixel they own; the frame around them is the border.
-QWidget* bordered(QWidget* bar, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(bar);
-    return frame;
-}
 
 QLabel* centredLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -47,12 +36,14 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     totalBar_ = new CTextProgressCtrl(this);
     totalBar_->setObjectName(QStringLiteral("totalUsageBar"));
     totalLabel->setBuddy(totalBar_);
+    totalBar_->setFrameStyle(QFrame::Box | QFrame::Plain);
     auto* messageLabel =
         centredLabel(QStringLiteral("This message usage of total voice memory"), this);
     messageLabel->setObjectName(QStringLiteral("messageUsageLabel"));
     messageBar_ = new CTextProgressCtrl(this);
     messageBar_->setObjectName(QStringLiteral("messageUsageBar"));
     messageLabel->setBuddy(messageBar_);
+    messageBar_->setFrameStyle(QFrame::Box | QFrame::Plain);
 
     auto* function = new QGroupBox(QStringLiteral("Function"), this);
     function->setObjectName(QStringLiteral("functionGroupBox"));
@@ -87,9 +78,9 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(statusLabel_);
     layout->addWidget(totalLabel);
-    layout->addWidget(bordered(totalBar_, this));
+    layout->addWidget(totalBar_);
     layout->addWidget(messageLabel);
-    layout->addWidget(bordered(messageBar_, this));
+    layout->addWidget(messageBar_);
     layout->addLayout(controls);
     layout->addLayout(closeRow);
 
