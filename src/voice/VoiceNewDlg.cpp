@@ -2,6 +2,7 @@
 
 #include "config/Profile.h"
 #include "controls/TextProgressCtrl.h"
+#include "voice/QtAudioDevice.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -138,4 +139,16 @@ void CVoiceNewDlg::reject() {
     recorder_.close();
     applyState();
     QDialog::reject();
+}
+
+void RunVoiceRecorder(UserInteraction& user, Profile& profile, const QString& configFolder,
+                      const QString& configTitle, const VoiceRecorderRequest& request,
+                      QWidget* parent) {
+    QtAudioDevice device;
+    CVoiceNewDlg recorder(device, user, profile, configFolder, configTitle, parent);
+    recorder.m_filename = request.fileName;
+    recorder.m_status = request.status;
+    recorder.m_used = request.used;
+    recorder.m_capacity = request.capacity;
+    recorder.exec();
 }

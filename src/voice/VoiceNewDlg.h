@@ -12,6 +12,8 @@
 //     recorder.m_capacity = WaveFile::UnitMemoryCapacity;
 //     recorder.exec();        // the result means nothing
 //
+// or, on the default sound devices, RunVoiceRecorder() below.
+//
 // device, user and profile must outlive the dialog. configFolder is the
 // configuration file's folder (where m_filename lives and where the 32
 // message files are recounted after Stop); configTitle the configuration's
@@ -20,6 +22,7 @@
 #pragma once
 
 #include "voice/VoiceRecorder.h"
+#include "voice/WaveFile.h"
 
 #include <QDialog>
 #include <QString>
@@ -71,3 +74,16 @@ private:
     QPushButton* stopButton_;
     QPushButton* closeButton_;
 };
+
+// One message to record: what the caller sets on the dialog before it runs.
+struct VoiceRecorderRequest {
+    QString fileName; // bare name in the configuration folder
+    QString status;
+    int used = 0;
+    int capacity = WaveFile::UnitMemoryCapacity;
+};
+
+// Runs the recorder modally on the default sound input and output.
+void RunVoiceRecorder(UserInteraction& user, Profile& profile, const QString& configFolder,
+                      const QString& configTitle, const VoiceRecorderRequest& request,
+                      QWidget* parent = nullptr);

@@ -10,6 +10,7 @@
 #include "voice/WaveFile.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -146,6 +148,30 @@ private slots:
         QVERIFY(!rig.dialog.isVisible());
         QVERIFY(!rig.dialog.recorder().isRecording());
         QVERIFY(WaveFile::WaveDataSize(rig.dir.filePath("Alarm_L03.WAV")) > 0);
+    }
+
+    void runsModallyOnTheRequest() {
+        QTemporaryDir dir;
+        ScriptedUserInteraction user;
+        Profile profile(dir.filePath("quillary.ini"));
+        QString status, file;
+        int used = -1, capacity = -1;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<CVoiceNewDlg*>(QApplication::activeModalWidget())) {
+                status = dialog->findChild<QLabel*>("statusLabel")->text();
+                file = dialog->recorder().filePath();
+                used = dialog->recorder().used();
+                capacity = dialog->recorder().capacity();
+            }
+            if (QWidget* still = QApplication::activeModalWidget())
+                still->close();
+        });
+        RunVoiceRecorder(user, profile, dir.path(), Title,
+                         {"Alarm_L12.WAV", "Voicemessage for low on input 12", 4000});
+        QCOMPARE(status, QStringLiteral("Voicemessage for low on input 12"));
+        QCOMPARE(file, dir.filePath("Alarm_L12.WAV"));
+        QCOMPARE(used, 4000);
+        QCOMPARE(capacity, WaveFile::UnitMemoryCapacity);
     }
 
     void screenReadersReadTheTexts() {
