@@ -1,0 +1,26 @@
+#include "unit/UnitCommand.h"
+
+#include "unit/UnitTexts.h"
+
+bool connectToUnit(const UnitCommandContext& context) {
+    const int32_t result = context.link.LinkConnect(context.handle, "");
+    if (result == 0)
+        return true;
+    context.ui.tell(result == LINK_ERR_PASSWORD ? UnitTexts::passwordProtected()
+                                                : UnitTexts::communicationError());
+    context.buttons.apply(EnableState::AllEnabled);
+    return false;
+}
+
+void failCommunication(const UnitCommandContext& context) {
+    context.ui.tell(UnitTexts::communicationError());
+    context.buttons.apply(EnableState::AllEnabled);
+}
+
+FileDialogRequest configFileSaveDialog() {
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.filter = QStringLiteral("Configuration files (*.QRB)");
+    request.defaultSuffix = QStringLiteral("QRB");
+    return request;
+}
