@@ -2,15 +2,28 @@
 
 #include "app/QuillaryDlg.h"
 #include "config/ConfigCommands.h"
+#include "unit/CSetupDlg.h"
+#include "unit/ProgressBarSink.h"
+#include "unit/SyncClockCommand.h"
+#include "unit/TransferFromUnitCommand.h"
+#include "unit/TransferToUnitCommand.h"
 
 namespace {
 
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
 
-// Commands whose work arrives with the editor, the report, the mail and the
-// unit transfers; their buttons already follow the enable rules.
+// Commands whose work arrives with the editor, the report and the mail;
+// their buttons already follow the enable rules.
 void notYet(Window&, Context&) {}
+
+// A unit command moves the progress bar through a sink that keeps the window
+// painting and its clock ticking while the link blocks.
+template <typename Command, typename... Extra>
+void runUnitCommand(Window& window, Context& c, const Extra&... extra) {
+    ProgressBarSink progress(window.progressBar());
+    Command({c.link, c.linkHandle, c.ui, c.buttons, progress, c.session}, extra...).run();
+}
 
 const CommandRow Rows[] = {
     {IdClose,
@@ -32,14 +45,14 @@ const CommandRow Rows[] = {
      "transferFromUnitButton",
      {114, 64, 77, 14},
      CommandGroup::Unit,
-     notYet},
+     [](Window& window, Context& c) { runUnitCommand<TransferFromUnitCommand>(window, c); }},
 
     {IdTransferToUnit,
      "Transfer to unit",
      "transferToUnitButton",
      {114, 46, 77, 14},
      CommandGroup::Unit,
-     notYet},
+     [](Window& window, Context& c) { runUnitCommand<TransferToUnitCommand>(window, c); }},
 
     {IdSend,
      "Send configuration...",
@@ -62,14 +75,19 @@ const CommandRow Rows[] = {
      CommandGroup::Configuration,
      [](Window&, Context& c) { LoadConfigCommand(c.session, c.ui, c.buttons).run(); }},
 
-    {IdSetup, "Setup", "setupButton", {114, 100, 77, 14}, CommandGroup::Unit, notYet},
+    {IdSetup,
+     "Setup",
+     "setupButton",
+     {114, 100, 77, 14},
+     CommandGroup::Unit,
+     [](Window& window, Context& c) { SetupCommand(c.profile, c.ui, &window); }},
 
     {IdSyncClock,
      "Syncronize clock",
      "syncClockButton",
      {114, 82, 77, 14},
      CommandGroup::Unit,
-     notYet},
+     [](Window& window, Context& c) { runUnitCommand<SyncClockCommand>(window, c, c.clock); }},
 
     {IdNew,
      "New configuration...",

@@ -1,5 +1,6 @@
 #include "unit/TransferFromUnitCommand.h"
 
+#include "config/ConfigCommands.h"
 #include "unit/UnitTexts.h"
 
 void TransferFromUnitCommand::run() {
@@ -30,7 +31,7 @@ void TransferFromUnitCommand::run() {
     context_.buttons.apply(EnableState::AllEnabled);
     context_.progress.setProgress(0);
 
-    const QString path = context_.ui.chooseFile(configFileSaveDialog());
+    const QString path = context_.ui.chooseFile(configFileDialog(FileDialogKind::Save));
     if (path.isEmpty())
         return; // held in memory; closing asks where to save them
     if (const SessionOutcome saved = context_.session.saveAs(path); !saved)

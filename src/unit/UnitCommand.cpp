@@ -16,11 +16,3 @@ void failCommunication(const UnitCommandContext& context) {
     context.ui.tell(UnitTexts::communicationError());
     context.buttons.apply(EnableState::AllEnabled);
 }
-
-FileDialogRequest configFileSaveDialog() {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Save;
-    request.filter = QStringLiteral("Configuration files (*.QRB)");
-    request.defaultSuffix = QStringLiteral("QRB");
-    return request;
-}

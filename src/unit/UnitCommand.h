@@ -25,6 +25,3 @@ bool connectToUnit(const UnitCommandContext& context);
 
 // An error with OK and no icon, then all buttons enabled again.
 void failCommunication(const UnitCommandContext& context);
-
-// The save dialog for configuration files.
-FileDialogRequest configFileSaveDialog();
