@@ -2,6 +2,7 @@
 // pseudo-terminal against the unit simulator, the user's answers scripted.
 #include "UnitTestHelpers.h"
 #include "app/QuillaryDlg.h"
+#include "config/VoiceFiles.h"
 #include "link/SimProcess.h"
 #include "unit/UnitTexts.h"
 
@@ -83,6 +84,29 @@ private slots:
         QCOMPARE(window->current().g_configPath, copy);
     }
 
+    // What a new user does first: a new configuration with the template
+    // recordings, written to the unit, read back into a new file, the clock set.
+    void firstSession() {
+        QVERIFY(sim_->start());
+        CQuillaryDlg window(services(templateFolder()));
+        const QString path = dir_->filePath("First.QRB");
+        ui_.nextFiles << path;
+        click(window, IdNew);
+        ui_.nextAnswers << Answer::Yes;
+        click(window, IdTransferToUnit);
+        QCOMPARE(lastMessage(), UnitTexts::transferComplete());
+        QCOMPARE(sim_->readState("voice.log"), QByteArray("SelectOutput.wav\nSelectOnOff.wav\n"));
+        QCOMPARE(sim_->readState("voice/SelectOnOff.wav"),
+                 readFile(dir_->filePath("First_SelectOnOff.wav")));
+
+        ui_.nextFiles << dir_->filePath("Read.QRB");
+        click(window, IdTransferFromUnit);
+        QCOMPARE(readFile(dir_->filePath("Read.QRB")), readFile(path));
+        click(window, IdSyncClock);
+        QCOMPARE(lastMessage(), UnitTexts::clockSet());
+        QCOMPARE(sim_->readState("clock.bin").size(), 8);
+    }
+
     void unitFaults_data() {
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<int>("command");
@@ -159,9 +183,10 @@ private slots:
 
 private:
     QString sitePath() const { return dir_->filePath("Site.QRB"); }
-    AppServices& services() {
+    AppServices& services(const QString& templates = QString()) {
         services_ = std::make_unique<AppServices>(
-            AppServices{link_, ui_, *profile_, clock_, dir_->filePath("no-templates")});
+            AppServices{link_, ui_, *profile_, clock_,
+                        templates.isEmpty() ? dir_->filePath("no-templates") : templates});
         return *services_;
     }
     std::unique_ptr<CQuillaryDlg> openSite() {
