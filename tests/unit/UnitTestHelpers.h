@@ -1,6 +1,5 @@
 // What the unit command tests share: one log of what the user saw, which
-// enable states were applied and where the progress bar went, in order; and
-// WAV files in the unit's format or not.
+// enable states were applied and where the progress bar went; WAV files.
 #pragma once
 
 #include "TestSupport.h"
@@ -9,43 +8,32 @@
 
 #include <QtEndian>
 
-// Forwards to the scripted user and logs each message as
-// "message:<text>|<icon>" and each file dialog as "file dialog".
-class LoggingUserInteraction final : public UserInteraction {
+// The user, the buttons and the progress bar of a command in one log, in
+// order: "message:<text>|<icon>", "file dialog", "buttons:<state>",
+// "progress:<position>". Answers come from the scripted user.
+class EventLog final : public UserInteraction, public CommandButtons, public ProgressSink {
 public:
-    LoggingUserInteraction(ScriptedUserInteraction& scripted, QStringList& log)
-        : scripted_(scripted), log_(log) {}
+    explicit EventLog(ScriptedUserInteraction& scripted) : scripted_(scripted) {}
+    QStringList events;
+
     QString chooseFile(const FileDialogRequest& request) override {
-        log_ << QStringLiteral("file dialog");
+        events << QStringLiteral("file dialog");
         return scripted_.chooseFile(request);
     }
     Answer showMessage(const MessageRequest& request) override {
-        log_ << QStringLiteral("message:%1|%2").arg(request.text).arg(int(request.icon));
+        events << QStringLiteral("message:%1|%2").arg(request.text).arg(int(request.icon));
         return scripted_.showMessage(request);
     }
-    void showAbout() override { scripted_.showAbout(); }
+    void showAbout() override {}
+    void apply(EnableState state) override {
+        events << QStringLiteral("buttons:%1").arg(int(state));
+    }
+    void setProgress(int position) override {
+        events << QStringLiteral("progress:%1").arg(position);
+    }
 
 private:
     ScriptedUserInteraction& scripted_;
-    QStringList& log_;
-};
-
-class LoggingButtons final : public CommandButtons {
-public:
-    explicit LoggingButtons(QStringList& log) : log_(log) {}
-    void apply(EnableState state) override { log_ << QStringLiteral("buttons:%1").arg(int(state)); }
-
-private:
-    QStringList& log_;
-};
-
-class LoggingProgress final : public ProgressSink {
-public:
-    explicit LoggingProgress(QStringList& log) : log_(log) {}
-    void setProgress(int position) override { log_ << QStringLiteral("progress:%1").arg(position); }
-
-private:
-    QStringList& log_;
 };
 
 inline QString messageEvent(const QString& text, MessageIcon icon = MessageIcon::None) {

