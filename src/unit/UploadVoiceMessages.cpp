@@ -24,6 +24,7 @@ QString replaceWithCopy(const QString& destination, const QString& source) {
     if (!in.open(QIODevice::ReadOnly))
         return in.errorString();
     QSaveFile out(destination);
+    out.setDirectWriteFallback(true); // a folder we may not create files in
     if (!out.open(QIODevice::WriteOnly))
         return out.errorString();
     char buffer[64 * 1024];
@@ -63,8 +64,8 @@ QList<UploadVoiceMessages::Recording> UploadVoiceMessages::recordingsInSendingOr
         recordings.append(
             {own(configLowName(title, n)), unitLowName(n), flagOn(current_.g_voiceLowFlags, n)});
     // The prompts go always; a missing one stops the upload.
-    recordings.append({own(configSelectOutputName(title)), unitSelectOutputName(), true});
-    recordings.append({own(configSelectOnOffName(title)), unitSelectOnOffName(), true});
+    recordings.append({own(configSelectOutputName(title)), unitSelectOutputName(), true, true});
+    recordings.append({own(configSelectOnOffName(title)), unitSelectOnOffName(), true, true});
     return recordings;
 }
 
@@ -87,10 +88,8 @@ bool UploadVoiceMessages::checkListed(const QList<Recording>& recordings) {
     for (const Recording& recording : recordings) {
         if (!recording.switchedOn)
             continue;
-        const bool prompt = recording.unitName == VoiceFiles::unitSelectOutputName() ||
-                            recording.unitName == VoiceFiles::unitSelectOnOffName();
         if (recording.own.isEmpty()) {
-            if (!prompt)
+            if (!recording.required)
                 continue; // a switched-on input without a recording is left out
             problem_ = UnitTexts::voiceFilesMissing();
             return false;

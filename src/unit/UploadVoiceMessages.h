@@ -36,6 +36,7 @@ private:
         QString own;      // the configuration's recording, full path ("" when missing)
         QString unitName; // "H01.WAV"
         bool switchedOn;
+        bool required = false; // a prompt: without it nothing is sent
     };
     QList<Recording> recordingsInSendingOrder() const;
     void stage(const QList<Recording>& recordings);

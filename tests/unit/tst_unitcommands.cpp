@@ -179,12 +179,15 @@ private slots:
         QTest::newRow("compressed") << makeWav(samples, 8000, 1, 8, 6) << "8-bit mono PCM";
         QTest::newRow("cut short") << makeWav(samples).left(44 + 60) << "shorter than its header";
         QTest::newRow("4000 Hz") << makeWav(samples, 4000) << QString();
+        QTest::newRow("unit-side name taken") << makeWav(samples) << "could not be copied";
     }
     void badVoiceFilesAreNotSent() {
         QFETCH(QByteArray, recording);
         QFETCH(QString, reason);
         openAlarm("01", "");
         writeFile(dir_->filePath(configHighName("Alarm", 2)), recording);
+        if (QByteArray(QTest::currentDataTag()) == "unit-side name taken")
+            QDir(dir_->path()).mkdir("H02.WAV");
         writeFile(dir_->filePath(configSelectOutputName("Alarm")), wav(1));
         writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(2));
         UploadVoiceMessages upload(link_, RecordingLinkApi::Handle, log_, session_->configFolder(),
