@@ -11,10 +11,9 @@ std::array<unsigned char, 8> SyncClockCommand::clockRecord(const QDateTime& loca
 }
 
 void SyncClockCommand::run() {
-    context_.buttons.apply(EnableState::AllDisabled);
     // The time is taken before connecting, which may take a moment.
     const auto record = clockRecord(clock_.now());
-    if (!connectToUnit(context_))
+    if (!startUnitOperation(context_))
         return;
     if (context_.link.LinkSetClock(context_.handle, record.data()) != 0)
         context_.ui.tell(UnitTexts::communicationError());

@@ -6,8 +6,7 @@
 void TransferFromUnitCommand::run() {
     LinkApi& link = context_.link;
     const int32_t handle = context_.handle;
-    context_.buttons.apply(EnableState::AllDisabled);
-    if (!connectToUnit(context_))
+    if (!startUnitOperation(context_))
         return;
     if (link.LinkPrepareTransfer(handle) != 0) {
         context_.ui.tell(UnitTexts::communicationError());

@@ -6,8 +6,7 @@
 void TransferToUnitCommand::run() {
     LinkApi& link = context_.link;
     const int32_t handle = context_.handle;
-    context_.buttons.apply(EnableState::AllDisabled);
-    if (!connectToUnit(context_))
+    if (!startUnitOperation(context_))
         return;
     int32_t model = 0;
     int32_t firmware = 0;

@@ -2,7 +2,8 @@
 
 #include "unit/UnitTexts.h"
 
-bool connectToUnit(const UnitCommandContext& context) {
+bool startUnitOperation(const UnitCommandContext& context) {
+    context.buttons.apply(EnableState::AllDisabled);
     const int32_t result = context.link.LinkConnect(context.handle, "");
     if (result == 0)
         return true;

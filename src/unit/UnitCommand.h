@@ -18,10 +18,10 @@ struct UnitCommandContext {
     ConfigSession& session;
 };
 
-// Every unit operation starts with its own connect. On failure the user is
-// told why (a password-protected unit, or any other error), the buttons are
-// enabled again, and false is returned.
-bool connectToUnit(const UnitCommandContext& context);
+// Every unit operation disables the buttons and starts with its own connect.
+// On failure the user is told why (a password-protected unit, or any other
+// error), the buttons are enabled again, and false is returned.
+bool startUnitOperation(const UnitCommandContext& context);
 
 // An error with OK and no icon, then all buttons enabled again.
 void failCommunication(const UnitCommandContext& context);
