@@ -53,6 +53,8 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Fenmarl"));
         QCOMPARE(window.progressBar()->minimum(), 0);
         QCOMPARE(window.progressBar()->maximum(), 100);
+        window.context().progress.setProgress(49); // what commands report on
+        QCOMPARE(window.progressBar()->value(), 49);
         QCOMPARE(window.clockPane()->text(), QStringLiteral("09:05:03"));
         QVERIFY(window.messagePane()->text().isEmpty());
         QCOMPARE(link_.calls,
