@@ -96,4 +96,9 @@ template <typename Fn> int32_t guarded(Fn&& fn) noexcept {
     }
 }
 
+// The body of a C entry point that works on one link.
+template <typename Fn> int32_t onLink(int32_t handle, Fn&& fn) noexcept {
+    return guarded([&] { return LinkRegistry::instance().with(handle, fn); });
+}
+
 } // namespace velklink

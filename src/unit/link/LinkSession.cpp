@@ -104,20 +104,16 @@ int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) 
 }
 
 int32_t LinkConfigure(int32_t handle, const char* options) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(handle, [&](Link& link) {
-            link.options = options ? options : "";
-            return LINK_OK;
-        });
+    return velklink::onLink(handle, [&](Link& link) {
+        link.options = options ? options : "";
+        return LINK_OK;
     });
 }
 
 int32_t LinkClose(int32_t handle) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(handle, [](Link& link) {
-            velklink::closeDevice(link);
-            return LINK_OK;
-        });
+    return velklink::onLink(handle, [](Link& link) {
+        velklink::closeDevice(link);
+        return LINK_OK;
     });
 }
 

@@ -341,113 +341,96 @@ using velklink::wire::Type;
 extern "C" {
 
 int32_t LinkConnect(int32_t handle, const char* password) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(
-            handle, [&](Link& link) { return velklink::connect(link, password); });
-    });
+    return velklink::onLink(handle, [&](Link& link) { return velklink::connect(link, password); });
 }
 
 int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(handle, [&](Link& link) {
-            if (!link.connected)
-                return int32_t{LINK_ERR_NOT_CONNECTED};
-            velklink::wire::Frame frame;
-            std::optional<velklink::wire::QueryAnswer> answer;
-            int32_t result = velklink::exchange(link, Type::Query, {}, frame, [&](const auto& f) {
-                answer = velklink::wire::decodeQueryAnswer(f);
-                return answer.has_value();
-            });
-            if (result != LINK_OK)
-                return result;
-            result = velklink::resultFor(answer->status);
-            if (result == LINK_OK) {
-                if (model)
-                    *model = answer->model;
-                if (firmware)
-                    *firmware = answer->firmware;
-            }
-            return result;
+    return velklink::onLink(handle, [&](Link& link) {
+        if (!link.connected)
+            return int32_t{LINK_ERR_NOT_CONNECTED};
+        velklink::wire::Frame frame;
+        std::optional<velklink::wire::QueryAnswer> answer;
+        int32_t result = velklink::exchange(link, Type::Query, {}, frame, [&](const auto& f) {
+            answer = velklink::wire::decodeQueryAnswer(f);
+            return answer.has_value();
         });
+        if (result != LINK_OK)
+            return result;
+        result = velklink::resultFor(answer->status);
+        if (result == LINK_OK) {
+            if (model)
+                *model = answer->model;
+            if (firmware)
+                *firmware = answer->firmware;
+        }
+        return result;
     });
 }
 
 int32_t LinkPrepareTransfer(int32_t handle) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(
-            handle, [&](Link& link) { return velklink::simpleRequest(link, Type::Prepare); });
-    });
+    return velklink::onLink(
+        handle, [&](Link& link) { return velklink::simpleRequest(link, Type::Prepare); });
 }
 
 int32_t LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot, int32_t,
                           int32_t) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(handle, [&](Link& link) {
-            if (!velklink::wire::validRegister(reg) || !slot)
-                return int32_t{LINK_ERR_BAD_ARGUMENT};
-            const auto payload = velklink::wire::writeRegisterPayload(
-                reg, std::span<const uint8_t, velklink::wire::kRegisterSize>(
-                         slot, velklink::wire::kRegisterSize));
-            return velklink::simpleRequest(link, Type::WriteRegister, payload);
-        });
+    return velklink::onLink(handle, [&](Link& link) {
+        if (!velklink::wire::validRegister(reg) || !slot)
+            return int32_t{LINK_ERR_BAD_ARGUMENT};
+        const auto payload = velklink::wire::writeRegisterPayload(
+            reg, std::span<const uint8_t, velklink::wire::kRegisterSize>(
+                     slot, velklink::wire::kRegisterSize));
+        return velklink::simpleRequest(link, Type::WriteRegister, payload);
     });
 }
 
 int32_t LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot, int32_t* length,
                          int32_t) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(handle, [&](Link& link) {
-            if (!velklink::wire::validRegister(reg) || !slot)
-                return int32_t{LINK_ERR_BAD_ARGUMENT};
-            if (!link.connected)
-                return int32_t{LINK_ERR_NOT_CONNECTED};
-            velklink::wire::Frame frame;
-            std::optional<velklink::wire::ReadRegisterAnswer> answer;
-            const auto payload = velklink::wire::readRegisterPayload(reg);
-            int32_t result =
-                velklink::exchange(link, Type::ReadRegister, payload, frame, [&](const auto& f) {
-                    answer = velklink::wire::decodeReadRegisterAnswer(f);
-                    return answer.has_value() && answer->reg == reg;
-                });
-            if (result != LINK_OK)
-                return result;
-            result = velklink::resultFor(answer->status);
-            if (result == LINK_OK) {
-                std::copy(answer->slot.begin(), answer->slot.end(), slot);
-                if (length)
-                    *length = static_cast<int32_t>(velklink::wire::kRegisterSize);
-            }
+    return velklink::onLink(handle, [&](Link& link) {
+        if (!velklink::wire::validRegister(reg) || !slot)
+            return int32_t{LINK_ERR_BAD_ARGUMENT};
+        if (!link.connected)
+            return int32_t{LINK_ERR_NOT_CONNECTED};
+        velklink::wire::Frame frame;
+        std::optional<velklink::wire::ReadRegisterAnswer> answer;
+        const auto payload = velklink::wire::readRegisterPayload(reg);
+        int32_t result =
+            velklink::exchange(link, Type::ReadRegister, payload, frame, [&](const auto& f) {
+                answer = velklink::wire::decodeReadRegisterAnswer(f);
+                return answer.has_value() && answer->reg == reg;
+            });
+        if (result != LINK_OK)
             return result;
-        });
+        result = velklink::resultFor(answer->status);
+        if (result == LINK_OK) {
+            std::copy(answer->slot.begin(), answer->slot.end(), slot);
+            if (length)
+                *length = static_cast<int32_t>(velklink::wire::kRegisterSize);
+        }
+        return result;
     });
 }
 
 int32_t LinkFinishTransfer(int32_t handle) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(
-            handle, [&](Link& link) { return velklink::simpleRequest(link, Type::Finish); });
-    });
+    return velklink::onLink(
+        handle, [&](Link& link) { return velklink::simpleRequest(link, Type::Finish); });
 }
 
 int32_t LinkSetClock(int32_t handle, const unsigned char* record) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(handle, [&](Link& link) {
-            if (!record)
-                return int32_t{LINK_ERR_BAD_ARGUMENT};
-            const auto payload = velklink::wire::setClockPayload(
-                std::span<const uint8_t, velklink::wire::kClockRecordSize>(
-                    record, velklink::wire::kClockRecordSize));
-            return velklink::simpleRequest(link, Type::SetClock, payload);
-        });
+    return velklink::onLink(handle, [&](Link& link) {
+        if (!record)
+            return int32_t{LINK_ERR_BAD_ARGUMENT};
+        const auto payload = velklink::wire::setClockPayload(
+            std::span<const uint8_t, velklink::wire::kClockRecordSize>(
+                record, velklink::wire::kClockRecordSize));
+        return velklink::simpleRequest(link, Type::SetClock, payload);
     });
 }
 
 int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                         LinkProgressCallback progress, intptr_t context) {
-    return velklink::guarded([&]() -> int32_t {
-        return LinkRegistry::instance().with(handle, [&](Link& link) {
-            return velklink::uploadVoice(link, count, fileNames, progress, context);
-        });
+    return velklink::onLink(handle, [&](Link& link) {
+        return velklink::uploadVoice(link, count, fileNames, progress, context);
     });
 }
 
