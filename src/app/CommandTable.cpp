@@ -8,6 +8,9 @@
 #include "unit/TransferFromUnitCommand.h"
 #include "unit/TransferToUnitCommand.h"
 
+#include <QApplication>
+#include <QPointer>
+
 namespace {
 
 using Window = CQuillaryDlg;
@@ -19,10 +22,15 @@ void notYet(Window&, Context&) {}
 
 // A unit command moves the progress bar through a sink that keeps the window
 // painting and its clock ticking while the link blocks.
+// The pressed button loses the keyboard focus while the buttons are disabled;
+// it gets it back afterwards, so a keyboard user stays where they were.
 template <typename Command, typename... Extra>
 void runUnitCommand(Window& window, Context& c, const Extra&... extra) {
+    const QPointer<QWidget> focused = QApplication::focusWidget();
     ProgressBarSink progress(window.progressBar());
     Command({c.link, c.linkHandle, c.ui, c.buttons, progress, c.session}, extra...).run();
+    if (focused && focused->isEnabled())
+        focused->setFocus();
 }
 
 const CommandRow Rows[] = {
