@@ -4,10 +4,12 @@
 // refusals, a silent server, and the failures before anything is sent.
 #include "FakeMailTransport.h"
 #include "TestSupport.h"
+#include "app/QuillaryDlg.h"
 #include "config/Profile.h"
 #include "mail/ConfigArchive.h"
 #include "mail/SendConfig.h"
 
+#include <QDialogButtonBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -123,6 +125,7 @@ private slots:
     void refusesWithoutConfigurationFile();
     void zipFailureKeepsTheDialogOpen_data();
     void zipFailureKeepsTheDialogOpen();
+    void mainWindowOpensTheDialogAndItsMailSettings();
 
 private:
     void startServer(Server& server, const char* mode);
@@ -470,6 +473,56 @@ void TestSendConfig::zipFailureKeepsTheDialogOpen() {
     QCOMPARE(calls, QStringList{});
     QVERIFY(dialog.isVisible());
     QCOMPARE(edit(dialog, "toLineEdit")->text(), QStringLiteral("ann@example.org"));
+}
+
+void TestSendConfig::mainWindowOpensTheDialogAndItsMailSettings() {
+    Fixture fixture;
+    RecordingLinkApi link;
+    FixedClock clock;
+    AppServices services{link, fixture.ui, fixture.profile, clock, fixture.dir.path()};
+    CQuillaryDlg window(services);
+    fixture.ui.nextFiles = {fixture.current.g_configPath};
+    window.button(IdLoad)->click();
+    QVERIFY(window.button(IdSend)->isEnabled());
+
+    QString title, to, subject, text;
+    // Runs inside the dialog's modal loop; whatever happens, the dialogs end.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CSendConfig*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        to = edit(*dialog, "toLineEdit")->text();
+        subject = edit(*dialog, "subjectLineEdit")->text();
+        text = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+        QTimer::singleShot(0, [&] {
+            auto* settings = QApplication::activeModalWidget();
+            if (settings && settings->objectName() == QLatin1String("mailSettingsDialog")) {
+                auto* ok = settings->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+                settings->findChild<QLineEdit*>("serverUrlLineEdit")->setText("http://mail");
+                ok->click(); // refused: stays open
+                settings->findChild<QLineEdit*>("serverUrlLineEdit")->setText("smtps://mail:465");
+                settings->findChild<QLineEdit*>("senderLineEdit")->setText("me@example.org");
+                settings->findChild<QLineEdit*>("userNameLineEdit")->setText("me");
+                ok->click();
+                if (settings->isVisible())
+                    settings->close();
+            }
+            dialog->reject();
+        });
+        button(*dialog, "mailSettingsButton")->click();
+    });
+    window.button(IdSend)->click();
+
+    QCOMPARE(title, QStringLiteral("Send configuration using Email"));
+    QVERIFY(to.contains('@'));
+    QCOMPARE(subject, QStringLiteral("Configuration file for VELK-Ardo/VELK-Tisk module"));
+    QCOMPARE(text, QStringLiteral("Configuration file is attached this email."));
+    QCOMPARE(fixture.ui.messages.size(), 1);
+    QVERIFY(fixture.ui.messages.constFirst().text.startsWith("The server URL must begin with"));
+    QCOMPARE(fixture.profile.mailServerUrl(), QStringLiteral("smtps://mail:465"));
+    QCOMPARE(fixture.profile.mailSender(), QStringLiteral("me@example.org"));
+    QCOMPARE(fixture.profile.mailUserName(), QStringLiteral("me"));
 }
 
 QTEST_MAIN(TestSendConfig)
