@@ -27,8 +27,7 @@ CSendConfig::CSendConfig(const CurrentConfig& current, UserInteraction& ui, Prof
     const auto addRow = [&](int row, const QString& caption, QWidget* edit, const char* name) {
         auto* label = new QLabel(caption, group);
         label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
-        label->setBuddy(edit);
-        edit->setAccessibleName(caption.chopped(1));
+        label->setBuddy(edit); // the label names the edit for screen readers too
         grid->addWidget(label, row, 0, Qt::AlignTop);
         grid->addWidget(edit, row, 1);
     };
