@@ -1,5 +1,7 @@
 #include "mail/SmtpTransport.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -262,11 +264,14 @@ quint32 SmtpTransport::sendMail(quintptr session, const MailEnvelope& message) {
             easy, CURLOPT_USE_SSL,
             static_cast<long>(isLoopback(serverUrl.host()) ? CURLUSESSL_TRY : CURLUSESSL_ALL));
 
-    const long timeout = settings_.timeoutSeconds;
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, timeout);
-    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout);
+    // A server that never answers must end the attempt within the limit in
+    // all: half of it for the connection, the rest for a silent server.
+    const long connectTimeout = std::max(1L, long(settings_.timeoutSeconds) / 2);
+    const long answerTimeout = std::max(1L, long(settings_.timeoutSeconds) - connectTimeout);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, connectTimeout);
+    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, answerTimeout);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, timeout);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, answerTimeout);
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
@@ -326,7 +331,8 @@ quint32 SmtpTransport::sendMail(quintptr session, const MailEnvelope& message) {
         reason = QStringLiteral("The mail server answered: %1")
                      .arg(QString::fromUtf8(dialogue.lastRefusal));
     else if (code == CURLE_OPERATION_TIMEDOUT)
-        reason = QStringLiteral("The mail server did not answer within %1 seconds.").arg(timeout);
+        reason = QStringLiteral("The mail server did not answer within %1 seconds.")
+                     .arg(settings_.timeoutSeconds);
     const QString detail =
         QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
     reason = reason.isEmpty() ? detail : reason + QStringLiteral(" (") + detail + ')';

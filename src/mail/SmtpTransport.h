@@ -15,7 +15,7 @@ struct MailSettings {
     QString serverUrl;       // smtps://host:465, smtp://host:587 or smtp://localhost:25
     QString senderAddress;   // the From address
     QString userName;        // empty: the login from ~/.netrc, if any
-    int timeoutSeconds = 30; // how long a silent server is waited for
+    int timeoutSeconds = 30; // the longest an attempt waits for a server that does not answer
 };
 
 class SmtpTransport final : public MailTransport {
