@@ -1,0 +1,270 @@
+// The printed listing end to end: the print command to a PDF file read back
+// with poppler, CPrinter's drawing rendered to pixels, and the real dialog.
+#include "TestSupport.h"
+#include "report/CPrinter.h"
+#include "report/PrintCommand.h"
+#include "report/ReportLines.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Stands in for the print dialog: cancels, or picks a PDF file.
+class PdfChooser final : public PrinterChooser {
+public:
+    QString path;
+    bool accept = true;
+    int shown = 0;
+    bool choosePrinter(QPrinter& printer) override {
+        ++shown;
+        if (!accept)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    }
+};
+
+QString runTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning() << program << arguments << process.readAllStandardError();
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList simplifiedNonEmpty(const QStringList& lines) {
+    QStringList result;
+    for (const QString& line : lines) {
+        if (!line.trimmed().isEmpty())
+            result << line.simplified();
+    }
+    return result;
+}
+
+RegisterStore fullStore() {
+    RegisterStore store;
+    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg)
+        store.setText(reg, "register " + QByteArray::number(reg) + " text %s");
+    store.setText(83, "PNPNPNPNPNPNPNPN");
+    return store;
+}
+
+bool isInk(QRgb pixel) {
+    return qRed(pixel) < 200 || qGreen(pixel) < 200 || qBlue(pixel) < 200;
+}
+bool isGreen(QRgb pixel) {
+    return qGreen(pixel) > 150 && qRed(pixel) < 110 && qBlue(pixel) < 110;
+}
+bool isRed(QRgb pixel) {
+    return qRed(pixel) > 200 && qGreen(pixel) < 110 && qBlue(pixel) < 110;
+}
+bool isDark(QRgb pixel) {
+    return qRed(pixel) < 110 && qGreen(pixel) < 110 && qBlue(pixel) < 110;
+}
+
+// The bounding box of the pixels in `area` that satisfy `test`.
+template <typename Test> QRect boxOf(const QImage& image, const QRect& area, Test test) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (test(row[x]))
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+class TestPrintReport : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        ui_ = ScriptedUserInteraction();
+        chooser_ = PdfChooser();
+        chooser_.path = dir_.filePath("report.pdf");
+        QFile::remove(chooser_.path);
+    }
+
+    void fullConfigurationToPdf() {
+        const RegisterStore store = fullStore();
+        const QString configPath = dir_.filePath("Full.QRB");
+        PrintCommand(store, configPath, clock_, ui_, chooser_).run();
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::Printed}});
+
+        const QString info = runTool("pdfinfo", {chooser_.path});
+        const QString title = "Configuration for <" + configPath + ">";
+        QVERIFY2(info.contains(QRegularExpression("Title: +" + QRegularExpression::escape(title))),
+                 qPrintable(info));
+        const int pages = QRegularExpression("Pages: +(\\d+)").match(info).captured(1).toInt();
+        QVERIFY2(pages > 1, qPrintable(info));
+
+        // Every page starts with its header; the rest, read in order, is the
+        // listing line by line.
+        QStringList text = runTool("pdftotext", {"-layout", chooser_.path, "-"}).split('\f');
+        if (text.last().trimmed().isEmpty())
+            text.removeLast();
+        QCOMPARE(text.size(), pages);
+        QStringList body;
+        for (int page = 0; page < pages; ++page) {
+            QStringList lines = simplifiedNonEmpty(text[page].split('\n'));
+            QVERIFY(!lines.isEmpty());
+            QCOMPARE(lines.takeFirst(), title + ' ' + QString::number(page + 1));
+            body << lines;
+        }
+        const QStringList expected =
+            simplifiedNonEmpty(reportLines(store, configPath, clock_.now()));
+        QCOMPARE(body, expected);
+        QCOMPARE(reportLines(store, configPath, clock_.now()).size(), 127);
+        QVERIFY(body.contains("Printed 2026-12-06 09:05"));
+    }
+
+    void cancelledDialogPrintsNothing() {
+        chooser_.accept = false;
+        RegisterStore store;
+        const QString path;
+        PrintCommand(store, path, clock_, ui_, chooser_).run();
+        QCOMPARE(chooser_.shown, 1);
+        QVERIFY(ui_.messages.isEmpty());
+        QVERIFY(!QFile::exists(chooser_.path));
+    }
+
+    void refusedJobSaysSo() {
+        chooser_.path = "/nonexistent-folder/report.pdf";
+        RegisterStore store;
+        const QString path;
+        PrintCommand(store, path, clock_, ui_, chooser_).run();
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::NotPrinted}});
+    }
+
+    // A small page at 600 dpi, drawn to pixels by poppler: one pixel there is
+    // one device pixel here.
+    void drawingOnPixels() {
+        const QString pdf = dir_.filePath("pixels.pdf");
+        int lineHeight = 0;
+        int charWidth = 0;
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(600);
+            writer.setPageSize(QPageSize(QSizeF(4, 3), QPageSize::Inch, "small"));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            QCOMPARE(writer.width(), 2400);
+
+            const QFont font = CPrinter::courierFont(83, 500, &writer);
+            QVERIFY(QFontInfo(font).fixedPitch());
+            const QFontMetrics metrics(font, &writer);
+            QVERIFY(qAbs(metrics.ascent() + metrics.descent() - 83) <= 2);
+            charWidth = metrics.horizontalAdvance('M');
+
+            CPrinter printer(&writer, "Tokens");
+            QVERIFY(printer.StartDocument());
+            printer.PrintLine("AB{0000,00FF,0000}CD");
+            printer.PrintLine("{zz00,00FF,0000}");
+            printer.PrintLine(QString(255, 'M'));
+            printer.EndDocument();
+            QCOMPARE(printer.leftMargin(), 300);
+            QCOMPARE(printer.topMargin(), 300);
+            QCOMPARE(printer.pageNumber(), 1);
+            lineHeight = printer.lineHeight();
+        }
+
+        const QStringList text =
+            simplifiedNonEmpty(runTool("pdftotext", {"-layout", pdf, "-"}).split('\n'));
+        QCOMPARE(text.size(), 4);
+        QCOMPARE(text[0], QStringLiteral("Tokens 1"));
+        QCOMPARE(text[1], QStringLiteral("ABCD"));
+        QCOMPARE(text[2], QStringLiteral("{zz00,00FF,0000}"));
+        QVERIFY(text[3].count('M') < 255); // cut at the margin, not run on
+        QVERIFY(text[3].count('M') >= 1800 / charWidth);
+
+        const QString base = dir_.filePath("pixels");
+        runTool("pdftoppm", {"-r", "600", "-png", "-singlefile", pdf, base});
+        const QImage image = QImage(base + ".png").convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), QSize(2400, 1800));
+
+        // Nothing in the left and right margins; the body starts at them.
+        QVERIFY(boxOf(image, QRect(0, 0, 300, 1800), isInk).isEmpty());
+        QVERIFY(boxOf(image, QRect(2100, 0, 300, 1800), isInk).isEmpty());
+        const QRect body = boxOf(image, QRect(0, 300, 2400, 1500), isInk);
+        QVERIFY2(body.left() <= 300 + charWidth / 4, qPrintable(QString::number(body.left())));
+        QVERIFY2(body.right() >= 2100 - charWidth, qPrintable(QString::number(body.right())));
+
+        // The red rule: 6 pixels (600 dpi / 100) from margin to margin,
+        // between the heading and the body.
+        const QRect rule = boxOf(image, QRect(0, 0, 2400, 300), isRed);
+        QVERIFY(qAbs(rule.left() - 300) <= 1 && qAbs(rule.right() - 2099) <= 1);
+        QVERIFY2(qAbs(rule.height() - 6) <= 1, qPrintable(QString::number(rule.height())));
+        const QRect heading = boxOf(image, QRect(0, 0, 2400, rule.top()), isDark);
+        QVERIFY(!heading.isEmpty());
+
+        // "AB" in the window-text colour, "CD" green, the token not drawn.
+        const QRect first(0, 300, 2400, lineHeight);
+        const QRect dark = boxOf(image, first, isDark);
+        const QRect green = boxOf(image, first, isGreen);
+        QVERIFY(!dark.isEmpty() && !green.isEmpty());
+        QVERIFY(dark.right() < green.left());
+        QVERIFY(green.left() >= 300 + 2 * charWidth - 2);
+        QVERIFY(boxOf(image, first, isInk).right() < 300 + 4 * charWidth + 2);
+
+        // The malformed token is ordinary text, all 16 characters of it.
+        const QRect second(0, 300 + lineHeight, 2400, lineHeight);
+        QVERIFY(boxOf(image, second, isGreen).isEmpty());
+        QVERIFY(boxOf(image, second, isDark).right() > 300 + 15 * charWidth);
+    }
+
+    // The real dialog: "Print to File (PDF)" on offer, no page range or
+    // selection, and Cancel ends the command without a word.
+    void realDialog() {
+        QString printerNames;
+        QAbstractPrintDialog::PrintDialogOptions options;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (QWidget* other = QApplication::activeModalWidget())
+                    other->close();
+                return;
+            }
+            options = dialog->options();
+            for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
+                for (int i = 0; i < box->count(); ++i)
+                    printerNames += box->itemText(i) + ';';
+            }
+            dialog->reject();
+        });
+        DialogPrinterChooser chooser;
+        RegisterStore store;
+        const QString path;
+        PrintCommand(store, path, clock_, ui_, chooser).run();
+        QVERIFY(ui_.messages.isEmpty());
+        QVERIFY2(printerNames.contains("Print to File (PDF)"), qPrintable(printerNames));
+        QVERIFY(options.testFlag(QAbstractPrintDialog::PrintToFile));
+        QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintPageRange));
+        QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintSelection));
+    }
+
+private:
+    QTemporaryDir dir_;
+    ScriptedUserInteraction ui_;
+    FixedClock clock_;
+    PdfChooser chooser_;
+};
+
+QTEST_MAIN(TestPrintReport)
+#include "tst_printreport.moc"
