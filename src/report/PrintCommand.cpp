@@ -3,8 +3,10 @@
 #include "report/CPrinter.h"
 #include "report/ReportLines.h"
 
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSaveFile>
 
 bool DialogPrinterChooser::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer);
@@ -25,14 +27,34 @@ void PrintCommand::run() {
     QPrinter printer(QPrinter::HighResolution);
     if (!chooser_.choosePrinter(printer))
         return;
+    const bool printed =
+        printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+            ? printToPdfFile(printer)
+            : printTo(printer);
+    ui_.tell(printed ? ReportText::Printed : ReportText::NotPrinted);
+}
 
-    CPrinter report(&printer, reportTitle(configPath_));
-    if (!report.StartDocument()) {
-        ui_.tell(ReportText::NotPrinted);
-        return;
-    }
+bool PrintCommand::printTo(QPagedPaintDevice& device) {
+    CPrinter report(&device, reportTitle(configPath_));
+    if (!report.StartDocument())
+        return false;
     for (const QString& line : reportLines(store_, configPath_, clock_.now()))
         report.PrintLine(line);
     report.EndDocument();
-    ui_.tell(ReportText::Printed);
+    return true;
+}
+
+// Qt's PDF output ignores write errors, so a full disk would leave a broken
+// file behind a success message. Writing through QSaveFile with the printer's
+// page set-up keeps the old file until the new one is complete.
+bool PrintCommand::printToPdfFile(const QPrinter& printer) {
+    QSaveFile file(printer.outputFileName());
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QPdfWriter writer(&file);
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setPdfVersion(printer.pdfVersion());
+    writer.setCreator(printer.creator());
+    return printTo(writer) && file.commit();
 }

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+class QPagedPaintDevice;
 class QPrinter;
 
 // Lets the user pick and set up the printer. False when they cancelled.
@@ -30,9 +31,14 @@ public:
     PrintCommand(const RegisterStore& store, const QString& configPath, const Clock& clock,
                  UserInteraction& ui, PrinterChooser& chooser);
 
+    // Asks for a printer and prints; the user hears how it went unless they
+    // cancelled.
     void run();
 
 private:
+    bool printTo(QPagedPaintDevice& device);
+    bool printToPdfFile(const QPrinter& printer);
+
     const RegisterStore& store_;
     const QString& configPath_;
     const Clock& clock_;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QImage>
 #include <QPageSize>
@@ -15,9 +16,12 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <unistd.h>
 
 namespace {
 
@@ -152,6 +156,32 @@ private slots:
         const QString path;
         PrintCommand(store, path, clock_, ui_, chooser_).run();
         QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::NotPrinted}});
+
+        QPdfWriter writer(chooser_.path);
+        CPrinter printer(&writer, "Refused");
+        QVERIFY(!printer.StartDocument());
+        printer.PrintLine("nothing to draw on");
+        QCOMPARE(printer.pageNumber(), 0);
+    }
+
+    // A disk that fills up halfway is a failure, and the earlier printout
+    // stays as it was.
+    void fullDiskSaysSo() {
+        if (geteuid() != 0)
+            QSKIP("mounting a small file system needs root (CI runs as root)");
+        const QString mountPoint = dir_.filePath("small");
+        QVERIFY(QDir().mkpath(mountPoint));
+        QCOMPARE(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=12k", "tmpfs", mountPoint}),
+                 0);
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mountPoint}); });
+        chooser_.path = mountPoint + "/report.pdf";
+        writeFile(chooser_.path, "earlier printout");
+
+        const RegisterStore store = fullStore();
+        const QString path = dir_.filePath("Full.QRB");
+        PrintCommand(store, path, clock_, ui_, chooser_).run();
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::NotPrinted}});
+        QCOMPARE(readFile(chooser_.path), QByteArray("earlier printout"));
     }
 
     // A small page at 600 dpi, drawn to pixels by poppler: one pixel there is
