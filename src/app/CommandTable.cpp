@@ -2,13 +2,14 @@
 
 #include "app/QuillaryDlg.h"
 #include "config/ConfigCommands.h"
+#include "report/PrintCommand.h"
 
 namespace {
 
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
 
-// Commands whose work arrives with the editor, the report, the mail and the
+// Commands whose work arrives with the editor, the mail and the
 // unit transfers; their buttons already follow the enable rules.
 void notYet(Window&, Context&) {}
 
@@ -53,7 +54,11 @@ const CommandRow Rows[] = {
      "printButton",
      {16, 64, 77, 14},
      CommandGroup::Configuration,
-     notYet},
+     [](Window& window, Context& c) {
+         PrintCommand(c.session.store(), c.session.current().g_configPath, c.clock, c.ui,
+                      window.printerChooser())
+             .run();
+     }},
 
     {IdLoad,
      "Load configuration...",

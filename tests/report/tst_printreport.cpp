@@ -1,6 +1,7 @@
 // The printed listing end to end: the print command to a PDF file read back
 // with poppler, CPrinter's drawing rendered to pixels, and the real dialog.
 #include "TestSupport.h"
+#include "app/QuillaryDlg.h"
 #include "report/CPrinter.h"
 #include "report/PrintCommand.h"
 #include "report/ReportLines.h"
@@ -15,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -182,6 +184,36 @@ private slots:
         PrintCommand(store, path, clock_, ui_, chooser_).run();
         QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::NotPrinted}});
         QCOMPARE(readFile(chooser_.path), QByteArray("earlier printout"));
+    }
+
+    // Through the window: Print is one row of its command table.
+    void printButton() {
+        const QString configPath = dir_.filePath("Window.QRB");
+        RegisterStore saved;
+        saved.setText(81, "+4930555");
+        writeFile(configPath, QByteArray(reinterpret_cast<const char*>(saved.data()),
+                                         RegisterStore::ImageSize));
+        RecordingLinkApi link;
+        Profile profile(dir_.filePath("quillary.ini"));
+        AppServices services{link, ui_, profile, clock_, dir_.filePath("templates"), &chooser_};
+        CQuillaryDlg window(services);
+        ui_.nextFiles << configPath;
+        window.button(IdLoad)->click();
+        QVERIFY(window.button(IdPrint)->isEnabled());
+        ui_.messages.clear();
+
+        chooser_.accept = false;
+        window.button(IdPrint)->click();
+        QCOMPARE(chooser_.shown, 1);
+        QVERIFY(ui_.messages.isEmpty());
+        QVERIFY(!QFile::exists(chooser_.path));
+
+        chooser_.accept = true;
+        window.button(IdPrint)->click();
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::Printed}});
+        const QString text = runTool("pdftotext", {"-layout", chooser_.path, "-"});
+        QVERIFY(text.contains("Configuration for \"" + configPath + '"'));
+        QVERIFY(text.contains("+4930555"));
     }
 
     // A small page at 600 dpi, drawn to pixels by poppler: one pixel there is
