@@ -21,6 +21,13 @@ int cellHeight(const QFontMetrics& metrics) {
     return metrics.ascent() + metrics.descent();
 }
 
+// The desktop's text colour, unless a dark theme makes it too light to read
+// on white paper.
+QColor paperTextColour() {
+    const QColor colour = QPalette().color(QPalette::WindowText);
+    return colour.lightness() > 160 ? QColor(Qt::black) : colour;
+}
+
 } // namespace
 
 CPrinter::CPrinter(QPagedPaintDevice* device, QString title)
@@ -122,7 +129,7 @@ void CPrinter::PrintLine(const QString& text) {
         PrintPageHeader();
     }
     SelectTextFont();
-    m_painter.setPen(QPalette().color(QPalette::WindowText));
+    m_painter.setPen(paperTextColour());
     const int right = m_pageWidth - m_leftMargin;
     int x = m_leftMargin;
     for (const ColouredRun& run : splitColourTokens(text)) {

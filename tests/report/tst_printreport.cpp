@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -289,6 +290,30 @@ private slots:
         const QRect second(0, 300 + lineHeight, 2400, lineHeight);
         QVERIFY(boxOf(image, second, isGreen).isEmpty());
         QVERIFY(boxOf(image, second, isDark).right() > 300 + 15 * charWidth);
+    }
+
+    // A dark desktop theme's light text colour would vanish on paper.
+    void lightThemeTextStaysReadable() {
+        const QPalette original = QGuiApplication::palette();
+        const auto restore = qScopeGuard([&] { QGuiApplication::setPalette(original); });
+        QPalette dark = original;
+        dark.setColor(QPalette::WindowText, QColor(0xFC, 0xFC, 0xFC));
+        QGuiApplication::setPalette(dark);
+
+        const QString pdf = dir_.filePath("dark.pdf");
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(100);
+            writer.setPageSize(QPageSize(QSizeF(4, 3), QPageSize::Inch, "small"));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            CPrinter printer(&writer, "Dark");
+            QVERIFY(printer.StartDocument());
+            printer.PrintLine("MMMM");
+        }
+        const QString base = dir_.filePath("dark");
+        runTool("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, base});
+        const QImage image = QImage(base + ".png").convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!boxOf(image, QRect(0, 50, 400, 50), isDark).isEmpty());
     }
 
     // The real dialog: "Print to File (PDF)" on offer, no page range or
