@@ -57,11 +57,9 @@ private slots:
             {80, "  Hightext: R49"},
             {81, "  Lowtext:  R65"},
             {82, "Output: 2 Type: Normal"},
-            {85, "Output: 3 Type: Normal"},
             {88, "Output: 4 Type: Pulse"},
             {91, "Output: 5 Type: Normal"},
             {124, "Output: 16 Type: Normal"},
-            {125, "  Hightext: R64"},
             {126, "  Lowtext:  R80"},
         };
         for (const auto& [index, text] : expected)
