@@ -2,6 +2,8 @@
 
 #include "app/QuillaryDlg.h"
 #include "config/ConfigCommands.h"
+#include "mail/SendConfig.h"
+#include "report/PrintCommand.h"
 #include "unit/CSetupDlg.h"
 #include "unit/ProgressBarSink.h"
 #include "unit/SyncClockCommand.h"
@@ -16,8 +18,8 @@ namespace {
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
 
-// Commands whose work arrives with the editor, the report and the mail;
-// their buttons already follow the enable rules.
+// Commands whose work arrives with the editor; their buttons already follow
+// the enable rules.
 void notYet(Window&, Context&) {}
 
 // A unit command moves the progress bar through a sink that keeps the window
@@ -67,14 +69,21 @@ const CommandRow Rows[] = {
      "sendButton",
      {16, 82, 77, 14},
      CommandGroup::Configuration,
-     notYet},
+     [](Window& window, Context& c) {
+         CSendConfig dialog(c.session.current(), c.ui, c.profile, {}, &window);
+         dialog.exec();
+     }},
 
     {IdPrint,
      "Print configuration...",
      "printButton",
      {16, 64, 77, 14},
      CommandGroup::Configuration,
-     notYet},
+     [](Window& window, Context& c) {
+         PrintCommand(c.session.store(), c.session.current().g_configPath, c.clock, c.ui,
+                      window.printerChooser())
+             .run();
+     }},
 
     {IdLoad,
      "Load configuration...",
