@@ -46,7 +46,26 @@ first_byte=$(timeout 5 parec -d ci_mic --raw --format=u8 --rate=8000 --channels=
     --latency-msec=20 2>/dev/null | head -c1 | wc -c) || true
 [ "$first_byte" = 1 ] || echo "The CI audio server did not start; the audio tests will fail." >&2
 
-ctest --test-dir "$build" --output-on-failure --timeout 300
+# All test output goes to a log, so that the skipped test functions of every
+# QtTest program ("Totals: P passed, F failed, S skipped") can be counted. The
+# console gets ctest's summary, and the output of each test that failed.
+log=$runtime/ctest.log
+status=0
+ctest --test-dir "$build" --output-on-failure --timeout 300 -V >"$log" 2>&1 || status=$?
+grep -E '^ *[0-9]+/[0-9]+ Test +#|tests passed|Total Test time|^The following tests FAILED|^[[:space:]]+[0-9]+ - ' "$log" || true
+if [ "$status" -ne 0 ]; then
+    for number in $(sed -n '/^The following tests FAILED:/,$ s/^[[:space:]]*\([0-9]\+\) - .*/\1/p' "$log"); do
+        echo "---- output of test $number ----"
+        grep "^$number: " "$log" || true
+    done
+fi
+grep -E '^[0-9]+: SKIP ' "$log" || true
+skipped=$(sed -n 's/.*Totals: [0-9]* passed, [0-9]* failed, \([0-9]*\) skipped.*/\1/p' "$log" |
+    awk '{ total += $1 } END { print total + 0 }')
+echo "Skipped test functions: $skipped"
+if [ "$status" -ne 0 ]; then
+    exit "$status"
+fi
 
 if [ -x scripts/fuzz-smoke.sh ]; then
     scripts/fuzz-smoke.sh 15
