@@ -6,7 +6,6 @@
 #include "report/PrintCommand.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -188,16 +187,8 @@ void CQuillaryDlg::apply(EnableState state) {
         button(id)->setEnabled(enabled.contains(id));
 }
 
-void CQuillaryDlg::EnableCommands(bool enable) {
-    apply(enable ? EnableState::AllEnabled : EnableState::AllDisabled);
-}
-
 void CQuillaryDlg::setProgress(int position) {
     progress_->setValue(position);
-}
-
-FileDialogRequest CQuillaryDlg::configFileDialog(FileDialogKind kind) {
-    return ::configFileDialog(kind);
 }
 
 void CQuillaryDlg::UpdateTitle() {

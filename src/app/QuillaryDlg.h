@@ -50,22 +50,15 @@ public:
     QLabel* clockPane() const { return clockPane_; }
     QLabel* messagePane() const { return messagePane_; }
 
-    ConfigSession& session() { return session_; }
     RegisterStore& store() { return session_.store(); }
     const CurrentConfig& current() const { return session_.current(); }
-    int32_t linkHandle() const { return m_linkHandle; }
 
     // CommandButtons: the buttons as the enable-state model gives them.
     void apply(EnableState state) override;
     // ProgressSink: the progress bar.
     void setProgress(int position) override;
-    // Switches all ten command buttons.
-    void EnableCommands(bool enable);
     // "Fenmarl [" + the current path, shortened in its middle, + "]".
     void UpdateTitle();
-
-    // The dialog for configuration files, as every command shows it.
-    static FileDialogRequest configFileDialog(FileDialogKind kind);
 
     // Saves as the session's close-time steps allow; then ends the link and
     // the window. When the user keeps the window open, the link stays usable.

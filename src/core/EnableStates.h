@@ -7,7 +7,7 @@
 #include <QList>
 #include <array>
 
-// The ten command buttons in the order EnableCommands switches them.
+// The ten command buttons in the order the window switches them.
 inline constexpr std::array<CommandId, 10> CommandOrder = {
     IdTransferFromUnit, IdPrint, IdSend,  IdLoad,     IdConfigure, IdNew,
     IdTransferToUnit,   IdClose, IdSetup, IdSyncClock};

@@ -1,7 +1,7 @@
 // The real dialogs behind the user-interaction seam: what a message box shows
 // and answers, and the file dialog adding ".QRB" to a bare name.
-#include "app/QuillaryDlg.h"
 #include "app/WidgetUserInteraction.h"
+#include "config/ConfigCommands.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -71,7 +71,7 @@ private slots:
     void saveDialogAddsTheExtension() {
         QTemporaryDir dir;
         WidgetUserInteraction ui;
-        FileDialogRequest request = CQuillaryDlg::configFileDialog(FileDialogKind::Save);
+        FileDialogRequest request = configFileDialog(FileDialogKind::Save);
         request.folder = dir.path();
         QStringList filters;
         whenModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -87,7 +87,7 @@ private slots:
     void cancelledFileDialogGivesNothing() {
         WidgetUserInteraction ui;
         whenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-        QVERIFY(ui.chooseFile(CQuillaryDlg::configFileDialog(FileDialogKind::Open)).isEmpty());
+        QVERIFY(ui.chooseFile(configFileDialog(FileDialogKind::Open)).isEmpty());
     }
 };
 
