@@ -12,12 +12,13 @@ QString Profile::defaultPath() {
            (name.isEmpty() ? QStringLiteral("quillary") : name) + QStringLiteral(".ini");
 }
 
-int Profile::comPort() const {
-    return settings_.value("Options/COMPORT", 1).toInt();
+int Profile::comPort(bool* isNumber) const {
+    return settings_.value("Options/COMPORT", 1).toInt(isNumber);
 }
 
 void Profile::setComPort(int port) {
     settings_.setValue("Options/COMPORT", port);
+    settings_.sync();
 }
 
 QString Profile::portText() const {

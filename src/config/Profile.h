@@ -12,9 +12,10 @@ public:
     // <user config folder>/<executable name>.ini
     static QString defaultPath();
 
-    // Options/COMPORT: 0 for USB, n for COMn; 1 when unset.
-    int comPort() const;
-    void setComPort(int port);
+    // Options/COMPORT: 0 for USB, n for COMn; 1 when unset. *isNumber tells
+    // whether the stored value is a number at all (0 is returned otherwise).
+    int comPort(bool* isNumber = nullptr) const;
+    void setComPort(int port); // written to the file at once
     // The port text handed to the link library: "USB1" or "COM%i".
     QString portText() const;
 

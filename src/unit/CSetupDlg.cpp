@@ -10,11 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-const char* const PortKey = "Options/COMPORT";
-constexpr int PortDefault = 1;
-} // namespace
-
 CSetupDlg::CSetupDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("setupDialog"));
     setWindowTitle(QStringLiteral("Setup"));
@@ -61,7 +56,7 @@ int CSetupDlg::exec() {
 
 void SetupCommand(Profile& profile, UserInteraction& ui, QWidget* parent) {
     bool isNumber = false;
-    int stored = profile.settings().value(PortKey, PortDefault).toInt(&isNumber);
+    int stored = profile.comPort(&isNumber);
     if (!isNumber)
         stored = -1;
 
@@ -70,7 +65,6 @@ void SetupCommand(Profile& profile, UserInteraction& ui, QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     profile.setComPort(dialog.m_port);
-    profile.settings().sync();
     if (dialog.m_port != stored)
         ui.tell(UnitTexts::restartNeeded(), MessageIcon::Information);
 }
