@@ -2,7 +2,7 @@
 
 #include "config/VoiceFiles.h"
 #include "unit/UnitTexts.h"
-#include "unit/UnitWav.h"
+#include "voice/WaveFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,7 +94,7 @@ bool UploadVoiceMessages::checkListed(const QList<Recording>& recordings) {
             problem_ = UnitTexts::voiceFilesMissing();
             return false;
         }
-        const QString problem = unitWavProblem(recording.own);
+        const QString problem = WaveFile::unitWaveProblem(recording.own);
         if (!problem.isEmpty()) {
             problem_ = QStringLiteral("The voice file \"%1\" cannot be sent to the unit: %2.")
                            .arg(QDir::toNativeSeparators(recording.own), problem);

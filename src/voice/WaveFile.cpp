@@ -3,6 +3,7 @@
 #include "config/VoiceFiles.h"
 
 #include <QFile>
+#include <QList>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -100,6 +101,80 @@ int CountUsedVoiceMemory(const QString& folder, const QString& title) {
     return int(std::min<qint64>(total, INT_MAX));
 }
 
+namespace {
+
+bool isRiffWave(const QByteArray& bytes) {
+    return bytes.size() >= 12 && bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE";
+}
+
+struct Chunk {
+    QByteArray id;
+    qsizetype body; // where its data starts
+    quint32 size;   // as its header declares; may run past the end
+};
+
+// The chunks whose headers lie within the first `end` bytes of a RIFF/WAVE
+// image, in order.
+QList<Chunk> chunksOf(const QByteArray& bytes, qsizetype end) {
+    QList<Chunk> chunks;
+    for (qsizetype at = 12; at + 8 <= end;) {
+        const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        chunks.append({bytes.mid(at, 4), at + 8, size});
+        at += 8 + qsizetype(size) + (size & 1);
+    }
+    return chunks;
+}
+
+// The first 16 bytes of a "fmt " chunk: what the samples are.
+struct FormatFields {
+    quint16 encoding; // 1: integer PCM, 3: float
+    quint16 channels;
+    quint32 sampleRate;
+    quint16 bitsPerSample;
+};
+constexpr qsizetype FormatFieldsSize = 16;
+
+FormatFields formatFields(const char* body) {
+    return {qFromLittleEndian<quint16>(body), qFromLittleEndian<quint16>(body + 2),
+            qFromLittleEndian<quint32>(body + 4), qFromLittleEndian<quint16>(body + 14)};
+}
+
+} // namespace
+
+QString unitWaveProblem(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+    const QString notWav = QStringLiteral("it is not a WAV file");
+    const QString shortFile = QStringLiteral("it is shorter than its header says");
+
+    const QByteArray bytes = file.readAll();
+    if (!isRiffWave(bytes))
+        return notWav;
+    const qint64 riffEnd = 8 + qint64(qFromLittleEndian<quint32>(bytes.constData() + 4));
+    if (riffEnd > bytes.size())
+        return shortFile;
+
+    bool formatSeen = false;
+    for (const Chunk& chunk : chunksOf(bytes, riffEnd)) {
+        if (chunk.body + qint64(chunk.size) > riffEnd)
+            return shortFile;
+        if (chunk.id == "fmt ") {
+            if (chunk.size < FormatFieldsSize)
+                return notWav;
+            const FormatFields format = formatFields(bytes.constData() + chunk.body);
+            if (format.encoding != 1 || format.channels != 1 || format.bitsPerSample != 8 ||
+                (format.sampleRate != quint32(UnitSampleRate) &&
+                 format.sampleRate != quint32(UnitSampleRate / 2)))
+                return QStringLiteral("it is not 8-bit mono PCM sound at 8000 or 4000 Hz");
+            formatSeen = true;
+        } else if (chunk.id == "data") {
+            return formatSeen ? QString() : notWav;
+        }
+    }
+    return notWav;
+}
+
 bool readWave(const QString& path, WaveContents* contents, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -111,25 +186,19 @@ bool readWave(const QString& path, WaveContents* contents, QString* error) {
         *error = QStringLiteral("The file %1 is not a playable WAV file.").arg(path);
         return false;
     };
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+    if (!isRiffWave(bytes))
         return notWave();
 
     bool haveFormat = false;
-    qsizetype at = 12;
-    while (at + 8 <= bytes.size()) {
-        const QByteArray id = bytes.mid(at, 4);
-        const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
-        const qsizetype body = at + 8;
-        const qsizetype available = std::min<qsizetype>(size, bytes.size() - body);
-        if (id == "fmt ") {
-            if (available < 16)
+    for (const Chunk& chunk : chunksOf(bytes, bytes.size())) {
+        const qsizetype available = std::min<qsizetype>(chunk.size, bytes.size() - chunk.body);
+        if (chunk.id == "fmt ") {
+            if (available < FormatFieldsSize)
                 return notWave();
-            const char* f = bytes.constData() + body;
-            const quint16 tag = qFromLittleEndian<quint16>(f);
-            const quint16 channels = qFromLittleEndian<quint16>(f + 2);
-            const quint32 rate = qFromLittleEndian<quint32>(f + 4);
-            const quint16 bits = qFromLittleEndian<quint16>(f + 14);
+            const FormatFields fields = formatFields(bytes.constData() + chunk.body);
             PcmFormat& format = contents->format;
+            const quint16 tag = fields.encoding;
+            const quint16 bits = fields.bitsPerSample;
             if (tag == 1 && bits == 8)
                 format.sampleType = SampleType::UInt8;
             else if (tag == 1 && bits == 16)
@@ -140,20 +209,20 @@ bool readWave(const QString& path, WaveContents* contents, QString* error) {
                 format.sampleType = SampleType::Float;
             else
                 return notWave();
-            if (channels < 1 || channels > 8 || rate < 1000 || rate > 384000)
+            if (fields.channels < 1 || fields.channels > 8 || fields.sampleRate < 1000 ||
+                fields.sampleRate > 384000)
                 return notWave();
-            format.channels = channels;
-            format.sampleRate = int(rate);
+            format.channels = fields.channels;
+            format.sampleRate = int(fields.sampleRate);
             haveFormat = true;
-        } else if (id == "data") {
+        } else if (chunk.id == "data") {
             if (!haveFormat)
                 return notWave();
             // A recording cut short still plays as far as it goes.
             const qsizetype frame = contents->format.bytesPerFrame();
-            contents->data = bytes.mid(body, available - available % frame);
+            contents->data = bytes.mid(chunk.body, available - available % frame);
             return true;
         }
-        at = body + qsizetype(size) + (size & 1);
     }
     return notWave();
 }

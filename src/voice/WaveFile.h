@@ -48,6 +48,11 @@ qint64 WaveDataSize(const QString& path);
 // saturates at the largest int.
 int CountUsedVoiceMemory(const QString& folder, const QString& title);
 
+// Why the file at `path` cannot go to the unit, as the end of a sentence
+// ("it is not a WAV file"); empty when it is RIFF/WAVE of 8-bit mono PCM at
+// UnitSampleRate or half of it, complete as its headers declare.
+QString unitWaveProblem(const QString& path);
+
 // A PCM WAV file read for playback: its format and its sound data.
 struct WaveContents {
     PcmFormat format;
