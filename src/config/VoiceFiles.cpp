@@ -51,6 +51,11 @@ QString resolveNoCase(const QString& folder, const QString& name) {
     return exact;
 }
 
+QString findFileNoCase(const QString& folder, const QString& name) {
+    const QString path = resolveNoCase(folder, name);
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
 } // namespace VoiceFiles
 
 namespace {

@@ -27,6 +27,8 @@ QString unitSelectOnOffName();   // "SelectOnOff.wav"
 // The path of the entry of `folder` whose name equals `name` without regard to
 // case (the exact spelling wins); folder/name when there is none.
 QString resolveNoCase(const QString& folder, const QString& name);
+// The same entry when it is a regular file (or a link to one); empty otherwise.
+QString findFileNoCase(const QString& folder, const QString& name);
 
 } // namespace VoiceFiles
 

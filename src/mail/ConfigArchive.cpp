@@ -80,8 +80,7 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
                     QStringLiteral("Cannot read the configuration file %1.").arg(configPath)};
         }
         for (const QString& name : voiceEntryNames(title)) {
-            const QString path = VoiceFiles::resolveNoCase(folder, name);
-            if (QFileInfo(path).isFile())
+            if (const QString path = VoiceFiles::findFileNoCase(folder, name); !path.isEmpty())
                 addFileAs(zip, path, name);
         }
         zip.Close();

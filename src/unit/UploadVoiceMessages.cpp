@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <vector>
@@ -52,10 +51,7 @@ UploadVoiceMessages::UploadVoiceMessages(LinkApi& link, int32_t handle, Progress
 QList<UploadVoiceMessages::Recording> UploadVoiceMessages::recordingsInSendingOrder() const {
     using namespace VoiceFiles;
     const QString& title = current_.g_configTitle;
-    auto own = [this](const QString& name) {
-        const QString path = resolveNoCase(folder_, name);
-        return QFileInfo(path).isFile() ? path : QString();
-    };
+    auto own = [this](const QString& name) { return findFileNoCase(folder_, name); };
     QList<Recording> recordings;
     for (int n = 1; n <= InputCount; ++n)
         recordings.append(
