@@ -5,7 +5,6 @@
 #include "mail/SendConfig.h"
 #include "report/PrintCommand.h"
 #include "unit/CSetupDlg.h"
-#include "unit/ProgressBarSink.h"
 #include "unit/SyncClockCommand.h"
 #include "unit/TransferFromUnitCommand.h"
 #include "unit/TransferToUnitCommand.h"
@@ -27,10 +26,9 @@ void notYet(Window&, Context&) {}
 // The pressed button loses the keyboard focus while the buttons are disabled;
 // it gets it back afterwards, so a keyboard user stays where they were.
 template <typename Command, typename... Extra>
-void runUnitCommand(Window& window, Context& c, const Extra&... extra) {
+void runUnitCommand(Window&, Context& c, const Extra&... extra) {
     const QPointer<QWidget> focused = QApplication::focusWidget();
-    ProgressBarSink progress(window.progressBar());
-    Command({c.link, c.linkHandle, c.ui, c.buttons, progress, c.session}, extra...).run();
+    Command({c.link, c.linkHandle, c.ui, c.buttons, c.progress, c.session}, extra...).run();
     if (focused && focused->isEnabled())
         focused->setFocus();
 }

@@ -4,6 +4,7 @@
 #include "config/ConfigCommands.h"
 #include "core/EnableStates.h"
 #include "report/PrintCommand.h"
+#include "unit/ProgressBarSink.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -118,6 +119,7 @@ void CQuillaryDlg::buildWindow() {
     progress_->setGeometry(units.rect(ProgressPosition.x() - UnitGroup.x(),
                                       ProgressPosition.y() - UnitGroup.y(),
                                       ProgressPosition.width(), ProgressPosition.height()));
+    progressSink_ = std::make_unique<ProgressBarSink>(progress_);
 
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
@@ -168,7 +170,7 @@ void CQuillaryDlg::OnTimer() {
 
 CommandContext CQuillaryDlg::context() {
     return {session_,        services_.ui,      services_.link, m_linkHandle,
-            services_.clock, services_.profile, *this,          *this};
+            services_.clock, services_.profile, *progressSink_, *this};
 }
 
 PrinterChooser& CQuillaryDlg::printerChooser() {
@@ -185,10 +187,6 @@ void CQuillaryDlg::apply(EnableState state) {
     enabled = enabledAfter(state, enabled);
     for (CommandId id : CommandOrder)
         button(id)->setEnabled(enabled.contains(id));
-}
-
-void CQuillaryDlg::setProgress(int position) {
-    progress_->setValue(position);
 }
 
 void CQuillaryDlg::UpdateTitle() {

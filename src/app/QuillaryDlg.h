@@ -9,7 +9,6 @@
 #include "core/Clock.h"
 #include "core/CommandContext.h"
 #include "core/Commands.h"
-#include "core/ProgressSink.h"
 #include "core/UserInteraction.h"
 #include "unit/LinkApi.h"
 
@@ -17,7 +16,10 @@
 #include <QMap>
 #include <QPoint>
 
+#include <memory>
+
 class PrinterChooser;
+class ProgressBarSink;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -34,7 +36,7 @@ struct AppServices {
     PrinterChooser* printerChooser = nullptr; // null: the print dialog
 };
 
-class CQuillaryDlg : public QDialog, public CommandButtons, public ProgressSink {
+class CQuillaryDlg : public QDialog, public CommandButtons {
     Q_OBJECT
 public:
     explicit CQuillaryDlg(AppServices& services, QWidget* parent = nullptr);
@@ -55,8 +57,6 @@ public:
 
     // CommandButtons: the buttons as the enable-state model gives them.
     void apply(EnableState state) override;
-    // ProgressSink: the progress bar.
-    void setProgress(int position) override;
     // "Fenmarl [" + the current path, shortened in its middle, + "]".
     void UpdateTitle();
 
@@ -84,6 +84,7 @@ private:
 
     QMap<int, QPushButton*> buttons_;
     QProgressBar* progress_ = nullptr;
+    std::unique_ptr<ProgressBarSink> progressSink_; // what commands report on
     QLabel* messagePane_ = nullptr;
     QLabel* clockPane_ = nullptr;
     QTimer* clockTimer_ = nullptr;
