@@ -145,8 +145,7 @@ void VoiceRecorder::startRecording() {
     timer_.start();
     recordingRate_ = lowQuality_ ? WaveFile::UnitSampleRate / 2 : WaveFile::UnitSampleRate;
     if (!device_.record(recordingRate_)) {
-        showDeviceError();
-        backToIdleAfterFailure();
+        failedToStart();
         return;
     }
     recording_ = true;
@@ -166,8 +165,7 @@ void VoiceRecorder::stopRecording() {
 
 void VoiceRecorder::startPlayback() {
     if (!device_.play(filePath())) {
-        showDeviceError();
-        backToIdleAfterFailure();
+        failedToStart();
         return;
     }
     playing_ = true;
@@ -182,15 +180,11 @@ void VoiceRecorder::recount() {
     used_ = WaveFile::CountUsedVoiceMemory(folder_, title_);
 }
 
-void VoiceRecorder::showDeviceError() {
-    user_.showMessage({device_.errorText(), QStringLiteral("Quillary"), MessageButtons::Ok,
-                       MessageIcon::Warning, Answer::Ok});
-}
-
-// A start that failed leaves nothing running: without this the dialog would
-// keep Stop on and Record and Close off with nothing to stop, and only
-// Escape would get the user out.
-void VoiceRecorder::backToIdleAfterFailure() {
+// A start that failed is told and leaves nothing running: without this the
+// dialog would keep Stop on and Record and Close off with nothing to stop,
+// and only Escape would get the user out.
+void VoiceRecorder::failedToStart() {
+    user_.tell(device_.errorText(), MessageIcon::Warning);
     timer_.stop();
     buttons_ = {true, WaveFile::WaveDataSize(filePath()) > 0, false, true};
 }

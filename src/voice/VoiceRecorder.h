@@ -73,8 +73,7 @@ private:
     void startPlayback();
     void stopPlayback();
     void recount();
-    void showDeviceError();
-    void backToIdleAfterFailure();
+    void failedToStart();
     void setButtons(bool record, bool play, bool stop, bool close);
 
     AudioDevice& device_;
