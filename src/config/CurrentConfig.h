@@ -1,5 +1,5 @@
-// Which configuration is current. The main window owns the one instance and
-// hands it to the dialogs, which only read it.
+// Which configuration is current. The configuration session owns the one
+// instance and changes it on load and save; everyone else only reads it.
 #pragma once
 
 #include <QByteArray>
