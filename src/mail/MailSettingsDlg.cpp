@@ -51,16 +51,12 @@ CMailSettingsDlg::CMailSettingsDlg(Profile& profile, UserInteraction& ui, QWidge
 void CMailSettingsDlg::accept() {
     const QString server = serverEdit_->text().trimmed();
     const QString sender = senderEdit_->text().trimmed();
-    const QString scheme = QUrl(server).scheme().toLower();
-    if (!server.isEmpty() && scheme != QLatin1String("smtp") && scheme != QLatin1String("smtps")) {
+    if (!server.isEmpty() && !SmtpTransport::hasSmtpScheme(QUrl(server))) {
         ui_.tell(QStringLiteral("The server URL must begin with smtp:// or smtps://, for "
                                 "example smtps://mail.example.com:465."));
         return;
     }
-    QList<SmtpTransport::Mailbox> mailboxes;
-    QString error;
-    if (!sender.isEmpty() && (!SmtpTransport::parseMailboxes(sender, &mailboxes, &error) ||
-                              mailboxes.size() != 1 || mailboxes.first().address != sender)) {
+    if (!sender.isEmpty() && !SmtpTransport::isAddress(sender)) {
         ui_.tell(QStringLiteral("The sender address \"%1\" is not an e-mail address.").arg(sender));
         return;
     }

@@ -34,13 +34,6 @@ bool isPlainHeaderText(const QString& text) {
     return true;
 }
 
-bool isAddress(const QString& address) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^[!#-'*+\\-/-9=?A-Z^-~.]+@[A-Za-z0-9\\-.\\[\\]:]+$"));
-    return pattern.match(address).hasMatch() && !address.startsWith('@') &&
-           !address.endsWith('@') && address.count('@') == 1;
-}
-
 QByteArray mailboxHeaderText(const SmtpTransport::Mailbox& mailbox) {
     const QByteArray address = '<' + mailbox.address.toLatin1() + '>';
     if (mailbox.displayName.isEmpty())
@@ -104,6 +97,18 @@ bool isLoopback(const QString& host) {
 
 } // namespace
 
+bool SmtpTransport::isAddress(const QString& address) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^[!#-'*+\\-/-9=?A-Z^-~.]+@[A-Za-z0-9\\-.\\[\\]:]+$"));
+    return pattern.match(address).hasMatch() && !address.startsWith('@') &&
+           !address.endsWith('@') && address.count('@') == 1;
+}
+
+bool SmtpTransport::hasSmtpScheme(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("smtp") || scheme == QLatin1String("smtps");
+}
+
 SmtpTransport::SmtpTransport(MailSettings settings) : settings_(std::move(settings)) {
     static std::once_flag curlReady;
     std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -122,9 +127,7 @@ quint32 SmtpTransport::logon(quintptr, const QString*, const QString*, quint32, 
     // The server is reached only when sending; logon checks what sending needs.
     *session = 0;
     const QUrl url(settings_.serverUrl.trimmed());
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("smtp") && scheme != QLatin1String("smtps")))
+    if (!url.isValid() || url.host().isEmpty() || !hasSmtpScheme(url))
         return fail(MailLoginFailure,
                     QStringLiteral("The mail server \"%1\" is not an smtp:// or smtps:// address.")
                         .arg(settings_.serverUrl));

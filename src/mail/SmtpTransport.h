@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 struct MailSettings {
     QString serverUrl;       // smtps://host:465, smtp://host:587 or smtp://localhost:25
@@ -41,6 +42,10 @@ public:
     // A header value that keeps to one header: line breaks become spaces, and
     // text that is not plain ASCII becomes UTF-8 encoded words.
     static QByteArray encodeHeaderText(const QString& text);
+    // A bare address ("a@b.org") as the server is given it.
+    static bool isAddress(const QString& address);
+    // smtp:// or smtps://, in any case.
+    static bool hasSmtpScheme(const QUrl& url);
 
 private:
     quint32 fail(quint32 result, const QString& reason);
