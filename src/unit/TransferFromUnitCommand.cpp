@@ -19,16 +19,12 @@ void TransferFromUnitCommand::run() {
     for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
         int32_t length = 0;
         if (link.LinkReadRegister(handle, reg, unit.slot(reg), &length, 0) != 0) {
-            context_.ui.tell(UnitTexts::communicationError());
-            context_.buttons.apply(EnableState::AllEnabled);
-            context_.progress.setProgress(0);
+            finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
             return;
         }
     }
     context_.session.adoptUnitRegisters(unit);
-    context_.ui.tell(UnitTexts::transferComplete(), MessageIcon::Information);
-    context_.buttons.apply(EnableState::AllEnabled);
-    context_.progress.setProgress(0);
+    finishUnitOperation(context_, UnitTexts::transferComplete(), MessageIcon::Information);
 
     const QString path = context_.ui.chooseFile(configFileDialog(FileDialogKind::Save));
     if (path.isEmpty())

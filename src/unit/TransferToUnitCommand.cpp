@@ -24,16 +24,16 @@ void TransferToUnitCommand::run() {
     if (withVoice && !uploadVoice())
         return;
     if (link.LinkFinishTransfer(handle) != 0)
-        endWith(UnitTexts::communicationError(), MessageIcon::None);
+        finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
     else
-        endWith(UnitTexts::transferComplete(), MessageIcon::Information);
+        finishUnitOperation(context_, UnitTexts::transferComplete(), MessageIcon::Information);
 }
 
 bool TransferToUnitCommand::writeRegisters() {
     const RegisterStore& store = context_.session.store();
     for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
         if (context_.link.LinkWriteRegister(context_.handle, reg, store.slot(reg), 0, 0) != 0) {
-            endWith(UnitTexts::communicationError(), MessageIcon::None);
+            finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
             return false;
         }
         // Never 100 here: the bar reaches its end only with the voice upload.
@@ -49,16 +49,10 @@ bool TransferToUnitCommand::uploadVoice() {
     case UploadVoiceMessages::Uploaded:
         return true;
     case UploadVoiceMessages::FileProblem:
-        endWith(upload.problem(), MessageIcon::None);
+        finishUnitOperation(context_, upload.problem(), MessageIcon::None);
         return false;
     default:
-        endWith(UnitTexts::communicationError(), MessageIcon::None);
+        finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
         return false;
     }
-}
-
-void TransferToUnitCommand::endWith(const QString& message, MessageIcon icon) {
-    context_.ui.tell(message, icon);
-    context_.buttons.apply(EnableState::AllEnabled);
-    context_.progress.setProgress(0);
 }

@@ -13,7 +13,6 @@ public:
 private:
     bool writeRegisters();
     bool uploadVoice();
-    void endWith(const QString& message, MessageIcon icon);
 
     UnitCommandContext context_;
 };

@@ -17,3 +17,10 @@ void failCommunication(const UnitCommandContext& context) {
     context.ui.tell(UnitTexts::communicationError());
     context.buttons.apply(EnableState::AllEnabled);
 }
+
+void finishUnitOperation(const UnitCommandContext& context, const QString& message,
+                         MessageIcon icon) {
+    context.ui.tell(message, icon);
+    context.buttons.apply(EnableState::AllEnabled);
+    context.progress.setProgress(0);
+}

@@ -25,3 +25,8 @@ bool startUnitOperation(const UnitCommandContext& context);
 
 // An error with OK and no icon, then all buttons enabled again.
 void failCommunication(const UnitCommandContext& context);
+
+// The end of an operation that moved the progress bar: the message, all
+// buttons enabled again, and the bar back at its start.
+void finishUnitOperation(const UnitCommandContext& context, const QString& message,
+                         MessageIcon icon);
