@@ -34,7 +34,7 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     lowTextEdit_->setObjectName(QStringLiteral("lowTextEdit"));
     for (QLineEdit* edit : {phoneNumbersEdit_, highTextEdit_, lowTextEdit_}) {
         edit->setMinimumWidth(300);
-        new TypingLimit(edit, SheetLimits::InputText);
+        limitTyping(edit, SheetLimits::InputText);
     }
 
     voiceOnHighBox_ = new QCheckBox(QStringLiteral("Active"), this);

@@ -33,7 +33,7 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
     // A register holds 255 characters; the fields stop there.
     for (QLineEdit* edit : {highTextEdit_, lowTextEdit_}) {
         edit->setMinimumWidth(300);
-        new TypingLimit(edit, SheetLimits::OutputText);
+        limitTyping(edit, SheetLimits::OutputText);
     }
 
     const QString typeLabel = QStringLiteral("Output type:");

@@ -6,25 +6,22 @@
 #include <QLineEdit>
 #include <algorithm>
 
-TypingLimit::TypingLimit(QLineEdit* edit, int limit)
-    : QObject(edit), previous_(edit->text()), current_(edit->text()) {
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        previous_ = current_;
-        current_ = text;
-    });
-    // textEdited comes after textChanged and only for the user's own changes.
-    connect(edit, &QLineEdit::textEdited, this, [this, edit, limit](const QString& text) {
-        if (text.size() <= limit || text.size() <= previous_.size())
-            return;
-        const QString kept = previous_;
-        const int cursor = std::max(0, edit->cursorPosition() - int(text.size() - kept.size()));
-        edit->setText(kept);
-        previous_ = kept;
-        edit->setCursorPosition(cursor);
+void limitTyping(QLineEdit* edit, int limit) {
+    edit->setMaxLength(limit);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, limit](const QString& text) {
+        // An over-long text that shrinks takes the room it gave up with it.
+        if (edit->maxLength() > limit && text.size() < edit->maxLength()) {
+            const int cursor = edit->cursorPosition();
+            edit->setMaxLength(std::max(limit, int(text.size())));
+            edit->setCursorPosition(cursor);
+        }
     });
 }
 
 void putBytes(QLineEdit* edit, const QByteArray& bytes) {
+    // setText would cut the text at the field's limit.
+    if (bytes.size() > edit->maxLength())
+        edit->setMaxLength(int(bytes.size()));
     edit->setText(ansiToText(bytes));
 }
 

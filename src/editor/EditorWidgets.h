@@ -4,24 +4,16 @@
 #include "core/UserInteraction.h"
 
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 
 class QLabel;
 class QLineEdit;
 class QWidget;
 
-// Stops typing past `limit` characters. Unlike QLineEdit::setMaxLength it
-// keeps a longer text that was put in whole (say, from a file), so taking the
-// values can refuse it with a message instead of cutting it silently.
-class TypingLimit : public QObject {
-public:
-    TypingLimit(QLineEdit* edit, int limit);
-
-private:
-    QString previous_;
-    QString current_;
-};
+// Stops typing past `limit` characters. A longer text put in whole (say, from
+// a file) is still shown in full and can only shrink, so taking the values can
+// refuse it with a message instead of cutting it silently.
+void limitTyping(QLineEdit* edit, int limit);
 
 // Register bytes into a field and back; every byte 1-255 survives.
 void putBytes(QLineEdit* edit, const QByteArray& bytes);

@@ -29,8 +29,8 @@ CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, QWidget* parent)
     callersEdit_->setObjectName(QStringLiteral("callersEdit"));
     pulseDurationEdit_ = new QLineEdit(this);
     pulseDurationEdit_->setObjectName(QStringLiteral("pulseDurationEdit"));
-    new TypingLimit(callersEdit_, SheetLimits::Callers);
-    new TypingLimit(clearCommandEdit_, SheetLimits::ClearCommand);
+    limitTyping(callersEdit_, SheetLimits::Callers);
+    limitTyping(clearCommandEdit_, SheetLimits::ClearCommand);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(
