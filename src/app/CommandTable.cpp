@@ -2,6 +2,7 @@
 
 #include "app/QuillaryDlg.h"
 #include "config/ConfigCommands.h"
+#include "editor/ConfigureDialog.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ const CommandRow Rows[] = {
      "configureButton",
      {16, 100, 77, 14},
      CommandGroup::Configuration,
-     notYet},
+     [](Window& window, Context& c) { runConfigureCommand(&window, c); }},
 
     {IdTransferFromUnit,
      "Transfer from unit",

@@ -1,5 +1,6 @@
 #include "editor/ConfigureCommand.h"
 
+#include "config/ConfigCommands.h"
 #include "config/ConfigSession.h"
 #include "core/Commands.h"
 #include "core/UserInteraction.h"
@@ -23,11 +24,7 @@ void ConfigureCommand::save() {
     if (session_.hasFile()) {
         outcome = session_.save();
     } else {
-        FileDialogRequest request;
-        request.kind = FileDialogKind::Save;
-        request.filter = QStringLiteral("Configuration files (*.QRB)");
-        request.defaultSuffix = QStringLiteral("QRB");
-        const QString path = ui_.chooseFile(request);
+        const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Save));
         // A cancelled dialog keeps the edits in the store only.
         if (path.isEmpty())
             return;
