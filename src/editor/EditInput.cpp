@@ -177,9 +177,8 @@ void CEditInput::record(bool high) {
     request.status = QStringLiteral("Voicemessage for %1 on input %2")
                          .arg(high ? QStringLiteral("high") : QStringLiteral("low"))
                          .arg(input);
-    const QString name = high ? VoiceFiles::configHighName(services_.configTitle, input)
-                              : VoiceFiles::configLowName(services_.configTitle, input);
-    request.fileName = VoiceFiles::resolveNoCase(services_.configFolder, name);
+    request.fileName = high ? VoiceFiles::configHighName(services_.configTitle, input)
+                            : VoiceFiles::configLowName(services_.configTitle, input);
     if (services_.openRecorder)
         services_.openRecorder(request);
 }

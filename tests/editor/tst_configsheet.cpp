@@ -249,6 +249,16 @@ private slots:
         QCOMPARE(rowTexts(list, 4), QStringList({"5", "777,888", "high", "low", "L"}));
         QVERIFY(list->selectedItems().isEmpty());
 
+        // Enter opens the current row too, so the list works without a mouse.
+        int entered = 0;
+        sheet.m_page2->setEditorRunner([&entered](QDialog&) {
+            ++entered;
+            return false;
+        });
+        list->setCurrentCell(4, 0);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(entered, 1);
+
         // Cancel in the editor changes nothing.
         sheet.m_page2->setEditorRunner([](QDialog&) { return false; });
         sheet.m_page2->OnDblclkList(4);
@@ -310,11 +320,11 @@ private slots:
 
         recordLow->click();
         const RecorderRequest low{540672, 1200, "Voicemessage for low on input 12",
-                                  dir_->filePath("alarm_l12.wav")};
+                                  "Alarm_L12.WAV"};
         QCOMPARE(recorded_, QList<RecorderRequest>{low});
         editor.OnRecordHigh();
         QCOMPARE(recorded_.last().status, QStringLiteral("Voicemessage for high on input 12"));
-        QCOMPARE(recorded_.last().fileName, dir_->filePath("Alarm_H12.WAV"));
+        QCOMPARE(recorded_.last().fileName, QStringLiteral("Alarm_H12.WAV"));
 
         // A refused text undoes the click: the boxes go back to the members.
         editor.m_highText = QByteArray(157, 'x');
