@@ -12,7 +12,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -26,9 +25,10 @@
 
 namespace {
 
-class NoButtons final : public CommandButtons {
+class CountedButtons final : public CommandButtons {
 public:
-    void apply(EnableState) override {}
+    int applied = 0;
+    void apply(EnableState) override { ++applied; }
 };
 
 template <typename T> T* child(const QWidget* parent, const char* name) {
@@ -84,9 +84,6 @@ private slots:
         QCOMPARE(sheet.windowTitle(), QStringLiteral("Configuration"));
         auto* tabs = child<QTabWidget>(&sheet, "pagesTabWidget");
         QCOMPARE(tabs->count(), 3);
-        QCOMPARE(tabs->tabText(0), QStringLiteral("Validation and Parameters"));
-        QCOMPARE(tabs->tabText(1), QStringLiteral("Inputs"));
-        QCOMPARE(tabs->tabText(2), QStringLiteral("Outputs"));
         QCOMPARE(tabs->currentIndex(), 0);
         QVERIFY(child<QPushButton>(&sheet, "applyButton")->isEnabled());
         QCOMPARE(child<QLineEdit>(&sheet, "pulseDurationEdit")->text(), QStringLiteral("1000"));
@@ -95,17 +92,11 @@ private slots:
         const QTableWidget* outputs = sheet.m_page3->m_list;
         QCOMPARE(inputs->rowCount(), 16);
         QCOMPARE(outputs->rowCount(), 16);
-        QCOMPARE(inputs->model()->headerData(1, Qt::Horizontal).toString(),
-                 QStringLiteral("Phonenumbers"));
-        QCOMPARE(outputs->columnWidth(3), 150);
         for (int row = 0; row < 16; ++row) {
             const QString number = QString::number(row + 1);
             QCOMPARE(rowTexts(inputs, row), QStringList({number, "", "", "", ""}));
             QCOMPARE(rowTexts(outputs, row), QStringList({number, "Normal", "", ""}));
         }
-        QVERIFY(inputs->showGrid());
-        QCOMPARE(inputs->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(inputs->selectionMode(), QAbstractItemView::SingleSelection);
 
         SheetValues values;
         values.inputs[0].voiceOnHigh = values.inputs[0].voiceOnLow = true;
@@ -422,7 +413,7 @@ private slots:
         ConfigSession session(dir_->path());
         session.store().setText(1, "111.");
         session.store().setText(81, "+44");
-        NoButtons buttons;
+        CountedButtons buttons;
         WidgetConfigSheet sheet(*services_, nullptr);
         runSheet([](CMyPropertySheet& shown) {
             child<QLineEdit>(&shown, "callersEdit")->setText("+1");
@@ -433,9 +424,10 @@ private slots:
         ConfigureCommand(session, ui_, buttons, sheet).run();
         RegisterStore expected;
         expected.setText(1, "111");
-        expected.slot(1)[3] = 0;
         expected.setText(81, "+44");
         QVERIFY(session.store() == expected);
+        QVERIFY(ui_.fileDialogs.isEmpty());
+        QCOMPARE(buttons.applied, 0);
     }
 
     // Every byte 1-255 survives the lists, the editors and the fields.
@@ -458,7 +450,7 @@ private slots:
                 store.setText(64 + n, "");
         }
         const RegisterStore before = store;
-        NoButtons buttons;
+        CountedButtons buttons;
         WidgetConfigSheet sheet(*services_, nullptr);
         runSheet([](CMyPropertySheet& shown) {
             int runs = 0;
@@ -479,6 +471,7 @@ private slots:
         ConfigureCommand(session, ui_, buttons, sheet).run();
         QVERIFY(ui_.messages.isEmpty());
         QVERIFY(store == before);
+        QCOMPARE(buttons.applied, 1);
     }
 
 private:
