@@ -111,6 +111,9 @@ ListPage::ListPage(UserInteraction& ui, const QString& listName,
     m_list->setSortingEnabled(false);
     m_list->setWordWrap(false);
     m_list->verticalHeader()->hide();
+    // Compact rows, as in a report list, so all 16 fit the page.
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     m_list->horizontalHeader()->setSectionsClickable(false);
     m_list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_list->horizontalHeader()->setStretchLastSection(false);
