@@ -15,6 +15,10 @@
 
 namespace {
 
+// Both lists show 16 rows: the unit's inputs or its outputs.
+constexpr int RowCount = 16;
+static_assert(RowCount == SheetInputCount && RowCount == SheetOutputCount);
+
 const QString DeleteQuestion =
     QStringLiteral("Are you sure you want to delete the selected item ?");
 
@@ -101,7 +105,7 @@ ListPage::ListPage(UserInteraction& ui, const QString& listName,
                    const QList<std::pair<QString, int>>& columns, QWidget* parent)
     : SheetPage(parent), ui_(ui),
       runEditor_([](QDialog& editor) { return editor.exec() == QDialog::Accepted; }) {
-    m_list = new QTableWidget(SheetInputCount, int(columns.size()), this);
+    m_list = new QTableWidget(RowCount, int(columns.size()), this);
     // Nothing on the page names the list but its tab.
     m_list->setAccessibleName(listName);
     m_list->setShowGrid(true);
@@ -151,8 +155,8 @@ QString ListPage::cell(int row, int column) const {
 void ListPage::FillList() {
     // All rows go and come back, so no row is selected afterwards.
     m_list->setRowCount(0);
-    m_list->setRowCount(SheetInputCount);
-    for (int row = 0; row < SheetInputCount; ++row) {
+    m_list->setRowCount(RowCount);
+    for (int row = 0; row < RowCount; ++row) {
         setCell(row, 0, QString::number(row + 1));
         fillRow(row);
     }
@@ -160,7 +164,7 @@ void ListPage::FillList() {
 }
 
 void ListPage::OnDblclkList(int row) {
-    if (row < 0 || row >= SheetInputCount)
+    if (row < 0 || row >= RowCount)
         return;
     editRow(row);
 }
