@@ -3,6 +3,7 @@
 #include "app/CommandTable.h"
 #include "config/ConfigCommands.h"
 #include "core/EnableStates.h"
+#include "report/PrintCommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -122,13 +123,12 @@ void CQuillaryDlg::buildWindow() {
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);
+    // The panes' own texts are what screen readers read: no accessible names.
     messagePane_ = new QLabel(statusBar);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
-    messagePane_->setAccessibleName(QStringLiteral("Status"));
     messagePane_->setFixedWidth(std::max(0, client->width() - 70));
     clockPane_ = new QLabel(statusBar);
     clockPane_->setObjectName(QStringLiteral("clockPane"));
-    clockPane_->setAccessibleName(QStringLiteral("Clock"));
     statusBar->addWidget(messagePane_);
     statusBar->addWidget(clockPane_, 1);
 
@@ -170,6 +170,11 @@ void CQuillaryDlg::OnTimer() {
 CommandContext CQuillaryDlg::context() {
     return {session_,        services_.ui,      services_.link, m_linkHandle,
             services_.clock, services_.profile, *this,          *this};
+}
+
+PrinterChooser& CQuillaryDlg::printerChooser() {
+    static DialogPrinterChooser dialog;
+    return services_.printerChooser ? *services_.printerChooser : dialog;
 }
 
 void CQuillaryDlg::apply(EnableState state) {
