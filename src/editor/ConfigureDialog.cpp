@@ -2,21 +2,19 @@
 
 #include "editor/ConfigureCommand.h"
 #include "editor/PropertySheet.h"
+#include "voice/VoiceNewDlg.h"
 
-namespace {
-
-// Stands in for the voice recorder until it is part of the program.
-void openVoiceRecorder(const RecorderRequest&, UserInteraction& ui) {
-    ui.tell(QStringLiteral("The voice recorder is not available in this version."));
-}
-
-} // namespace
+#include <QApplication>
 
 void runConfigureCommand(QWidget* window, const CommandContext& context) {
-    UserInteraction& ui = context.ui;
-    EditorServices services{
-        ui, context.session.configFolder(), context.session.current().g_configTitle,
-        [&ui](const RecorderRequest& request) { openVoiceRecorder(request, ui); }};
-    WidgetConfigSheet sheet(std::move(services), window);
+    const QString folder = context.session.configFolder();
+    const QString title = context.session.current().g_configTitle;
+    const auto openRecorder = [&context, folder, title](const RecorderRequest& request) {
+        // Over the input editor that asked for it.
+        RunVoiceRecorder(context.ui, context.profile, folder, title,
+                         {request.fileName, request.status, request.used, request.capacity},
+                         QApplication::activeModalWidget());
+    };
+    WidgetConfigSheet sheet(EditorServices{context.ui, folder, title, openRecorder}, window);
     ConfigureCommand(context.session, context.ui, context.buttons, sheet).run();
 }

@@ -3,7 +3,7 @@
 #include "config/VoiceFiles.h"
 #include "editor/ConfigSheetMapping.h"
 #include "editor/EditorWidgets.h"
-#include "editor/VoiceMemory.h"
+#include "voice/WaveFile.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -170,9 +170,9 @@ void CEditInput::record(bool high) {
     }
     const int input = m_input + 1;
     m_usedVoiceMemory =
-        EditorVoice::countUsedVoiceMemory(services_.configFolder, services_.configTitle);
+        WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
     RecorderRequest request;
-    request.capacity = EditorVoice::VoiceMemoryCapacity;
+    request.capacity = WaveFile::UnitMemoryCapacity;
     request.used = m_usedVoiceMemory;
     request.status = QStringLiteral("Voicemessage for %1 on input %2")
                          .arg(high ? QStringLiteral("high") : QStringLiteral("low"))
