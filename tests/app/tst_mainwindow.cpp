@@ -3,9 +3,12 @@
 #include "TestSupport.h"
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
+#include "editor/PropertyPages.h"
+#include "voice/VoiceNewDlg.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,10 +146,27 @@ private slots:
         window.button(IdLoad)->click();
 
         QString firstPhoneCell;
-        QTimer::singleShot(0, &window, [&firstPhoneCell] {
+        QString recorderFile;
+        QTimer::singleShot(0, &window, [&] {
             auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             QVERIFY(sheet && sheet->windowTitle() == QStringLiteral("Configuration"));
             firstPhoneCell = sheet->findChild<QTableWidget*>("inputsList")->item(0, 1)->text();
+            // Record in the input editor opens the real recorder on the
+            // configuration's folder.
+            sheet->findChild<CMyPropertyPage2*>()->setEditorRunner([&](QDialog& editor) {
+                QTimer::singleShot(0, &window, [&] {
+                    auto* recorder = qobject_cast<CVoiceNewDlg*>(QApplication::activeModalWidget());
+                    QVERIFY(recorder);
+                    QCOMPARE(recorder->m_status,
+                             QStringLiteral("Voicemessage for high on input 2"));
+                    recorderFile = recorder->recorder().filePath();
+                    recorder->reject();
+                });
+                editor.findChild<QCheckBox*>("voiceOnHighCheckBox")->click();
+                editor.findChild<QPushButton*>("recordHighButton")->click();
+                return false;
+            });
+            sheet->findChild<CMyPropertyPage2*>()->OnDblclkList(1);
             sheet->findChild<QLineEdit*>("callersEdit")->setText("+4499");
             sheet->findChild<QPushButton*>("okButton")->click();
         });
@@ -157,6 +177,7 @@ private slots:
         window.button(IdConfigure)->click();
 
         QCOMPARE(firstPhoneCell, QStringLiteral("+47123"));
+        QCOMPARE(recorderFile, dir_->filePath("site_H02.WAV"));
         const QByteArray saved = readFile(path);
         QCOMPARE(saved.mid(0, 7), QByteArray("+47123\0", 7));
         QCOMPARE(saved.mid(80 * 256, 6), QByteArray("+4499\0", 6));
