@@ -1,7 +1,6 @@
 #include "mail/ConfigArchive.h"
 
 #include "config/VoiceFiles.h"
-#include "zip/BigFile.h"
 #include "zip/ZipArchive.h"
 
 #include <QFile>
@@ -13,40 +12,6 @@ namespace {
 
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-// Like CZipArchive::AddFile, but stored under `storedName` rather than the
-// path, since the file on disk may be spelt in another case.
-void addFileAs(CZipArchive& zip, const QString& path, const QString& storedName) {
-    CFileHeader header;
-    header.m_name = storedName.toStdString();
-    const std::string source = nativePath(path);
-    if (!zip.BeginEntry(header, -1, source)) {
-        zip.DiscardEntry(); // begun but its source vanished: leave no trace
-        return;
-    }
-    CBigFile file;
-    try {
-        file.Open(source, CBigFile::Mode::ReadShareDenyWrite);
-    } catch (const CFileException&) {
-        zip.DiscardEntry();
-        return;
-    }
-    std::vector<unsigned char> buffer(CZipArchive::kDefaultBufferSize);
-    try {
-        for (;;) {
-            const std::size_t count = file.Read(buffer.data(), buffer.size());
-            if (count > 0)
-                zip.WriteEntryData(buffer.data(), static_cast<std::uint32_t>(count));
-            if (count < buffer.size())
-                break;
-        }
-    } catch (const CFileException&) {
-        zip.DiscardEntry();
-        throw;
-    }
-    file.Close();
-    zip.EndEntry();
 }
 
 } // namespace
@@ -80,8 +45,10 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
                     QStringLiteral("Cannot read the configuration file %1.").arg(configPath)};
         }
         for (const QString& name : voiceEntryNames(title)) {
+            // Stored under the expected name: the file on disk may be spelt in
+            // another case. One that cannot be read is left out.
             if (const QString path = VoiceFiles::findFileNoCase(folder, name); !path.isEmpty())
-                addFileAs(zip, path, name);
+                zip.AddFileAs(nativePath(path), name.toStdString());
         }
         zip.Close();
     } catch (const std::exception& error) {

@@ -130,6 +130,11 @@ void CZipArchive::CheckZlibResult(int result) const {
 }
 
 bool CZipArchive::AddFile(const std::string& path, int level, std::uint32_t bufferSize) {
+    return AddFileAs(path, StoredName(path), level, bufferSize);
+}
+
+bool CZipArchive::AddFileAs(const std::string& path, const std::string& storedName, int level,
+                            std::uint32_t bufferSize) {
     if (bufferSize == 0)
         return false;
     struct stat status {};
@@ -143,7 +148,7 @@ bool CZipArchive::AddFile(const std::string& path, int level, std::uint32_t buff
         return false;
 
     CFileHeader header;
-    header.m_name = StoredName(path);
+    header.m_name = storedName;
     if (header.m_name.empty())
         return false;
 

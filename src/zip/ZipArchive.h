@@ -52,6 +52,9 @@ public:
     // then raised as CFileException.
     bool AddFile(const std::string& path, int level = -1,
                  std::uint32_t bufferSize = kDefaultBufferSize);
+    // The same, stored under `storedName` rather than the path's own.
+    bool AddFileAs(const std::string& path, const std::string& storedName, int level = -1,
+                   std::uint32_t bufferSize = kDefaultBufferSize);
 
     // Finishes an open entry and writes the central directory and the end
     // record. With afterException, only drops the headers and closes the file.
