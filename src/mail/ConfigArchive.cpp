@@ -25,8 +25,10 @@ QString archivePathFor(const QString& configPath) {
 }
 
 QStringList voiceEntryNames(const QString& title) {
-    QStringList names{title + QStringLiteral("_SelectOutput.WAV"),
-                      title + QStringLiteral("_SelectOnOff.WAV")};
+    // The prompts are packed with an upper-case extension, unlike their names
+    // on the unit.
+    QStringList names{VoiceFiles::configName(title, QStringLiteral("SelectOutput.WAV")),
+                      VoiceFiles::configName(title, QStringLiteral("SelectOnOff.WAV"))};
     for (int input = 1; input <= VoiceFiles::InputCount; ++input)
         names << VoiceFiles::configHighName(title, input)
               << VoiceFiles::configLowName(title, input);
