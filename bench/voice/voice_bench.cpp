@@ -1,13 +1,13 @@
 // How soon a recording starts: the time from Record being pressed to the
 // first captured sample reaching the recording's buffer, over the default
 // input (run it against the CI sound server or a desktop's). Not a test.
+#include "config/Profile.h"
 #include "core/UserInteraction.h"
 #include "voice/QtAudioDevice.h"
 #include "voice/VoiceRecorder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -34,10 +34,10 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
 
     QTemporaryDir dir;
-    QSettings settings(dir.filePath("bench.ini"), QSettings::IniFormat);
+    Profile profile(dir.filePath("bench.ini"));
     QtAudioDevice device;
     PrintingUser user;
-    VoiceRecorder recorder(device, user, settings, dir.path(), "Bench");
+    VoiceRecorder recorder(device, user, profile, dir.path(), "Bench");
     recorder.open("Bench_H01.WAV", 0, 540672);
 
     std::vector<double> latencies;

@@ -38,6 +38,15 @@ QString Profile::mailUserName() const {
     return settings_.value("Mail/UserName").toString();
 }
 
+bool Profile::lowQualityRecording() const {
+    return settings_.value("VoiceRecorder/HalfRate", 0).toInt() != 0;
+}
+
+void Profile::setLowQualityRecording(bool on) {
+    settings_.setValue("VoiceRecorder/HalfRate", on ? 1 : 0);
+    settings_.sync();
+}
+
 void Profile::setMailServer(const QString& serverUrl, const QString& sender,
                             const QString& userName) {
     settings_.setValue("Mail/ServerUrl", serverUrl);

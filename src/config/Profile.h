@@ -26,6 +26,11 @@ public:
     QString mailUserName() const;
     void setMailServer(const QString& serverUrl, const QString& sender, const QString& userName);
 
+    // VoiceRecorder/HalfRate: the recorder's "Low quality", half the unit's
+    // sample rate; written to the file at once.
+    bool lowQualityRecording() const;
+    void setLowQualityRecording(bool on);
+
     QSettings& settings() { return settings_; }
 
 private:

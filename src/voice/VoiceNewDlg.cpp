@@ -26,7 +26,7 @@ QLabel* centredLabel(const QString& text, QWidget* parent) {
 
 CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& profile,
                            const QString& configFolder, const QString& configTitle, QWidget* parent)
-    : QDialog(parent), recorder_(device, user, profile.settings(), configFolder, configTitle) {
+    : QDialog(parent), recorder_(device, user, profile, configFolder, configTitle) {
     setWindowTitle(QStringLiteral("Voicemessage"));
     setObjectName(QStringLiteral("voiceRecorderDialog"));
 

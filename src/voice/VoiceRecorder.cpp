@@ -1,5 +1,6 @@
 #include "voice/VoiceRecorder.h"
 
+#include "config/Profile.h"
 #include "config/VoiceFiles.h"
 #include "core/UserInteraction.h"
 #include "voice/WaveFile.h"
@@ -9,17 +10,15 @@
 
 namespace {
 
-const char* const HalfRateKey = "VoiceRecorder/HalfRate";
-
 int clampToInt(qint64 value) {
     return int(std::clamp<qint64>(value, INT_MIN, INT_MAX));
 }
 
 } // namespace
 
-VoiceRecorder::VoiceRecorder(AudioDevice& device, UserInteraction& user, QSettings& settings,
+VoiceRecorder::VoiceRecorder(AudioDevice& device, UserInteraction& user, Profile& profile,
                              QString configFolder, QString title)
-    : device_(device), user_(user), settings_(settings), folder_(std::move(configFolder)),
+    : device_(device), user_(user), profile_(profile), folder_(std::move(configFolder)),
       title_(std::move(title)) {
     timer_.setInterval(TimerPeriodMs);
     connect(&timer_, &QTimer::timeout, this, &VoiceRecorder::tick);
@@ -29,10 +28,6 @@ VoiceRecorder::VoiceRecorder(AudioDevice& device, UserInteraction& user, QSettin
 VoiceRecorder::~VoiceRecorder() {
     close();
     device_.setNotificationHandler({});
-}
-
-bool VoiceRecorder::lowQualitySetting(QSettings& settings) {
-    return settings.value(HalfRateKey, 0).toInt() != 0;
 }
 
 QString VoiceRecorder::filePath() const {
@@ -49,7 +44,7 @@ void VoiceRecorder::open(const QString& fileName, int used, int capacity) {
     buttons_ = {true, size > 0, false, true};
     if (used_ > capacity_)
         totalRed_ = true;
-    lowQuality_ = lowQualitySetting(settings_);
+    lowQuality_ = profile_.lowQualityRecording();
     emit changed();
 }
 
@@ -99,8 +94,7 @@ void VoiceRecorder::close() {
 
 void VoiceRecorder::setLowQuality(bool on) {
     lowQuality_ = on;
-    settings_.setValue(HalfRateKey, on ? 1 : 0);
-    settings_.sync();
+    profile_.setLowQualityRecording(on);
 }
 
 void VoiceRecorder::tick() {

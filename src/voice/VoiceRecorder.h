@@ -8,10 +8,10 @@
 #include "voice/AudioDevice.h"
 
 #include <QObject>
-#include <QSettings>
 #include <QString>
 #include <QTimer>
 
+class Profile;
 class UserInteraction;
 
 struct RecorderButtons {
@@ -29,10 +29,10 @@ public:
     // Bytes per millisecond of the running estimate; the same at either rate.
     static constexpr int EstimateBytesPerMs = 8;
 
-    // The device, the user and the settings must outlive the recorder.
+    // The device, the user and the profile must outlive the recorder.
     // configFolder holds the configuration file and its voice files; title is
     // the configuration's file name without extension.
-    VoiceRecorder(AudioDevice& device, UserInteraction& user, QSettings& settings,
+    VoiceRecorder(AudioDevice& device, UserInteraction& user, Profile& profile,
                   QString configFolder, QString title);
     ~VoiceRecorder() override;
 
@@ -43,7 +43,7 @@ public:
     void record();
     void play();
     void stop();
-    void setLowQuality(bool on); // stored in the settings at once
+    void setLowQuality(bool on); // stored in the profile at once
     void tick();                 // the 250 ms timer while recording
     void handleNotification(AudioNotification code);
     // The dialog is going away: stop what runs, keeping a recording as Stop does.
@@ -62,8 +62,6 @@ public:
     bool messageRed() const { return messageRed_; }
     QString filePath() const; // the message's file, matched without regard to case
 
-    static bool lowQualitySetting(QSettings& settings);
-
 signals:
     void changed();
 
@@ -78,7 +76,7 @@ private:
 
     AudioDevice& device_;
     UserInteraction& user_;
-    QSettings& settings_;
+    Profile& profile_;
     QString folder_;
     QString title_;
     QString fileName_;

@@ -3,13 +3,13 @@
 // Stop, the data-size rule, the quality setting, and saving all-or-nothing.
 #include "FakeAudioDevice.h"
 #include "TestSupport.h"
+#include "config/Profile.h"
 #include "voice/VoiceRecorder.h"
 #include "voice/WaveFile.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -47,8 +47,8 @@ struct Rig {
     QTemporaryDir dir;
     FakeAudioDevice device;
     ScriptedUserInteraction user;
-    QSettings settings{dir.filePath("profile.ini"), QSettings::IniFormat};
-    VoiceRecorder recorder{device, user, settings, dir.path(), Title};
+    Profile profile{dir.filePath("profile.ini")};
+    VoiceRecorder recorder{device, user, profile, dir.path(), Title};
 
     QString path(const QString& name) const { return dir.filePath(name); }
 };
@@ -268,8 +268,8 @@ private slots:
         rig.recorder.setLowQuality(false);
         QVERIFY(readFile(rig.path("profile.ini")).contains("HalfRate=0"));
 
-        QSettings stored(rig.path("profile2.ini"), QSettings::IniFormat);
-        stored.setValue("VoiceRecorder/HalfRate", 1);
+        Profile stored(rig.path("profile2.ini"));
+        stored.settings().setValue("VoiceRecorder/HalfRate", 1);
         VoiceRecorder second(rig.device, rig.user, stored, rig.dir.path(), Title);
         second.open(Message, 0, WaveFile::UnitMemoryCapacity);
         QVERIFY(second.lowQuality());
@@ -324,8 +324,8 @@ private slots:
         FakeAudioDevice device;
         ScriptedUserInteraction user;
         QTemporaryDir profileDir;
-        QSettings settings(profileDir.filePath("p.ini"), QSettings::IniFormat);
-        VoiceRecorder recorder(device, user, settings, folder, Title);
+        Profile profile(profileDir.filePath("p.ini"));
+        VoiceRecorder recorder(device, user, profile, folder, Title);
         recorder.open(Message, 1000, WaveFile::UnitMemoryCapacity);
         recorder.record();
         device.samples = QByteArray(32000, '\x80');
