@@ -1,0 +1,88 @@
+// quillary-cli: Quillary's commands for scripts and machines without a
+// desktop, over the same core classes as the window.
+#include "cli/CliConsole.h"
+#include "cli/CliExit.h"
+#include "cli/CliPort.h"
+#include "cli/CliUserInteraction.h"
+#include "config/Profile.h"
+
+#include <CLI/CLI.hpp>
+#include <QCoreApplication>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdlib>
+#include <functional>
+#include <optional>
+
+namespace {
+
+const char* const Description =
+    "Quillary on the command line: shows, converts and compares configuration\n"
+    "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
+    "its clock.";
+
+const char* const Footer =
+    "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
+    "differ), 2 wrong usage, 3 a file cannot be read or written.\n"
+    "\n"
+    "The port is --port, else the setting Options/COMPORT of the program's\n"
+    "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
+    "variable QUILLARY_LINK_DEVICE, when set, names the serial device to use\n"
+    "whatever the profile says; --port given on the command line wins over it.";
+
+// The window's profile, whichever program reads it.
+QString profilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/quillary.ini");
+}
+
+// The port for the link: --port, else the profile. A device on the command
+// line is used through QUILLARY_LINK_DEVICE, as everywhere; a port named on
+// the command line wins over that variable.
+std::optional<CliPort> choosePort(const std::string& option) {
+    if (option.empty())
+        return CliPort{Profile(profilePath()).portText(), {}};
+    const auto port = parsePortOption(QString::fromStdString(option));
+    if (!port)
+        return std::nullopt;
+    if (port->device.isEmpty())
+        ::unsetenv("QUILLARY_LINK_DEVICE");
+    else
+        ::setenv("QUILLARY_LINK_DEVICE", QFile::encodeName(port->device).constData(), 1);
+    return port;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION));
+
+    CliConsole& console = CliConsole::standard();
+    CLI::App app{Description, "quillary-cli"};
+    app.footer(Footer);
+    app.set_version_flag("--version", std::string("quillary-cli ") + QUILLARY_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough();
+    std::string portOption;
+    app.add_option("--port", portOption, "USB, COM1 to COM4, or a serial device path");
+
+    std::function<int()> run;
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? ExitOk : ExitUsage;
+    }
+
+    const std::optional<CliPort> port = choosePort(portOption);
+    if (!port) {
+        console.err(QStringLiteral("quillary-cli: --port takes USB, COM1 to COM4 or a device "
+                                   "path, not \"%1\"")
+                        .arg(QString::fromStdString(portOption)));
+        return ExitUsage;
+    }
+    return run ? run() : ExitUsage;
+}
