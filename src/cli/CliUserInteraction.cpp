@@ -7,7 +7,8 @@ QString CliUserInteraction::chooseFile(const FileDialogRequest& request) {
 Answer CliUserInteraction::showMessage(const MessageRequest& request) {
     if (request.buttons == MessageButtons::YesNo) {
         if (!quiet_)
-            console_.err(request.text + (yes_ ? QStringLiteral(" yes") : QStringLiteral(" no")));
+            console_.err(request.text + (yes_ ? QStringLiteral(" yes (--voice)")
+                                              : QStringLiteral(" no (no --voice)")));
         return yes_ ? Answer::Yes : Answer::No;
     }
     if (request.icon == MessageIcon::Information) {

@@ -40,8 +40,11 @@ int32_t StepNamingLinkApi::step(const QString& what, int32_t result) {
 }
 
 int32_t StepNamingLinkApi::LinkConnect(int32_t handle, const char* password) {
-    console_.setStep(QStringLiteral("connecting to the unit"));
-    return step(QStringLiteral("connecting to the unit"), inner_.LinkConnect(handle, password));
+    const QString what = portName_.isEmpty()
+                             ? QStringLiteral("connecting to the unit")
+                             : QStringLiteral("connecting to the unit on %1").arg(portName_);
+    console_.setStep(what);
+    return step(what, inner_.LinkConnect(handle, password));
 }
 
 int32_t StepNamingLinkApi::LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) {

@@ -20,6 +20,8 @@ public:
     // failed: the unit refused the request"; empty when none failed.
     const QString& failure() const { return failure_; }
     void resetFailure() { failure_.clear(); }
+    // How the port is named in a failure to connect, e.g. "COM3" or a device path.
+    void setPortName(const QString& name) { portName_ = name; }
 
     int32_t LinkStartup() override { return inner_.LinkStartup(); }
     int32_t LinkCleanup() override { return inner_.LinkCleanup(); }
@@ -54,6 +56,7 @@ private:
     LinkApi& inner_;
     CliConsole& console_;
     QString failure_;
+    QString portName_;
 
     // The upload under way: its files, their sizes, and the caller's callback.
     struct Upload {
