@@ -1,7 +1,8 @@
 #include "app/QuillaryDlg.h"
 
-#include "config/ConfigFile.h"
-#include "config/VoiceFiles.h"
+#include "app/CommandTable.h"
+#include "config/ConfigCommands.h"
+#include "core/EnableStates.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,18 +24,6 @@ namespace {
 constexpr int ClockPeriodMs = 1000;
 const char* const ClockFormat = "HH:mm:ss";
 
-// Every command button, in the order EnableCommands switches them.
-constexpr int AllCommands[] = {CQuillaryDlg::IdTransferFromUnit,
-                               CQuillaryDlg::IdPrint,
-                               CQuillaryDlg::IdSend,
-                               CQuillaryDlg::IdLoad,
-                               CQuillaryDlg::IdConfigure,
-                               CQuillaryDlg::IdNew,
-                               CQuillaryDlg::IdTransferToUnit,
-                               CQuillaryDlg::IdClose,
-                               CQuillaryDlg::IdSetup,
-                               CQuillaryDlg::IdSyncClock};
-
 // Places controls given in dialog units, scaled by the window font the way
 // dialog templates are.
 class DialogUnits {
@@ -53,36 +42,6 @@ private:
     double y_;
 };
 
-struct ButtonLayout {
-    int id;
-    const char* text;
-    const char* objectName;
-    QRect position; // dialog units
-    bool inUnitGroup;
-};
-
-// Template order, which is also the tab order.
-const ButtonLayout ButtonLayouts[] = {
-    {CQuillaryDlg::IdClose, "Close", "closeButton", {77, 133, 50, 14}, false},
-    {CQuillaryDlg::IdConfigure, "Configure...", "configureButton", {16, 100, 77, 14}, false},
-    {CQuillaryDlg::IdTransferFromUnit,
-     "Transfer from unit",
-     "transferFromUnitButton",
-     {114, 64, 77, 14},
-     true},
-    {CQuillaryDlg::IdTransferToUnit,
-     "Transfer to unit",
-     "transferToUnitButton",
-     {114, 46, 77, 14},
-     true},
-    {CQuillaryDlg::IdSend, "Send configuration...", "sendButton", {16, 82, 77, 14}, false},
-    {CQuillaryDlg::IdPrint, "Print configuration...", "printButton", {16, 64, 77, 14}, false},
-    {CQuillaryDlg::IdLoad, "Load configuration...", "loadButton", {16, 28, 77, 14}, false},
-    {CQuillaryDlg::IdSetup, "Setup", "setupButton", {114, 100, 77, 14}, true},
-    {CQuillaryDlg::IdSyncClock, "Syncronize clock", "syncClockButton", {114, 82, 77, 14}, true},
-    {CQuillaryDlg::IdNew, "New configuration...", "newButton", {16, 46, 77, 14}, false},
-};
-
 const QRect ConfigurationGroup(7, 11, 93, 108);
 const QRect UnitGroup(105, 11, 93, 108);
 const QRect ProgressPosition(109, 23, 86, 15);
@@ -91,7 +50,7 @@ const QSize ClientSize(207, 167);
 } // namespace
 
 CQuillaryDlg::CQuillaryDlg(AppServices& services, QWidget* parent)
-    : QDialog(parent), services_(services) {
+    : QDialog(parent), services_(services), session_(services.templateFolder) {
     setWindowIcon(QIcon(QStringLiteral(":/quillary.png")));
     buildWindow();
     OnInitDialog();
@@ -131,19 +90,22 @@ void CQuillaryDlg::buildWindow() {
         units.rect(UnitGroup.x(), UnitGroup.y(), UnitGroup.width(), UnitGroup.height()));
 
     QWidget* previous = nullptr;
-    for (const ButtonLayout& control : ButtonLayouts) {
+    for (const CommandRow& row : commandTable()) {
         QWidget* parentWidget = client;
         QPoint origin;
-        if (control.id != IdClose) {
-            parentWidget = control.inUnitGroup ? unitBox : configurationBox;
-            origin = control.inUnitGroup ? UnitGroup.topLeft() : ConfigurationGroup.topLeft();
+        if (row.group != CommandGroup::Window) {
+            const bool unit = row.group == CommandGroup::Unit;
+            parentWidget = unit ? unitBox : configurationBox;
+            origin = unit ? UnitGroup.topLeft() : ConfigurationGroup.topLeft();
         }
-        auto* button = new QPushButton(QString::fromLatin1(control.text), parentWidget);
-        button->setObjectName(QString::fromLatin1(control.objectName));
-        button->setGeometry(units.rect(control.position.x() - origin.x(),
-                                       control.position.y() - origin.y(), control.position.width(),
-                                       control.position.height()));
-        buttons_.insert(control.id, button);
+        auto* button = new QPushButton(QString::fromLatin1(row.text), parentWidget);
+        button->setObjectName(QString::fromLatin1(row.objectName));
+        button->setGeometry(units.rect(row.geometry.x() - origin.x(), row.geometry.y() - origin.y(),
+                                       row.geometry.width(), row.geometry.height()));
+        const auto handler = row.handler;
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { handler(*this, context()); });
+        buttons_.insert(row.id, button);
         if (previous)
             QWidget::setTabOrder(previous, button);
         previous = button;
@@ -178,19 +140,6 @@ void CQuillaryDlg::buildWindow() {
     layout->addWidget(statusBar);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(button(IdLoad), &QPushButton::clicked, this, &CQuillaryDlg::LoadCommand);
-    connect(button(IdNew), &QPushButton::clicked, this, &CQuillaryDlg::NewCommand);
-    connect(button(IdConfigure), &QPushButton::clicked, this, &CQuillaryDlg::ConfigureCommand);
-    connect(button(IdPrint), &QPushButton::clicked, this, &CQuillaryDlg::PrintCommand);
-    connect(button(IdSend), &QPushButton::clicked, this, &CQuillaryDlg::SendCommand);
-    connect(button(IdTransferToUnit), &QPushButton::clicked, this,
-            &CQuillaryDlg::TransferToUnitCommand);
-    connect(button(IdTransferFromUnit), &QPushButton::clicked, this,
-            &CQuillaryDlg::TransferFromUnitCommand);
-    connect(button(IdSyncClock), &QPushButton::clicked, this, &CQuillaryDlg::SyncClockCommand);
-    connect(button(IdSetup), &QPushButton::clicked, this, &CQuillaryDlg::SetupCommand);
-    connect(button(IdClose), &QPushButton::clicked, this, &CQuillaryDlg::CloseCommand);
-
     button(IdClose)->setFocus();
 }
 
@@ -202,9 +151,10 @@ void CQuillaryDlg::OnInitDialog() {
     OnTimer();
     messagePane_->setText(QString());
 
-    setButtonsEnabled({IdPrint, IdSend, IdTransferToUnit, IdConfigure}, false);
+    apply(EnableState::AtStart);
     progress_->setRange(0, 100);
-    m_store.clear();
+    session_.store().clear();
+    session_.setOnFileChanged([this] { UpdateTitle(); });
 
     LinkApi& link = services_.link;
     m_linkHandle = link.LinkCreate();
@@ -217,102 +167,53 @@ void CQuillaryDlg::OnTimer() {
     clockPane_->setText(services_.clock.now().toString(ClockFormat));
 }
 
-void CQuillaryDlg::setButtonsEnabled(std::initializer_list<int> ids, bool enable) {
-    for (int id : ids)
-        button(id)->setEnabled(enable);
+CommandContext CQuillaryDlg::context() {
+    return {session_,        services_.ui,      services_.link, m_linkHandle,
+            services_.clock, services_.profile, *this,          *this};
+}
+
+void CQuillaryDlg::apply(EnableState state) {
+    QList<CommandId> enabled;
+    for (CommandId id : CommandOrder) {
+        if (button(id)->isEnabled())
+            enabled << id;
+    }
+    enabled = enabledAfter(state, enabled);
+    for (CommandId id : CommandOrder)
+        button(id)->setEnabled(enabled.contains(id));
 }
 
 void CQuillaryDlg::EnableCommands(bool enable) {
-    for (int id : AllCommands)
-        button(id)->setEnabled(enable);
+    apply(enable ? EnableState::AllEnabled : EnableState::AllDisabled);
+}
+
+void CQuillaryDlg::setProgress(int position) {
+    progress_->setValue(position);
 }
 
 FileDialogRequest CQuillaryDlg::configFileDialog(FileDialogKind kind) {
-    FileDialogRequest request;
-    request.kind = kind;
-    request.filter = QStringLiteral("Configuration files (*.QRB)");
-    request.defaultSuffix = QStringLiteral("QRB");
-    return request;
-}
-
-void CQuillaryDlg::refreshVoiceFlags() {
-    m_current.g_voiceHighFlags = m_store.text(84);
-    m_current.g_voiceLowFlags = m_store.text(85);
-}
-
-bool CQuillaryDlg::LoadConfigFile(const QString& path) {
-    return finishFileOperation(loadConfigFile(path, m_store));
-}
-
-bool CQuillaryDlg::SaveConfigFile(const QString& path) {
-    return finishFileOperation(saveConfigFile(path, m_store));
-}
-
-bool CQuillaryDlg::finishFileOperation(const ConfigFileResult& result) {
-    if (!result) {
-        services_.ui.tell(result.error);
-        return false;
-    }
-    UpdateTitle();
-    refreshVoiceFlags();
-    return true;
+    return ::configFileDialog(kind);
 }
 
 void CQuillaryDlg::UpdateTitle() {
-    const QString path = QDir::toNativeSeparators(m_current.g_configPath) + ']';
+    const QString& path = session_.current().g_configPath;
+    if (path.isEmpty()) {
+        setWindowTitle(QStringLiteral("Fenmarl"));
+        return;
+    }
+    const QString shown = QDir::toNativeSeparators(path) + ']';
     const QString shortened =
-        QFontMetrics(font()).elidedText(path, Qt::ElideMiddle, 200, Qt::TextSingleLine);
+        QFontMetrics(font()).elidedText(shown, Qt::ElideMiddle, 200, Qt::TextSingleLine);
     setWindowTitle(QStringLiteral("Fenmarl [") + shortened);
 }
 
-void CQuillaryDlg::LoadCommand() {
-    const QString path = services_.ui.chooseFile(configFileDialog(FileDialogKind::Open));
-    if (path.isEmpty())
-        return;
-    const CurrentConfig previous = m_current;
-    const QFileInfo info(path);
-    m_current.g_configTitle = info.completeBaseName();
-    m_current.g_configPath = info.absoluteFilePath();
-    if (!LoadConfigFile(m_current.g_configPath)) {
-        // Nothing was read: the configuration that was current stays current.
-        m_current = previous;
-        return;
-    }
-    setButtonsEnabled({IdTransferFromUnit, IdPrint, IdSend, IdTransferToUnit, IdConfigure}, true);
-}
-
-void CQuillaryDlg::NewCommand() {
-    const QString path = services_.ui.chooseFile(configFileDialog(FileDialogKind::Save));
-    if (path.isEmpty())
-        return;
-    const QFileInfo info(path);
-    m_current.g_configTitle = info.completeBaseName();
-    m_current.g_configPath = info.absoluteFilePath();
-    SeedVoiceFiles(info.absolutePath(), m_current.g_configTitle, services_.templateFolder);
-    m_store.clear();
-    SaveConfigFile(m_current.g_configPath);
-    setButtonsEnabled({IdTransferFromUnit, IdPrint, IdSend, IdTransferToUnit, IdConfigure}, true);
-}
-
-// The following commands get their work with the editor, report, mail and unit
-// transfers; their buttons already follow the enable rules.
-void CQuillaryDlg::ConfigureCommand() {}
-void CQuillaryDlg::PrintCommand() {}
-void CQuillaryDlg::SendCommand() {}
-void CQuillaryDlg::TransferToUnitCommand() {}
-void CQuillaryDlg::TransferFromUnitCommand() {}
-void CQuillaryDlg::SyncClockCommand() {}
-void CQuillaryDlg::SetupCommand() {}
-
 void CQuillaryDlg::CloseCommand() {
+    // The save steps come first: when the user keeps the window open, the
+    // link must still be there for the next command.
+    if (!CloseTimeSave(session_, services_.ui).run())
+        return;
     services_.link.LinkClose(m_linkHandle);
     services_.link.LinkDestroy(m_linkHandle);
-    OnCancel();
-}
-
-void CQuillaryDlg::OnCancel() {
-    if (!m_current.g_configPath.isEmpty())
-        SaveConfigFile(m_current.g_configPath);
     clockTimer_->stop();
     QDialog::reject();
 }

@@ -1,12 +1,15 @@
-// The main window: ten commands as push buttons, the progress bar, the clock
-// in the status bar. It owns the register store, the current-configuration
-// texts and the link handle for its whole life.
+// The main window: a thin view over the configuration session. Its buttons
+// come from the command table (app/CommandTable.h); it shows the caption, the
+// clock and the progress bar, and lends commands the session and the seams
+// through context(). It owns the session and the link handle for its life.
 #pragma once
 
-#include "core/Clock.h"
-#include "config/CurrentConfig.h"
+#include "config/ConfigSession.h"
 #include "config/Profile.h"
-#include "config/RegisterStore.h"
+#include "core/Clock.h"
+#include "core/CommandContext.h"
+#include "core/Commands.h"
+#include "core/ProgressSink.h"
 #include "core/UserInteraction.h"
 #include "unit/LinkApi.h"
 
@@ -14,7 +17,6 @@
 #include <QMap>
 #include <QPoint>
 
-struct ConfigFileResult;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -30,61 +32,43 @@ struct AppServices {
     QString templateFolder;
 };
 
-class CQuillaryDlg : public QDialog {
+class CQuillaryDlg : public QDialog, public CommandButtons, public ProgressSink {
     Q_OBJECT
 public:
-    enum ControlId {
-        IdClose = 2,
-        IdConfigure = 1000,
-        IdTransferFromUnit = 1001,
-        IdTransferToUnit = 1002,
-        IdSend = 1003,
-        IdPrint = 1004,
-        IdLoad = 1005,
-        IdProgress = 1006,
-        IdSyncClock = 1007,
-        IdSetup = 1008,
-        IdNew = 1009,
-    };
-
     explicit CQuillaryDlg(AppServices& services, QWidget* parent = nullptr);
     ~CQuillaryDlg() override;
+
+    // Everything a command may use while it runs.
+    CommandContext context();
 
     QPushButton* button(int id) const { return buttons_.value(id); }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* clockPane() const { return clockPane_; }
     QLabel* messagePane() const { return messagePane_; }
 
-    RegisterStore& store() { return m_store; }
-    CurrentConfig& current() { return m_current; }
+    ConfigSession& session() { return session_; }
+    RegisterStore& store() { return session_.store(); }
+    const CurrentConfig& current() const { return session_.current(); }
     int32_t linkHandle() const { return m_linkHandle; }
 
+    // CommandButtons: the buttons as the enable-state model gives them.
+    void apply(EnableState state) override;
+    // ProgressSink: the progress bar.
+    void setProgress(int position) override;
     // Switches all ten command buttons.
     void EnableCommands(bool enable);
-
-    // Load or save with the caption and the voice-flag copies kept up to date;
-    // a failure is shown to the user and leaves everything as it was.
-    bool LoadConfigFile(const QString& path);
-    bool SaveConfigFile(const QString& path);
+    // "Fenmarl [" + the current path, shortened in its middle, + "]".
     void UpdateTitle();
 
     // The dialog for configuration files, as every command shows it.
     static FileDialogRequest configFileDialog(FileDialogKind kind);
 
-public slots:
-    void LoadCommand();
-    void NewCommand();
-    void ConfigureCommand();
-    void PrintCommand();
-    void SendCommand();
-    void TransferToUnitCommand();
-    void TransferFromUnitCommand();
-    void SyncClockCommand();
-    void SetupCommand();
+    // Saves as the session's close-time steps allow; then ends the link and
+    // the window. When the user keeps the window open, the link stays usable.
     void CloseCommand();
 
 protected:
-    // Esc runs the Close command, with its link calls and save.
+    // Esc runs the Close command, with its save and link calls.
     void reject() override;
     // Nothing may end the window around the Close command.
     void accept() override;
@@ -95,15 +79,10 @@ protected:
 private:
     void buildWindow();
     void OnInitDialog();
-    void OnCancel();
     void OnTimer();
-    void setButtonsEnabled(std::initializer_list<int> ids, bool enable);
-    void refreshVoiceFlags();
-    bool finishFileOperation(const ConfigFileResult& result);
 
     AppServices& services_;
-    RegisterStore m_store;
-    CurrentConfig m_current;
+    ConfigSession session_;
     int32_t m_linkHandle = 0;
 
     QMap<int, QPushButton*> buttons_;

@@ -28,6 +28,8 @@ SessionOutcome ConfigSession::finish(const ConfigFileResult& result) {
         return {false, result.error};
     current_.g_voiceHighFlags = store_.text(84);
     current_.g_voiceLowFlags = store_.text(85);
+    if (onFileChanged_)
+        onFileChanged_();
     return {};
 }
 
@@ -57,6 +59,8 @@ SessionOutcome ConfigSession::create(const QString& path) {
 }
 
 SessionOutcome ConfigSession::save() {
+    if (!hasFile())
+        return {false, QStringLiteral("There is no configuration file to save into.")};
     const ConfigFileResult result = saveConfigFile(current_.g_configPath, store_);
     if (result)
         unitRegistersUnsaved_ = false;

@@ -1,12 +1,15 @@
 // The configuration being worked on: the register store, which file is
 // current (path, title, the voice-flag copies), and the Load, New and Save
 // steps. Owns no window; every outcome is returned for the caller to show.
+// The main window owns the one session; commands change the store and the
+// current file only through it.
 #pragma once
 
 #include "config/CurrentConfig.h"
 #include "config/RegisterStore.h"
 
 #include <QString>
+#include <functional>
 
 struct SessionOutcome {
     bool ok = true;
@@ -29,7 +32,7 @@ public:
     SessionOutcome load(const QString& path);
     // Makes `path` current with an empty store and seeded voice files.
     SessionOutcome create(const QString& path);
-    // Writes the store into the current file.
+    // Writes the store into the current file; fails without one.
     SessionOutcome save();
     // Writes the store into `path` and makes it the current file; the title,
     // which names the voice files, stays as it was.
@@ -40,6 +43,12 @@ public:
     void adoptUnitRegisters(const RegisterStore& registers);
     bool unitRegistersUnsaved() const { return unitRegistersUnsaved_; }
 
+    // Called after every load or save that succeeded (the current file may
+    // have changed); the window refreshes its caption from it.
+    void setOnFileChanged(std::function<void()> onFileChanged) {
+        onFileChanged_ = std::move(onFileChanged);
+    }
+
 private:
     SessionOutcome finish(const struct ConfigFileResult& result);
 
@@ -47,4 +56,5 @@ private:
     RegisterStore store_;
     CurrentConfig current_;
     bool unitRegistersUnsaved_ = false;
+    std::function<void()> onFileChanged_;
 };

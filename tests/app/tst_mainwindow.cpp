@@ -16,7 +16,6 @@
 
 namespace {
 
-using Id = CQuillaryDlg::ControlId;
 constexpr int Image = int(RegisterStore::ImageSize);
 
 QList<int> enabledButtons(const CQuillaryDlg& window) {
@@ -100,7 +99,7 @@ private slots:
         AppServices services = makeServices();
         CQuillaryDlg window(services);
         ui_.nextFiles << path;
-        window.button(Id::IdLoad)->click();
+        window.button(IdLoad)->click();
 
         QCOMPARE(ui_.fileDialogs.size(), 1);
         QCOMPARE(ui_.fileDialogs[0].kind, FileDialogKind::Open);
@@ -118,7 +117,7 @@ private slots:
         // Close saves without asking, even though nothing changed.
         window.store().setText(17, "Door");
         link_.calls.clear();
-        window.button(Id::IdClose)->click();
+        window.button(IdClose)->click();
         QCOMPARE(link_.calls, QStringList({"LinkClose(7)", "LinkDestroy(7)"}));
         QCOMPARE(readFile(path).mid(16 * 256, 5), QByteArray("Door\0", 5));
         QCOMPARE(window.result(), int(QDialog::Rejected));
@@ -128,13 +127,13 @@ private slots:
     void cancelledDialogsChangeNothing() {
         AppServices services = makeServices();
         CQuillaryDlg window(services);
-        window.button(Id::IdLoad)->click();
-        window.button(Id::IdNew)->click();
+        window.button(IdLoad)->click();
+        window.button(IdNew)->click();
         QCOMPARE(ui_.fileDialogs.size(), 2);
         QCOMPARE(ui_.fileDialogs[1].kind, FileDialogKind::Save);
         QCOMPARE(enabledButtons(window), AfterStart);
         QVERIFY(window.current().g_configPath.isEmpty());
-        window.button(Id::IdClose)->click();
+        window.button(IdClose)->click();
         QVERIFY(QDir(dir_->path()).entryList({"*.QRB"}, QDir::Files).isEmpty());
     }
 
@@ -144,7 +143,7 @@ private slots:
         CQuillaryDlg window(services);
         window.store().setText(5, "left over");
         ui_.nextFiles << path;
-        window.button(Id::IdNew)->click();
+        window.button(IdNew)->click();
 
         QCOMPARE(readFile(path), QByteArray(Image, '\0'));
         QVERIFY(window.store() == RegisterStore());
@@ -162,8 +161,8 @@ private slots:
         AppServices services = makeServices();
         CQuillaryDlg window(services);
         ui_.nextFiles << good << dir_->filePath("gone/bad.QRB");
-        window.button(Id::IdLoad)->click();
-        window.button(Id::IdLoad)->click();
+        window.button(IdLoad)->click();
+        window.button(IdLoad)->click();
 
         QCOMPARE(ui_.messages.size(), 1);
         const MessageRequest& shown = ui_.messages[0];
@@ -184,17 +183,26 @@ private slots:
         QVERIFY(QDir(dir_->path()).entryList({"*.QRB"}, QDir::Files).isEmpty());
     }
 
-    void failedCloseTimeSaveIsReported() {
-        const QString path = dir_->filePath(QString(250, 'n') + ".QRB");
-        writeFile(path, QByteArray(Image, 'o'));
+    void failedCloseTimeSaveKeepsTheWindowAndTheLink() {
+        // A folder turned into a plain file fails every save, even for root.
+        const QString folder = dir_->filePath("site");
+        QVERIFY(QDir().mkpath(folder));
         AppServices services = makeServices();
         CQuillaryDlg window(services);
-        ui_.nextFiles << path;
-        window.button(Id::IdLoad)->click();
-        window.button(Id::IdClose)->click();
-        QCOMPARE(ui_.messages.size(), 1);
-        QVERIFY(ui_.messages[0].text.contains("could not be saved"));
-        QCOMPARE(readFile(path), QByteArray(Image, 'o'));
+        ui_.nextFiles << folder + "/x.QRB";
+        window.button(IdLoad)->click();
+        QVERIFY(QDir(folder).removeRecursively());
+        writeFile(folder, "not a folder");
+        link_.calls.clear();
+
+        window.button(IdClose)->click(); // save fails, save dialog cancelled, No
+        QCOMPARE(ui_.messages.size(), 2);
+        QVERIFY(link_.calls.isEmpty());
+        QVERIFY(window.button(IdLoad)->isEnabled());
+
+        ui_.nextAnswers << Answer::Ok << Answer::Yes; // the failure, then the question
+        window.button(IdClose)->click();
+        QCOMPARE(link_.calls, QStringList({"LinkClose(7)", "LinkDestroy(7)"}));
     }
 
     void shortPathIsShownWhole() {
@@ -203,7 +211,7 @@ private slots:
         AppServices services = makeServices();
         CQuillaryDlg window(services);
         ui_.nextFiles << path;
-        window.button(Id::IdLoad)->click();
+        window.button(IdLoad)->click();
         QCOMPARE(window.windowTitle(), "Fenmarl [" + path + "]");
         QVERIFY(QFile::exists(path)); // a missing file is made on load
     }
@@ -215,7 +223,7 @@ private slots:
         AppServices services = makeServices();
         CQuillaryDlg window(services);
         ui_.nextFiles << path;
-        window.button(Id::IdLoad)->click();
+        window.button(IdLoad)->click();
         const QString caption = window.windowTitle();
         QVERIFY(caption.startsWith("Fenmarl ["));
         QVERIFY(caption.endsWith("x.QRB]"));
@@ -227,7 +235,7 @@ private slots:
         AppServices services = makeServices();
         CQuillaryApp app(services);
         app.onMainWindow = [](CQuillaryDlg& window) {
-            QTimer::singleShot(0, &window, [&window] { window.button(Id::IdClose)->click(); });
+            QTimer::singleShot(0, &window, [&window] { window.button(IdClose)->click(); });
         };
         QCOMPARE(app.InitInstance(), 0);
         QCOMPARE(link_.calls, QStringList({"LinkStartup()", "LinkCreate()",
@@ -240,7 +248,7 @@ private slots:
         CQuillaryDlg window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(QApplication::focusWidget(), window.button(Id::IdClose));
+        QCOMPARE(QApplication::focusWidget(), window.button(IdClose));
 
         // Tab walks the enabled buttons in the order of the window's template.
         QStringList visited;
@@ -252,7 +260,7 @@ private slots:
                                        "syncClockButton", "newButton", "closeButton"}));
 
         // Enter presses the focused button: here Close, with its link calls.
-        QTest::keyClick(window.button(Id::IdClose), Qt::Key_Return);
+        QTest::keyClick(window.button(IdClose), Qt::Key_Return);
         QVERIFY(!window.isVisible());
         QCOMPARE(link_.calls.mid(3), QStringList({"LinkClose(7)", "LinkDestroy(7)"}));
     }

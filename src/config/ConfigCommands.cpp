@@ -1,0 +1,64 @@
+#include "config/ConfigCommands.h"
+
+FileDialogRequest configFileDialog(FileDialogKind kind) {
+    FileDialogRequest request;
+    request.kind = kind;
+    request.filter = QStringLiteral("Configuration files (*.QRB)");
+    request.defaultSuffix = QStringLiteral("QRB");
+    return request;
+}
+
+bool LoadConfigCommand::run() {
+    const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Open));
+    if (path.isEmpty())
+        return false;
+    if (const SessionOutcome outcome = session_.load(path); !outcome) {
+        ui_.tell(outcome.error);
+        return false;
+    }
+    buttons_.apply(EnableState::ConfigOpened);
+    return true;
+}
+
+bool NewConfigCommand::run() {
+    const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Save));
+    if (path.isEmpty())
+        return false;
+    if (const SessionOutcome outcome = session_.create(path); !outcome) {
+        ui_.tell(outcome.error);
+        return false;
+    }
+    buttons_.apply(EnableState::ConfigOpened);
+    return true;
+}
+
+bool CloseTimeSave::run() {
+    if (!session_.hasFile())
+        return true;
+    if (session_.unitRegistersUnsaved()) {
+        // The user declined to save the unit's registers; the current file
+        // still holds the configuration they were read in place of.
+        const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Save));
+        if (path.isEmpty())
+            return true;
+        if (saveAs(path))
+            return true;
+    } else {
+        const SessionOutcome outcome = session_.save();
+        if (outcome)
+            return true;
+        ui_.tell(outcome.error);
+        const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Save));
+        if (!path.isEmpty() && saveAs(path))
+            return true;
+    }
+    return ui_.askYesNo(
+        QStringLiteral("The configuration has not been saved. Close without saving it?"));
+}
+
+bool CloseTimeSave::saveAs(const QString& path) {
+    const SessionOutcome outcome = session_.saveAs(path);
+    if (!outcome)
+        ui_.tell(outcome.error);
+    return bool(outcome);
+}

@@ -1,0 +1,26 @@
+// What the main window lends a command while it runs: the configuration
+// session and every seam. The window builds one per command (see
+// CQuillaryDlg::context()); each member outlives the command. A command class
+// takes only the members it needs, so its tests need only those fakes.
+#pragma once
+
+#include "config/ConfigSession.h"
+#include "config/Profile.h"
+#include "core/Clock.h"
+#include "core/Commands.h"
+#include "core/ProgressSink.h"
+#include "core/UserInteraction.h"
+#include "unit/LinkApi.h"
+
+#include <cstdint>
+
+struct CommandContext {
+    ConfigSession& session; // the store and the current file; change them only through it
+    UserInteraction& ui;    // every dialog, message and question
+    LinkApi& link;          // the unit link library
+    int32_t linkHandle;     // the window's link, created at start, valid until Close
+    const Clock& clock;
+    Profile& profile;
+    ProgressSink& progress;  // the window's progress bar, 0 to 100
+    CommandButtons& buttons; // the ten command buttons, by EnableState
+};
