@@ -20,7 +20,26 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 
-ctest --test-dir "$build" --output-on-failure --timeout 300
+# All test output goes to a log, so that the skipped test functions of every
+# QtTest program ("Totals: P passed, F failed, S skipped") can be counted. The
+# console gets ctest's summary, and the output of each test that failed.
+log=$runtime/ctest.log
+status=0
+ctest --test-dir "$build" --output-on-failure --timeout 300 -V >"$log" 2>&1 || status=$?
+grep -E '^ *[0-9]+/[0-9]+ Test +#|tests passed|Total Test time|^The following tests FAILED|^[[:space:]]+[0-9]+ - ' "$log" || true
+if [ "$status" -ne 0 ]; then
+    for number in $(sed -n '/^The following tests FAILED:/,$ s/^[[:space:]]*\([0-9]\+\) - .*/\1/p' "$log"); do
+        echo "---- output of test $number ----"
+        grep "^$number: " "$log" || true
+    done
+fi
+grep -E '^[0-9]+: SKIP ' "$log" || true
+skipped=$(sed -n 's/.*Totals: [0-9]* passed, [0-9]* failed, \([0-9]*\) skipped.*/\1/p' "$log" |
+    awk '{ total += $1 } END { print total + 0 }')
+echo "Skipped test functions: $skipped"
+if [ "$status" -ne 0 ]; then
+    exit "$status"
+fi
 
 if [ -x scripts/fuzz-smoke.sh ]; then
     scripts/fuzz-smoke.sh 15

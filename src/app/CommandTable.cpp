@@ -2,14 +2,15 @@
 
 #include "app/QuillaryDlg.h"
 #include "config/ConfigCommands.h"
+#include "mail/SendConfig.h"
 
 namespace {
 
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
 
-// Commands whose work arrives with the editor, the report, the mail and the
-// unit transfers; their buttons already follow the enable rules.
+// Commands whose work arrives with the editor, the report and the unit
+// transfers; their buttons already follow the enable rules.
 void notYet(Window&, Context&) {}
 
 const CommandRow Rows[] = {
@@ -46,7 +47,10 @@ const CommandRow Rows[] = {
      "sendButton",
      {16, 82, 77, 14},
      CommandGroup::Configuration,
-     notYet},
+     [](Window& window, Context& c) {
+         CSendConfig dialog(c.session.current(), c.ui, c.profile, {}, &window);
+         dialog.exec();
+     }},
 
     {IdPrint,
      "Print configuration...",

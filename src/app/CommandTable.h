@@ -1,8 +1,16 @@
 // The main window's commands, one row each: the button (id, text, object
 // name, place, group) and what a click runs. The window builds and connects
-// its buttons from this table alone. A new command is one row here plus its
-// core class in its subsystem's folder: the handler builds that class from
-// the context's session and seams and runs it.
+// its buttons from this table alone.
+//
+// A new command is its core class in its subsystem's folder (no widgets; it
+// takes the pieces of CommandContext it needs and leaves the buttons in an
+// EnableState) plus its handler in the row, e.g.
+//   {IdSyncClock, "Syncronize clock", "syncClockButton", {114, 82, 77, 14}, CommandGroup::Unit,
+//    [](Window&, Context& c) {
+//        SyncClockCommand(c.link, c.linkHandle, c.ui, c.clock, c.buttons).run();
+//    }},
+// A command with a dialog of its own builds it in the handler (the window, the
+// handler's first argument, is its parent) and hands it to the core class.
 #pragma once
 
 #include "core/CommandContext.h"

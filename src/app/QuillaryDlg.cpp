@@ -122,13 +122,12 @@ void CQuillaryDlg::buildWindow() {
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);
+    // The panes' own texts are what screen readers read: no accessible names.
     messagePane_ = new QLabel(statusBar);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
-    messagePane_->setAccessibleName(QStringLiteral("Status"));
     messagePane_->setFixedWidth(std::max(0, client->width() - 70));
     clockPane_ = new QLabel(statusBar);
     clockPane_->setObjectName(QStringLiteral("clockPane"));
-    clockPane_->setAccessibleName(QStringLiteral("Clock"));
     statusBar->addWidget(messagePane_);
     statusBar->addWidget(clockPane_, 1);
 

@@ -33,6 +33,9 @@ Answer WidgetUserInteraction::showMessage(const MessageRequest& request) {
     case MessageIcon::Warning:
         icon = QMessageBox::Warning;
         break;
+    case MessageIcon::Stop:
+        icon = QMessageBox::Critical;
+        break;
     }
     const bool yesNo = request.buttons == MessageButtons::YesNo;
     QMessageBox box(icon, request.caption, request.text,

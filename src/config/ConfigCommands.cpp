@@ -8,23 +8,11 @@ FileDialogRequest configFileDialog(FileDialogKind kind) {
     return request;
 }
 
-bool LoadConfigCommand::run() {
-    const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Open));
+bool ConfigFileCommand::run() {
+    const QString path = ui_.chooseFile(configFileDialog(dialog_));
     if (path.isEmpty())
         return false;
-    if (const SessionOutcome outcome = session_.load(path); !outcome) {
-        ui_.tell(outcome.error);
-        return false;
-    }
-    buttons_.apply(EnableState::ConfigOpened);
-    return true;
-}
-
-bool NewConfigCommand::run() {
-    const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Save));
-    if (path.isEmpty())
-        return false;
-    if (const SessionOutcome outcome = session_.create(path); !outcome) {
+    if (const SessionOutcome outcome = (session_.*step_)(path); !outcome) {
         ui_.tell(outcome.error);
         return false;
     }

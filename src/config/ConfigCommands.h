@@ -11,35 +11,41 @@
 // The file dialog for configuration files, as every command shows it.
 FileDialogRequest configFileDialog(FileDialogKind kind);
 
-// Load configuration: the chosen file becomes current and fills the store.
-// A cancelled dialog or a failed load changes nothing.
-class LoadConfigCommand {
+// Load and New: ask for a file, hand it to the session, and on success open
+// the configuration's commands. A cancelled dialog or a failure changes
+// nothing; a failure is shown.
+class ConfigFileCommand {
 public:
-    LoadConfigCommand(ConfigSession& session, UserInteraction& ui, CommandButtons& buttons)
-        : session_(session), ui_(ui), buttons_(buttons) {}
-    // True when a configuration was loaded.
+    // True when the chosen file became current.
     bool run();
+
+protected:
+    using Step = SessionOutcome (ConfigSession::*)(const QString& path);
+    ConfigFileCommand(ConfigSession& session, UserInteraction& ui, CommandButtons& buttons,
+                      FileDialogKind dialog, Step step)
+        : session_(session), ui_(ui), buttons_(buttons), dialog_(dialog), step_(step) {}
 
 private:
     ConfigSession& session_;
     UserInteraction& ui_;
     CommandButtons& buttons_;
+    FileDialogKind dialog_;
+    Step step_;
+};
+
+// Load configuration: the chosen file becomes current and fills the store.
+class LoadConfigCommand : public ConfigFileCommand {
+public:
+    LoadConfigCommand(ConfigSession& session, UserInteraction& ui, CommandButtons& buttons)
+        : ConfigFileCommand(session, ui, buttons, FileDialogKind::Open, &ConfigSession::load) {}
 };
 
 // New configuration: the chosen file becomes current, empty, with the
-// template recordings beside it. A cancelled dialog or a failure changes
-// nothing.
-class NewConfigCommand {
+// template recordings beside it.
+class NewConfigCommand : public ConfigFileCommand {
 public:
     NewConfigCommand(ConfigSession& session, UserInteraction& ui, CommandButtons& buttons)
-        : session_(session), ui_(ui), buttons_(buttons) {}
-    // True when a configuration was created.
-    bool run();
-
-private:
-    ConfigSession& session_;
-    UserInteraction& ui_;
-    CommandButtons& buttons_;
+        : ConfigFileCommand(session, ui, buttons, FileDialogKind::Save, &ConfigSession::create) {}
 };
 
 // What Close does with the configuration before the window ends. The store

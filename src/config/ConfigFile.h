@@ -16,10 +16,13 @@ struct ConfigFileResult {
 // Fills the store from the file. A short file leaves the missing registers
 // empty; bytes past the image are ignored. A missing file is created as an
 // all-zero image and the store is left as it was. An existing file that
-// cannot be read is never overwritten.
+// cannot be read is never overwritten; a pipe, device or socket is refused
+// without being opened. On failure the store is unchanged.
 ConfigFileResult loadConfigFile(const QString& path, RegisterStore& store);
 
-// Writes the store all-or-nothing (temporary file renamed over the target).
-// An existing longer file keeps its bytes past the image. On failure the
-// previous file is left intact.
+// Writes the store through a temporary file renamed over the target, or in
+// place where the folder takes no new file or the file has other hard links.
+// The file keeps its mode and owner, and a longer file its bytes past the
+// image. A read-only file or a special file is refused. A failure leaves the
+// previous file intact wherever the temporary file was used.
 ConfigFileResult saveConfigFile(const QString& path, const RegisterStore& store);

@@ -18,6 +18,13 @@ public:
     // The port text handed to the link library: "USB1" or "COM%i".
     QString portText() const;
 
+    // Mail/ServerUrl, Mail/Sender, Mail/UserName: where e-mail goes out. The
+    // password is never kept here (it comes from ~/.netrc).
+    QString mailServerUrl() const;
+    QString mailSender() const;
+    QString mailUserName() const;
+    void setMailServer(const QString& serverUrl, const QString& sender, const QString& userName);
+
     QSettings& settings() { return settings_; }
 
 private:

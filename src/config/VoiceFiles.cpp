@@ -7,17 +7,22 @@
 
 namespace VoiceFiles {
 
+QString configName(const QString& title, const QString& unitName) {
+    // Plain concatenation: a title is any file name and may hold '%'.
+    return title + QLatin1Char('_') + unitName;
+}
+
 QString configHighName(const QString& title, int input) {
-    return QStringLiteral("%1_H%2.WAV").arg(title).arg(input, 2, 10, QLatin1Char('0'));
+    return configName(title, unitHighName(input));
 }
 QString configLowName(const QString& title, int input) {
-    return QStringLiteral("%1_L%2.WAV").arg(title).arg(input, 2, 10, QLatin1Char('0'));
+    return configName(title, unitLowName(input));
 }
 QString configSelectOutputName(const QString& title) {
-    return title + "_SelectOutput.wav";
+    return configName(title, unitSelectOutputName());
 }
 QString configSelectOnOffName(const QString& title) {
-    return title + "_SelectOnOff.wav";
+    return configName(title, unitSelectOnOffName());
 }
 
 QString unitHighName(int input) {
@@ -98,16 +103,17 @@ void SeedVoiceFiles(const QString& configFolder, const QString& title,
     using namespace VoiceFiles;
     const QDir config(configFolder);
     const QDir templates(templateFolder);
+    // Each template is copied to the configuration's own name for it.
+    const auto seed = [&](const QString& unitName) {
+        CopyFileIfAbsent(config.filePath(configName(title, unitName)),
+                         templates.filePath(unitName));
+    };
     for (int n = 1; n <= InputCount; ++n) {
-        CopyFileIfAbsent(config.filePath(configHighName(title, n)),
-                         templates.filePath(unitHighName(n)));
-        CopyFileIfAbsent(config.filePath(configLowName(title, n)),
-                         templates.filePath(unitLowName(n)));
+        seed(unitHighName(n));
+        seed(unitLowName(n));
     }
-    CopyFileIfAbsent(config.filePath(configSelectOutputName(title)),
-                     templates.filePath(unitSelectOutputName()));
-    CopyFileIfAbsent(config.filePath(configSelectOnOffName(title)),
-                     templates.filePath(unitSelectOnOffName()));
+    seed(unitSelectOutputName());
+    seed(unitSelectOnOffName());
 }
 
 QString templateFolder() {

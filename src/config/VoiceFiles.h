@@ -10,7 +10,9 @@ namespace VoiceFiles {
 
 constexpr int InputCount = 16;
 
-// Beside the configuration file, after its title.
+// Beside the configuration file: the title, '_' and the unit's name. Every
+// configuration-side name is made here, whatever the title holds.
+QString configName(const QString& title, const QString& unitName);
 QString configHighName(const QString& title, int input); // "Alarm_H01.WAV"
 QString configLowName(const QString& title, int input);  // "Alarm_L01.WAV"
 QString configSelectOutputName(const QString& title);    // "Alarm_SelectOutput.wav"

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-enum class MessageIcon { None, Information, Question, Warning };
+enum class MessageIcon { None, Information, Question, Warning, Stop };
 enum class MessageButtons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 

@@ -1,25 +1,14 @@
 #include "CentralDir.h"
 
 #include "ZipException.h"
+#include "ZipFormat.h"
 #include "ZipStorage.h"
 
 #include <vector>
 
-namespace {
-
-constexpr std::uint64_t kMaxOffset = 0xFFFFFFFF;
-
-void Put16(unsigned char* out, std::uint16_t value) {
-    out[0] = static_cast<unsigned char>(value);
-    out[1] = static_cast<unsigned char>(value >> 8);
-}
-
-void Put32(unsigned char* out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-} // namespace
+using zipformat::kMaxOffset;
+using zipformat::Put16;
+using zipformat::Put32;
 
 void CCentralDir::Init() {
     m_onDisk = false;

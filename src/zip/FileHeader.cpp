@@ -1,26 +1,34 @@
 #include "FileHeader.h"
 
+#include "ZipFormat.h"
 #include "ZipStorage.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+using zipformat::Put16;
+using zipformat::Put32;
+
 namespace {
-
-void Put16(std::vector<unsigned char>& out, std::uint16_t value) {
-    out.push_back(static_cast<unsigned char>(value));
-    out.push_back(static_cast<unsigned char>(value >> 8));
-}
-
-void Put32(std::vector<unsigned char>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<unsigned char>(value >> shift));
-}
 
 void PutBytes(std::vector<unsigned char>& out, const void* data, std::size_t count) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     out.insert(out.end(), bytes, bytes + count);
+}
+
+// The fields that the local header and the central record share, in order.
+void PutSharedFields(std::vector<unsigned char>& out, const CFileHeader& header) {
+    Put16(out, header.m_versionNeeded);
+    Put16(out, header.m_flag);
+    Put16(out, header.m_method);
+    Put16(out, header.m_modTime);
+    Put16(out, header.m_modDate);
+    Put32(out, header.m_crc32);
+    Put32(out, header.m_compressedSize);
+    Put32(out, header.m_uncompressedSize);
+    Put16(out, header.m_nameLength);
+    Put16(out, header.m_extraFieldLength);
 }
 
 } // namespace
@@ -72,16 +80,7 @@ void CFileHeader::WriteLocalHeader(CZipStorage& storage) {
     std::vector<unsigned char> record;
     record.reserve(kLocalHeaderSize + m_nameLength + m_extraFieldLength);
     Put32(record, kLocalSignature);
-    Put16(record, m_versionNeeded);
-    Put16(record, m_flag);
-    Put16(record, m_method);
-    Put16(record, m_modTime);
-    Put16(record, m_modDate);
-    Put32(record, m_crc32);
-    Put32(record, m_compressedSize);
-    Put32(record, m_uncompressedSize);
-    Put16(record, m_nameLength);
-    Put16(record, m_extraFieldLength);
+    PutSharedFields(record, *this);
     PutBytes(record, m_name.data(), m_nameLength);
     if (m_extraFieldLength != 0)
         PutBytes(record, m_extraField.GetBuffer(), m_extraFieldLength);
@@ -99,16 +98,7 @@ std::uint32_t CFileHeader::WriteCentralHeader(CZipStorage& storage) {
     record.reserve(kCentralHeaderSize + m_nameLength + m_extraFieldLength + m_commentLength);
     Put32(record, m_signature);
     Put16(record, m_versionMadeBy);
-    Put16(record, m_versionNeeded);
-    Put16(record, m_flag);
-    Put16(record, m_method);
-    Put16(record, m_modTime);
-    Put16(record, m_modDate);
-    Put32(record, m_crc32);
-    Put32(record, m_compressedSize);
-    Put32(record, m_uncompressedSize);
-    Put16(record, m_nameLength);
-    Put16(record, m_extraFieldLength);
+    PutSharedFields(record, *this);
     Put16(record, m_commentLength);
     Put16(record, m_volumeStart);
     Put16(record, m_internalAttr);

@@ -1,5 +1,7 @@
 #include "ZipArchive.h"
 
+#include "ZipFormat.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -7,6 +9,8 @@
 #include <new>
 #include <stdexcept>
 #include <sys/stat.h>
+
+using zipformat::kMaxOffset;
 
 namespace {
 

@@ -29,7 +29,6 @@ public:
 
     static constexpr std::uint32_t kDefaultBufferSize = 65535;
     static constexpr std::size_t kMaxEntries = 0xFFFF;
-    static constexpr std::uint64_t kMaxOffset = 0xFFFFFFFF; // 32-bit sizes and offsets
 
     // Called after every chunk read from a source: bytes read so far, file size.
     using ProgressCallback = std::function<void(std::uint64_t done, std::uint64_t total)>;

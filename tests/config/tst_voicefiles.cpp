@@ -20,6 +20,10 @@ private slots:
         QCOMPARE(configSelectOnOffName("Alarm"), QStringLiteral("Alarm_SelectOnOff.wav"));
         QCOMPARE(unitHighName(9), QStringLiteral("H09.WAV"));
         QCOMPARE(unitLowName(10), QStringLiteral("L10.WAV"));
+        // A title is any file name: placeholders in it are not expanded.
+        QCOMPARE(configHighName("Plant%2", 3), QStringLiteral("Plant%2_H03.WAV"));
+        QCOMPARE(configLowName("%1%L2 50%", 12), QStringLiteral("%1%L2 50%_L12.WAV"));
+        QCOMPARE(configSelectOnOffName("%1"), QStringLiteral("%1_SelectOnOff.wav"));
     }
 
     void copyResults() {

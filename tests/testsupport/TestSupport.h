@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Clock.h"
+#include "core/Commands.h"
 #include "core/UserInteraction.h"
 #include "unit/LinkApi.h"
 
@@ -64,6 +65,13 @@ class FixedClock final : public Clock {
 public:
     QDateTime time = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3));
     QDateTime now() const override { return time; }
+};
+
+// Records the enable states a command leaves the buttons in, in order.
+class RecordingCommandButtons final : public CommandButtons {
+public:
+    QList<EnableState> states;
+    void apply(EnableState state) override { states.append(state); }
 };
 
 // Reads or writes a whole file; the test fails loudly if it cannot.

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 
 namespace velklink {
@@ -50,21 +51,54 @@ public:
         auto it = links_.find(handle);
         if (it == links_.end() || it->second->doomed)
             return LINK_ERR_BAD_HANDLE;
-        Link& link = *it->second;
-        ++link.busy;
-        const int32_t result = fn(link);
-        --link.busy;
-        if (link.busy == 0 && link.doomed)
-            links_.erase(handle);
-        return result;
+        BusyGuard busy(*this, handle, *it->second);
+        return fn(*it->second);
     }
 
 private:
+    // Marks a link busy for one call and forgets a link destroyed meanwhile
+    // when the last call ends, however the call ends.
+    class BusyGuard {
+    public:
+        BusyGuard(LinkRegistry& registry, int32_t handle, Link& link)
+            : registry_(registry), handle_(handle), link_(link) {
+            ++link_.busy;
+        }
+        ~BusyGuard() {
+            if (--link_.busy == 0 && link_.doomed)
+                registry_.links_.erase(handle_);
+        }
+        BusyGuard(const BusyGuard&) = delete;
+        BusyGuard& operator=(const BusyGuard&) = delete;
+
+    private:
+        LinkRegistry& registry_;
+        int32_t handle_;
+        Link& link_;
+    };
+
     LinkRegistry() = default;
     std::recursive_mutex mutex_;
     bool started_ = false;
     int32_t nextHandle_ = 1;
     std::map<int32_t, std::unique_ptr<Link>> links_;
 };
+
+// Runs the body of a C entry point: no C++ exception may cross the C
+// interface, so each becomes a result.
+template <typename Fn> int32_t guarded(Fn&& fn) noexcept {
+    try {
+        return fn();
+    } catch (const std::bad_alloc&) {
+        return LINK_ERR_NO_MEMORY;
+    } catch (...) {
+        return LINK_ERR_INTERNAL;
+    }
+}
+
+// The body of a C entry point that works on one link.
+template <typename Fn> int32_t onLink(int32_t handle, Fn&& fn) noexcept {
+    return guarded([&] { return LinkRegistry::instance().with(handle, fn); });
+}
 
 } // namespace velklink

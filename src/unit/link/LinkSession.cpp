@@ -68,46 +68,59 @@ using velklink::LinkRegistry;
 extern "C" {
 
 int32_t LinkStartup(void) {
-    LinkRegistry::instance().startup();
-    return LINK_OK;
-}
-
-int32_t LinkCleanup(void) {
-    LinkRegistry::instance().cleanup();
-    return LINK_OK;
-}
-
-int32_t LinkCreate(void) {
-    return LinkRegistry::instance().create();
-}
-
-int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) {
-    if (!port)
-        return LINK_ERR_BAD_ARGUMENT;
-    return LinkRegistry::instance().with(handle, [&](Link& link) {
-        velklink::closeDevice(link); // a new port takes effect on the next connect
-        link.port = port;
-        link.fallbackPort = fallbackPort ? fallbackPort : "";
+    return velklink::guarded([&]() -> int32_t {
+        LinkRegistry::instance().startup();
         return LINK_OK;
     });
 }
 
+int32_t LinkCleanup(void) {
+    return velklink::guarded([&]() -> int32_t {
+        LinkRegistry::instance().cleanup();
+        return LINK_OK;
+    });
+}
+
+int32_t LinkCreate(void) {
+    // Handles are positive: 0 says that no link was made.
+    try {
+        return LinkRegistry::instance().create();
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) {
+    return velklink::guarded([&]() -> int32_t {
+        if (!port)
+            return LINK_ERR_BAD_ARGUMENT;
+        return LinkRegistry::instance().with(handle, [&](Link& link) {
+            velklink::closeDevice(link); // a new port takes effect on the next connect
+            link.port = port;
+            link.fallbackPort = fallbackPort ? fallbackPort : "";
+            return LINK_OK;
+        });
+    });
+}
+
 int32_t LinkConfigure(int32_t handle, const char* options) {
-    return LinkRegistry::instance().with(handle, [&](Link& link) {
+    return velklink::onLink(handle, [&](Link& link) {
         link.options = options ? options : "";
         return LINK_OK;
     });
 }
 
 int32_t LinkClose(int32_t handle) {
-    return LinkRegistry::instance().with(handle, [](Link& link) {
+    return velklink::onLink(handle, [](Link& link) {
         velklink::closeDevice(link);
         return LINK_OK;
     });
 }
 
 int32_t LinkDestroy(int32_t handle) {
-    return LinkRegistry::instance().destroy(handle) ? LINK_OK : LINK_ERR_BAD_HANDLE;
+    return velklink::guarded([&]() -> int32_t {
+        return LinkRegistry::instance().destroy(handle) ? LINK_OK : LINK_ERR_BAD_HANDLE;
+    });
 }
 
 } // extern "C"

@@ -164,10 +164,6 @@ int32_t simpleRequest(Link& link, Type type, std::span<const uint8_t> payload = 
     return result != LINK_OK ? result : resultFor(answer->status);
 }
 
-bool validRegister(int32_t reg) {
-    return reg >= 1 && reg <= wire::kRegisterCount;
-}
-
 std::optional<std::string> resolveDevice(const Link& link) {
     if (const char* forced = std::getenv("QUILLARY_LINK_DEVICE"); forced && *forced)
         return std::string(forced);
@@ -235,10 +231,13 @@ int32_t readVoiceFile(const char* path, VoiceFile& file) {
         std::string(slash == std::string_view::npos ? fullName : fullName.substr(slash + 1));
     if (!wire::isValidVoiceName(file.name))
         return LINK_ERR_FILE;
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Only a regular file is read: opening a pipe would wait for a writer.
+    struct stat info {};
+    if (::stat(path, &info) != 0 || !S_ISREG(info.st_mode))
+        return LINK_ERR_FILE;
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return LINK_ERR_FILE;
-    struct stat info {};
     int32_t result = LINK_OK;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
         static_cast<uint64_t>(info.st_size) > wire::kMaxVoiceFileSize) {
@@ -342,12 +341,11 @@ using velklink::wire::Type;
 extern "C" {
 
 int32_t LinkConnect(int32_t handle, const char* password) {
-    return LinkRegistry::instance().with(
-        handle, [&](Link& link) { return velklink::connect(link, password); });
+    return velklink::onLink(handle, [&](Link& link) { return velklink::connect(link, password); });
 }
 
 int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) {
-    return LinkRegistry::instance().with(handle, [&](Link& link) {
+    return velklink::onLink(handle, [&](Link& link) {
         if (!link.connected)
             return int32_t{LINK_ERR_NOT_CONNECTED};
         velklink::wire::Frame frame;
@@ -370,14 +368,14 @@ int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) {
 }
 
 int32_t LinkPrepareTransfer(int32_t handle) {
-    return LinkRegistry::instance().with(
+    return velklink::onLink(
         handle, [&](Link& link) { return velklink::simpleRequest(link, Type::Prepare); });
 }
 
 int32_t LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot, int32_t,
                           int32_t) {
-    return LinkRegistry::instance().with(handle, [&](Link& link) {
-        if (!velklink::validRegister(reg) || !slot)
+    return velklink::onLink(handle, [&](Link& link) {
+        if (!velklink::wire::validRegister(reg) || !slot)
             return int32_t{LINK_ERR_BAD_ARGUMENT};
         const auto payload = velklink::wire::writeRegisterPayload(
             reg, std::span<const uint8_t, velklink::wire::kRegisterSize>(
@@ -388,8 +386,8 @@ int32_t LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot
 
 int32_t LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot, int32_t* length,
                          int32_t) {
-    return LinkRegistry::instance().with(handle, [&](Link& link) {
-        if (!velklink::validRegister(reg) || !slot)
+    return velklink::onLink(handle, [&](Link& link) {
+        if (!velklink::wire::validRegister(reg) || !slot)
             return int32_t{LINK_ERR_BAD_ARGUMENT};
         if (!link.connected)
             return int32_t{LINK_ERR_NOT_CONNECTED};
@@ -414,12 +412,12 @@ int32_t LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot, int32
 }
 
 int32_t LinkFinishTransfer(int32_t handle) {
-    return LinkRegistry::instance().with(
+    return velklink::onLink(
         handle, [&](Link& link) { return velklink::simpleRequest(link, Type::Finish); });
 }
 
 int32_t LinkSetClock(int32_t handle, const unsigned char* record) {
-    return LinkRegistry::instance().with(handle, [&](Link& link) {
+    return velklink::onLink(handle, [&](Link& link) {
         if (!record)
             return int32_t{LINK_ERR_BAD_ARGUMENT};
         const auto payload = velklink::wire::setClockPayload(
@@ -431,7 +429,7 @@ int32_t LinkSetClock(int32_t handle, const unsigned char* record) {
 
 int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                         LinkProgressCallback progress, intptr_t context) {
-    return LinkRegistry::instance().with(handle, [&](Link& link) {
+    return velklink::onLink(handle, [&](Link& link) {
         return velklink::uploadVoice(link, count, fileNames, progress, context);
     });
 }

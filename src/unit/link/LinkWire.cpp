@@ -33,10 +33,6 @@ bool isKnownStatus(uint8_t value) {
     return value <= static_cast<uint8_t>(Status::VoiceFailed);
 }
 
-bool validRegister(int reg) {
-    return reg >= 1 && reg <= kRegisterCount;
-}
-
 } // namespace
 
 uint32_t crc32Of(std::span<const uint8_t> bytes, uint32_t crc) {

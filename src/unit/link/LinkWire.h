@@ -31,6 +31,11 @@ inline constexpr size_t kMaxVoiceName = 255;
 inline constexpr size_t kMaxPassword = 255;
 inline constexpr uint32_t kMaxVoiceFileSize = 64u * 1024 * 1024;
 
+// Registers are numbered 1 to 87.
+constexpr bool validRegister(int32_t reg) {
+    return reg >= 1 && reg <= kRegisterCount;
+}
+
 // Request types; the answer to a request carries the request's type | kAnswerBit.
 enum class Type : uint8_t {
     Connect = 0x01,

@@ -30,13 +30,15 @@ enum {
     LINK_ERR_BAD_ARGUMENT = 2,
     LINK_ERR_NO_DEVICE = 3, /* the port's device cannot be found or opened */
     LINK_ERR_NOT_CONNECTED = 4,
-    LINK_ERR_TIMEOUT = 5,     /* the unit did not answer in time, even after retries */
-    LINK_ERR_IO = 6,          /* the line failed or went away */
-    LINK_ERR_PROTOCOL = 7,    /* the unit's answers stayed malformed after retries */
-    LINK_ERR_PASSWORD = 8,    /* the unit is password protected */
-    LINK_ERR_REFUSED = 9,     /* the unit refused the request */
-    LINK_ERR_FILE = 10,       /* a voice file cannot be read */
-    LINK_ERR_NOT_STARTED = 11 /* LinkStartup has not been called */
+    LINK_ERR_TIMEOUT = 5,      /* the unit did not answer in time, even after retries */
+    LINK_ERR_IO = 6,           /* the line failed or went away */
+    LINK_ERR_PROTOCOL = 7,     /* the unit's answers stayed malformed after retries */
+    LINK_ERR_PASSWORD = 8,     /* the unit is password protected */
+    LINK_ERR_REFUSED = 9,      /* the unit refused the request */
+    LINK_ERR_FILE = 10,        /* a voice file cannot be read */
+    LINK_ERR_NOT_STARTED = 11, /* LinkStartup has not been called */
+    LINK_ERR_NO_MEMORY = 12,   /* the library ran out of memory; the link is unchanged */
+    LINK_ERR_INTERNAL = 13     /* an unexpected failure inside the library */
 };
 
 /* Called on the caller's thread with the context given to LinkUploadVoice

@@ -79,6 +79,13 @@ std::string UnitState::path(const std::string& name) const {
     return stateDir_ + "/" + name;
 }
 
+// One file at a time arrives, so one fixed name serves: it fits the file-name
+// limit whatever the voice name's length, and as names starting with a dot are
+// refused on the wire it never clashes with a stored file.
+std::string UnitState::partialVoicePath() const {
+    return path("voice/.incoming.part");
+}
+
 bool UnitState::open(std::string& error) {
     if (::mkdir(stateDir_.c_str(), 0755) != 0 && errno != EEXIST) {
         error = "cannot create " + stateDir_ + ": " + std::strerror(errno);
@@ -220,9 +227,7 @@ Status UnitState::setClock(const wire::SetClockRequest& request) {
 
 Status UnitState::voiceOpen(const wire::VoiceOpenRequest& request) {
     abandonVoiceFile();
-    // Names starting with a dot are refused on the wire, so the partial file never clashes.
-    const std::string partial = path("voice/." + request.name + ".part");
-    voice_.fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    voice_.fd = ::open(partialVoicePath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (voice_.fd < 0)
         return Status::VoiceFailed;
     voice_.name = request.name;
@@ -252,7 +257,7 @@ Status UnitState::voiceClose(const wire::VoiceCloseRequest& request) {
     const bool stored = complete && ::fsync(voice_.fd) == 0;
     ::close(voice_.fd);
     voice_.fd = -1;
-    const std::string partial = path("voice/." + voice_.name + ".part");
+    const std::string partial = partialVoicePath();
     if (!stored || ::rename(partial.c_str(), path("voice/" + voice_.name).c_str()) != 0) {
         ::unlink(partial.c_str());
         return Status::VoiceFailed;
@@ -269,7 +274,7 @@ void UnitState::abandonVoiceFile() {
         return;
     ::close(voice_.fd);
     voice_.fd = -1;
-    ::unlink(path("voice/." + voice_.name + ".part").c_str());
+    ::unlink(partialVoicePath().c_str());
 }
 
 } // namespace velksim

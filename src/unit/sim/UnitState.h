@@ -46,6 +46,7 @@ private:
     velklink::wire::Status voiceClose(const velklink::wire::VoiceCloseRequest& request);
     void abandonVoiceFile();
     std::string path(const std::string& name) const;
+    std::string partialVoicePath() const;
 
     std::string stateDir_;
     UnitFaults faults_;

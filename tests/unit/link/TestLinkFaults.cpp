@@ -1,11 +1,13 @@
 // The library against a unit that misbehaves in each of the simulator's ways,
 // and the simulator against a host that sends rubbish.
+#include "LinkPort.h"
 #include "LinkTestHelpers.h"
 #include "LinkWire.h"
 #include "SimProcess.h"
 #include "velklink.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,6 +19,56 @@
 namespace {
 // Generous: the library promises a few seconds; this only catches hangs.
 constexpr qint64 kBoundMs = 10'000;
+
+namespace wire = velklink::wire;
+
+// A host that writes its own frames straight onto the line.
+class RawHost {
+public:
+    explicit RawHost(const QString& device)
+        : fd_(velklink::openSerialDevice(QFile::encodeName(device).toStdString(), 115200)) {}
+    ~RawHost() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool isOpen() const { return fd_ >= 0; }
+
+    // The status byte of the answer, or -1 when none came.
+    int request(wire::Type type, const std::vector<uint8_t>& payload) {
+        using namespace std::chrono_literals;
+        const uint8_t seq = ++seq_;
+        const auto deadline = velklink::Clock::now() + 3s;
+        if (velklink::writeAll(fd_, wire::encodeFrame(static_cast<uint8_t>(type), seq, payload),
+                               deadline) != velklink::IoResult::Ok)
+            return -1;
+        uint8_t buffer[2048];
+        for (;;) {
+            while (auto frame = decoder_.next()) {
+                if (frame->type == (static_cast<uint8_t>(type) | wire::kAnswerBit) &&
+                    frame->seq == seq && !frame->payload.empty())
+                    return frame->payload[0];
+            }
+            size_t count = 0;
+            if (velklink::readSome(fd_, buffer, deadline, count) != velklink::IoResult::Ok)
+                return -1;
+            decoder_.feed(std::span(buffer, count));
+        }
+    }
+
+    // Open, data and close of one voice file; the three statuses.
+    QList<int> sendVoiceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+        return {request(wire::Type::VoiceOpen,
+                        wire::voiceOpenPayload(static_cast<uint32_t>(bytes.size()), name)),
+                request(wire::Type::VoiceData, wire::voiceDataPayload(0, bytes)),
+                request(wire::Type::VoiceClose, wire::voiceClosePayload(wire::crc32Of(bytes)))};
+    }
+
+private:
+    int fd_;
+    uint8_t seq_ = 0;
+    wire::FrameDecoder decoder_;
+};
+
 } // namespace
 
 class TestLinkFaults : public QObject {
@@ -34,6 +86,7 @@ private slots:
     void vanishingLineIsNoticedOnce();
     void corruptedAnswersAreRetried();
     void hostileHostDoesNotHurtTheUnit();
+    void voiceNamesCannotEscapeTheStateFolder();
     void lineRateIsEmulated();
     void simulatorRefusesBadStartup_data();
     void simulatorRefusesBadStartup();
@@ -174,7 +227,6 @@ void TestLinkFaults::corruptedAnswersAreRetried() {
 }
 
 void TestLinkFaults::hostileHostDoesNotHurtTheUnit() {
-    namespace wire = velklink::wire;
     SimProcess sim;
     QVERIFY(sim.start());
     const int fd = ::open(QFile::encodeName(sim.linkPath()).constData(), O_RDWR | O_NOCTTY);
@@ -213,6 +265,50 @@ void TestLinkFaults::hostileHostDoesNotHurtTheUnit() {
     QVERIFY(!QFile::exists(sim.stateDir() + "/escaped"));
     QVERIFY(QDir(sim.statePath("voice")).entryList(QDir::Files | QDir::Hidden).isEmpty());
     LinkDestroy(link);
+}
+
+void TestLinkFaults::voiceNamesCannotEscapeTheStateFolder() {
+    SimProcess sim;
+    QVERIFY(sim.start());
+    RawHost host(sim.linkPath());
+    QVERIFY(host.isOpen());
+    QCOMPARE(host.request(wire::Type::Connect, wire::connectPayload("")), 0);
+    QCOMPARE(host.request(wire::Type::Prepare, {}), 0);
+
+    const std::vector<uint8_t> bytes{'R', 'I', 'F', 'F', '\n', 0, 0xFF};
+    const int bad = static_cast<int>(wire::Status::BadRequest);
+    const std::string target = "qx-escape";
+    const std::vector<std::string> escapes{"/../" + target,
+                                           "a/../../" + target,
+                                           "../" + target,
+                                           "..\\" + target,
+                                           "..",
+                                           ".",
+                                           "../../" + std::string(255 - 6 - target.size(), 'e') +
+                                               target};
+    for (const auto& name : escapes)
+        QCOMPARE(host.sendVoiceFile(name, bytes), (QList<int>{bad, bad, bad}));
+    // The longest legal name is stored in full.
+    const std::string longest(255, 'L');
+    QCOMPARE(host.sendVoiceFile(longest, bytes), (QList<int>{0, 0, 0}));
+    QCOMPARE(host.request(wire::Type::Finish, {}), 0);
+
+    QCOMPARE(sim.readState("voice/" + QString::fromStdString(longest)),
+             QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    // Nothing anywhere else: not beside the state folder, not in the
+    // simulator's working folder, not at the root.
+    const QDir outside = QFileInfo(sim.stateDir()).dir();
+    QDirIterator all(outside.path(),
+                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                     QDirIterator::Subdirectories);
+    QStringList found;
+    while (all.hasNext())
+        found << outside.relativeFilePath(all.next());
+    found.sort();
+    QCOMPARE(found, (QStringList{"state", "state/registers.QRB", "state/voice", "state/voice.log",
+                                 "state/voice/" + QString::fromStdString(longest), "tty"}));
+    for (const QString& folder : {QDir::currentPath(), QStringLiteral("/"), QDir::tempPath()})
+        QVERIFY2(!QFile::exists(folder + "/qx-escape"), qPrintable(folder));
 }
 
 void TestLinkFaults::lineRateIsEmulated() {

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <new>
+#include <sys/stat.h>
 #include <vector>
 
 class TestLinkTransfer : public QObject {
@@ -26,6 +28,7 @@ private slots:
     void unreadableVoiceFileFailsBeforeSending();
     void callsCheckTheirArguments();
     void callbackMayDestroyTheLink();
+    void throwingCallbackEndsTheCallWithAResult();
 };
 
 void TestLinkTransfer::registersRoundTripAndReachTheImage() {
@@ -160,8 +163,10 @@ void TestLinkTransfer::unreadableVoiceFileFailsBeforeSending() {
         {folder.filePath("H01.WAV"), folder.filePath("missing.wav")},
         {folder.filePath("H01.WAV"), folder.path()},              // a folder, not a file
         {folder.filePath("H01.WAV"), folder.filePath(".hidden")}, // a name the unit refuses
+        {folder.filePath("H01.WAV"), folder.filePath("L01.WAV")}, // a pipe: never opened
     };
     QVERIFY(writeFile(folder.filePath(".hidden"), "x"));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("L01.WAV")).constData(), 0666), 0);
     for (const auto& names : cases) {
         std::vector<QByteArray> storage;
         const auto pointers = namePointers(names, storage);
@@ -250,6 +255,25 @@ void TestLinkTransfer::callbackMayDestroyTheLink() {
              LINK_ERR_NOT_CONNECTED);
     QCOMPARE(state.calls, 1);
     QCOMPARE(LinkConnect(state.link, ""), LINK_ERR_BAD_HANDLE);
+}
+
+void TestLinkTransfer::throwingCallbackEndsTheCallWithAResult() {
+    // No exception may leave the C interface, and the link stays usable.
+    SimProcess sim;
+    QVERIFY(sim.start());
+    QTemporaryDir folder;
+    QVERIFY(writeFile(folder.filePath("H01.WAV"), patternBytes(4000, 2)));
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_OK);
+    QCOMPARE(LinkPrepareTransfer(link), LINK_OK);
+    std::vector<QByteArray> storage;
+    const auto pointers = namePointers({folder.filePath("H01.WAV")}, storage);
+    const auto throwing = [](intptr_t, int32_t) { throw std::bad_alloc(); };
+    QCOMPARE(LinkUploadVoice(link, 1, pointers.data(), throwing, 0), LINK_ERR_NO_MEMORY);
+    QCOMPARE(LinkUploadVoice(link, 1, pointers.data(), nullptr, 0), LINK_OK);
+    QCOMPARE(LinkFinishTransfer(link), LINK_OK);
+    QCOMPARE(sim.readState("voice/H01.WAV"), patternBytes(4000, 2));
+    QCOMPARE(LinkDestroy(link), LINK_OK);
 }
 
 QTEST_GUILESS_MAIN(TestLinkTransfer)

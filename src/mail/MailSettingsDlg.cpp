@@ -1,0 +1,69 @@
+#include "mail/MailSettingsDlg.h"
+
+#include "config/Profile.h"
+#include "core/UserInteraction.h"
+#include "mail/SmtpTransport.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QUrl>
+#include <QVBoxLayout>
+
+CMailSettingsDlg::CMailSettingsDlg(Profile& profile, UserInteraction& ui, QWidget* parent)
+    : QDialog(parent), profile_(profile), ui_(ui) {
+    setObjectName(QStringLiteral("mailSettingsDialog"));
+    setWindowTitle(QStringLiteral("Mail settings"));
+
+    serverEdit_ = new QLineEdit(profile.mailServerUrl(), this);
+    serverEdit_->setObjectName(QStringLiteral("serverUrlLineEdit"));
+    serverEdit_->setPlaceholderText(QStringLiteral("smtps://mail.example.com:465"));
+    senderEdit_ = new QLineEdit(profile.mailSender(), this);
+    senderEdit_->setObjectName(QStringLiteral("senderLineEdit"));
+    userEdit_ = new QLineEdit(profile.mailUserName(), this);
+    userEdit_->setObjectName(QStringLiteral("userNameLineEdit"));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Server URL:"), serverEdit_);
+    form->addRow(QStringLiteral("S&ender address:"), senderEdit_);
+    form->addRow(QStringLiteral("&User name:"), userEdit_);
+
+    auto* note = new QLabel(
+        QStringLiteral("The password is read from ~/.netrc (a line \"machine HOST login USER "
+                       "password SECRET\"); Quillary does not store it. On smtp:// the "
+                       "connection must switch to TLS unless the server is this computer."),
+        this);
+    note->setObjectName(QStringLiteral("passwordNoteLabel"));
+    note->setWordWrap(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CMailSettingsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CMailSettingsDlg::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+}
+
+void CMailSettingsDlg::accept() {
+    const QString server = serverEdit_->text().trimmed();
+    const QString sender = senderEdit_->text().trimmed();
+    const QString scheme = QUrl(server).scheme().toLower();
+    if (!server.isEmpty() && scheme != QLatin1String("smtp") && scheme != QLatin1String("smtps")) {
+        ui_.tell(QStringLiteral("The server URL must begin with smtp:// or smtps://, for "
+                                "example smtps://mail.example.com:465."));
+        return;
+    }
+    QList<SmtpTransport::Mailbox> mailboxes;
+    QString error;
+    if (!sender.isEmpty() && (!SmtpTransport::parseMailboxes(sender, &mailboxes, &error) ||
+                              mailboxes.size() != 1 || mailboxes.first().address != sender)) {
+        ui_.tell(QStringLiteral("The sender address \"%1\" is not an e-mail address.").arg(sender));
+        return;
+    }
+    profile_.setMailServer(server, sender, userEdit_->text().trimmed());
+    QDialog::accept();
+}
