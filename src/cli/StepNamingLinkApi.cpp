@@ -28,6 +28,10 @@ QString linkResultText(int32_t result) {
         return QStringLiteral("a voice file cannot be read");
     case LINK_ERR_NOT_STARTED:
         return QStringLiteral("the link library was not started");
+    case LINK_ERR_NO_MEMORY:
+        return QStringLiteral("the link library ran out of memory");
+    case LINK_ERR_INTERNAL:
+        return QStringLiteral("the link library failed inside");
     default:
         return QStringLiteral("the link library returned %1").arg(result);
     }
