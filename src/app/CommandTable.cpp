@@ -3,14 +3,15 @@
 #include "app/QuillaryDlg.h"
 #include "config/ConfigCommands.h"
 #include "mail/SendConfig.h"
+#include "report/PrintCommand.h"
 
 namespace {
 
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
 
-// Commands whose work arrives with the editor, the report and the unit
-// transfers; their buttons already follow the enable rules.
+// Commands whose work arrives with the editor and the unit transfers; their
+// buttons already follow the enable rules.
 void notYet(Window&, Context&) {}
 
 const CommandRow Rows[] = {
@@ -57,7 +58,11 @@ const CommandRow Rows[] = {
      "printButton",
      {16, 64, 77, 14},
      CommandGroup::Configuration,
-     notYet},
+     [](Window& window, Context& c) {
+         PrintCommand(c.session.store(), c.session.current().g_configPath, c.clock, c.ui,
+                      window.printerChooser())
+             .run();
+     }},
 
     {IdLoad,
      "Load configuration...",

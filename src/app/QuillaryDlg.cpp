@@ -3,6 +3,7 @@
 #include "app/CommandTable.h"
 #include "config/ConfigCommands.h"
 #include "core/EnableStates.h"
+#include "report/PrintCommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -169,6 +170,11 @@ void CQuillaryDlg::OnTimer() {
 CommandContext CQuillaryDlg::context() {
     return {session_,        services_.ui,      services_.link, m_linkHandle,
             services_.clock, services_.profile, *this,          *this};
+}
+
+PrinterChooser& CQuillaryDlg::printerChooser() {
+    static DialogPrinterChooser dialog;
+    return services_.printerChooser ? *services_.printerChooser : dialog;
 }
 
 void CQuillaryDlg::apply(EnableState state) {

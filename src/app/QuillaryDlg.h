@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QPoint>
 
+class PrinterChooser;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -30,6 +31,7 @@ struct AppServices {
     Profile& profile;
     const Clock& clock;
     QString templateFolder;
+    PrinterChooser* printerChooser = nullptr; // null: the print dialog
 };
 
 class CQuillaryDlg : public QDialog, public CommandButtons, public ProgressSink {
@@ -40,6 +42,8 @@ public:
 
     // Everything a command may use while it runs.
     CommandContext context();
+    // Where Print asks for a printer.
+    PrinterChooser& printerChooser();
 
     QPushButton* button(int id) const { return buttons_.value(id); }
     QProgressBar* progressBar() const { return progress_; }
