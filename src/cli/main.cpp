@@ -4,6 +4,7 @@
 #include "cli/CliExit.h"
 #include "cli/CliPort.h"
 #include "cli/CliUserInteraction.h"
+#include "cli/FileCommands.h"
 #include "config/Profile.h"
 
 #include <CLI/CLI.hpp>
@@ -29,7 +30,13 @@ const char* const Footer =
     "The port is --port, else the setting Options/COMPORT of the program's\n"
     "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
     "variable QUILLARY_LINK_DEVICE, when set, names the serial device to use\n"
-    "whatever the profile says; --port given on the command line wins over it.";
+    "whatever the profile says; --port given on the command line wins over it.\n"
+    "\n"
+    "show --json writes texts as the code-page-1252 characters of the register\n"
+    "bytes; import applies the configuration editor's rules (text lengths, the\n"
+    "pulse duration from 100 to 30000, true/false flags, \"Normal\" or \"Pulse\")\n"
+    "and refuses a bad field by name. import and read never replace an existing\n"
+    "file without --force. read writes its file only from a complete read.";
 
 // The window's profile, whichever program reads it.
 QString profilePath() {
@@ -70,6 +77,13 @@ int main(int argc, char** argv) {
     app.add_option("--port", portOption, "USB, COM1 to COM4, or a serial device path");
 
     std::function<int()> run;
+
+    std::string showFile;
+    CLI::App* showCommand = app.add_subcommand(
+        "show", "Print a configuration's listing, or with --json all of it as JSON");
+    showCommand->add_option("FILE", showFile, "configuration file (*.QRB)")->required();
+    showCommand->callback(
+        [&] { run = [&] { return showListing(console, QString::fromStdString(showFile)); }; });
 
     try {
         app.parse(argc, argv);
