@@ -4,15 +4,36 @@
 #include "config/ConfigCommands.h"
 #include "mail/SendConfig.h"
 #include "report/PrintCommand.h"
+#include "unit/CSetupDlg.h"
+#include "unit/ProgressBarSink.h"
+#include "unit/SyncClockCommand.h"
+#include "unit/TransferFromUnitCommand.h"
+#include "unit/TransferToUnitCommand.h"
+
+#include <QApplication>
+#include <QPointer>
 
 namespace {
 
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
 
-// Commands whose work arrives with the editor and the unit transfers; their
-// buttons already follow the enable rules.
+// Commands whose work arrives with the editor; their buttons already follow
+// the enable rules.
 void notYet(Window&, Context&) {}
+
+// A unit command moves the progress bar through a sink that keeps the window
+// painting and its clock ticking while the link blocks.
+// The pressed button loses the keyboard focus while the buttons are disabled;
+// it gets it back afterwards, so a keyboard user stays where they were.
+template <typename Command, typename... Extra>
+void runUnitCommand(Window& window, Context& c, const Extra&... extra) {
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    ProgressBarSink progress(window.progressBar());
+    Command({c.link, c.linkHandle, c.ui, c.buttons, progress, c.session}, extra...).run();
+    if (focused && focused->isEnabled())
+        focused->setFocus();
+}
 
 const CommandRow Rows[] = {
     {IdClose,
@@ -34,14 +55,14 @@ const CommandRow Rows[] = {
      "transferFromUnitButton",
      {114, 64, 77, 14},
      CommandGroup::Unit,
-     notYet},
+     [](Window& window, Context& c) { runUnitCommand<TransferFromUnitCommand>(window, c); }},
 
     {IdTransferToUnit,
      "Transfer to unit",
      "transferToUnitButton",
      {114, 46, 77, 14},
      CommandGroup::Unit,
-     notYet},
+     [](Window& window, Context& c) { runUnitCommand<TransferToUnitCommand>(window, c); }},
 
     {IdSend,
      "Send configuration...",
@@ -71,14 +92,19 @@ const CommandRow Rows[] = {
      CommandGroup::Configuration,
      [](Window&, Context& c) { LoadConfigCommand(c.session, c.ui, c.buttons).run(); }},
 
-    {IdSetup, "Setup", "setupButton", {114, 100, 77, 14}, CommandGroup::Unit, notYet},
+    {IdSetup,
+     "Setup",
+     "setupButton",
+     {114, 100, 77, 14},
+     CommandGroup::Unit,
+     [](Window& window, Context& c) { SetupCommand(c.profile, c.ui, &window); }},
 
     {IdSyncClock,
      "Syncronize clock",
      "syncClockButton",
      {114, 82, 77, 14},
      CommandGroup::Unit,
-     notYet},
+     [](Window& window, Context& c) { runUnitCommand<SyncClockCommand>(window, c, c.clock); }},
 
     {IdNew,
      "New configuration...",

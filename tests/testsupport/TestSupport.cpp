@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <QFile>
+
+#include <cstring>
 #include <stdexcept>
 
 QString ScriptedUserInteraction::chooseFile(const FileDialogRequest& request) {
@@ -27,6 +29,8 @@ QString text(const char* value) {
 QString number(int32_t value) {
     return QString::number(value);
 }
+constexpr int RegisterCount = 87;
+constexpr int SlotSize = 256;
 } // namespace
 
 int32_t RecordingLinkApi::LinkStartup() {
@@ -60,23 +64,45 @@ int32_t RecordingLinkApi::LinkQueryUnit(int32_t handle, int32_t*, int32_t*) {
 int32_t RecordingLinkApi::LinkPrepareTransfer(int32_t handle) {
     return record("LinkPrepareTransfer", {number(handle)});
 }
-int32_t RecordingLinkApi::LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char*,
+int32_t RecordingLinkApi::LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot,
                                             int32_t reserved1, int32_t reserved2) {
-    return record("LinkWriteRegister",
-                  {number(handle), number(reg), number(reserved1), number(reserved2)});
+    record("LinkWriteRegister",
+           {number(handle), number(reg), number(reserved1), number(reserved2)});
+    const int32_t result = writeResults.value(reg, results.value("LinkWriteRegister"));
+    if (result == 0 && reg >= 1 && reg <= RegisterCount) {
+        writtenImage.resize(RegisterCount * SlotSize, '\0');
+        std::memcpy(writtenImage.data() + (reg - 1) * SlotSize, slot, SlotSize);
+    }
+    return result;
 }
-int32_t RecordingLinkApi::LinkReadRegister(int32_t handle, int32_t reg, unsigned char*, int32_t*,
-                                           int32_t reserved) {
-    return record("LinkReadRegister", {number(handle), number(reg), number(reserved)});
+int32_t RecordingLinkApi::LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot,
+                                           int32_t* length, int32_t reserved) {
+    record("LinkReadRegister", {number(handle), number(reg), number(reserved)});
+    const int32_t result = readResults.value(reg, results.value("LinkReadRegister"));
+    if (result == 0 && reg >= 1 && reg <= RegisterCount) {
+        const QByteArray source = unitImage.mid((reg - 1) * SlotSize, SlotSize);
+        std::memset(slot, 0, SlotSize);
+        std::memcpy(slot, source.constData(), source.size());
+        if (length)
+            *length = SlotSize;
+    }
+    return result;
 }
 int32_t RecordingLinkApi::LinkFinishTransfer(int32_t handle) {
     return record("LinkFinishTransfer", {number(handle)});
 }
-int32_t RecordingLinkApi::LinkSetClock(int32_t handle, const unsigned char*) {
+int32_t RecordingLinkApi::LinkSetClock(int32_t handle, const unsigned char* clock) {
+    clockRecord = QByteArray(reinterpret_cast<const char*>(clock), 8);
     return record("LinkSetClock", {number(handle)});
 }
-int32_t RecordingLinkApi::LinkUploadVoice(int32_t handle, int32_t count, const char* const*,
-                                          LinkProgressCallback, intptr_t) {
+int32_t RecordingLinkApi::LinkUploadVoice(int32_t handle, int32_t count,
+                                          const char* const* fileNames,
+                                          LinkProgressCallback progress, intptr_t context) {
+    uploadedFiles.clear();
+    for (int32_t i = 0; i < count; ++i)
+        uploadedFiles << QFile::decodeName(fileNames[i]);
+    for (int32_t position : uploadProgress)
+        progress(context, position);
     return record("LinkUploadVoice", {number(handle), number(count)});
 }
 

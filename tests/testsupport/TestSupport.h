@@ -30,13 +30,22 @@ public:
 };
 
 // Records every call as text, e.g. "LinkSetPort(7,COM1,COM0)", and answers
-// with the result set for that call's name (0 by default).
+// with the result set for that call's name (0 by default), or for register
+// calls the result set for that register.
 class RecordingLinkApi final : public LinkApi {
 public:
     static constexpr int32_t Handle = 7;
 
     QStringList calls;
     QMap<QString, int32_t> results;
+    QMap<int, int32_t> writeResults; // by register
+    QMap<int, int32_t> readResults;  // by register
+
+    QByteArray unitImage;          // what successful reads deliver, register N at slot N-1
+    QByteArray writtenImage;       // what successful writes delivered
+    QByteArray clockRecord;        // the last record given to LinkSetClock
+    QStringList uploadedFiles;     // the names given to LinkUploadVoice
+    QList<int32_t> uploadProgress; // positions LinkUploadVoice reports, in order
 
     int32_t LinkStartup() override;
     int32_t LinkCleanup() override;

@@ -1,0 +1,19 @@
+// Writes the configuration's 87 registers into the unit and, when the user
+// wishes, its voice recordings; the progress bar follows the registers and
+// then the upload.
+#pragma once
+
+#include "unit/UnitCommand.h"
+
+class TransferToUnitCommand {
+public:
+    explicit TransferToUnitCommand(const UnitCommandContext& context) : context_(context) {}
+    void run();
+
+private:
+    bool writeRegisters();
+    bool uploadVoice();
+    void endWith(const QString& message, MessageIcon icon);
+
+    UnitCommandContext context_;
+};

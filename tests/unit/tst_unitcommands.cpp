@@ -1,0 +1,344 @@
+// Transfer to unit, Transfer from unit and Syncronize clock against the
+// recording link: calls, messages, enable states and progress, in order.
+#include "UnitTestHelpers.h"
+#include "config/VoiceFiles.h"
+#include "unit/SyncClockCommand.h"
+#include "unit/TransferFromUnitCommand.h"
+#include "unit/TransferToUnitCommand.h"
+#include "unit/UnitTexts.h"
+#include "unit/UploadVoiceMessages.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using namespace VoiceFiles;
+constexpr int Image = int(RegisterStore::ImageSize);
+
+QStringList registerCalls(const QString& name, int first, int last, const QString& tail) {
+    QStringList calls;
+    for (int reg = first; reg <= last; ++reg)
+        calls << QStringLiteral("%1(7,%2,%3)").arg(name).arg(reg).arg(tail);
+    return calls;
+}
+
+QByteArray patternImage() {
+    QByteArray image(Image, '\0');
+    for (int i = 0; i < Image; ++i)
+        image[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
+    return image;
+}
+
+} // namespace
+
+class TestUnitCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        session_ = std::make_unique<ConfigSession>(dir_->filePath("no-templates"));
+        link_ = RecordingLinkApi();
+        scripted_ = ScriptedUserInteraction();
+        log_.events.clear();
+    }
+
+    // Alarm with inputs 1, 5 and 16 switched on for high and input 2 for low;
+    // input 5 and input 2 have no recording, but stale unit-side copies lie
+    // beside the configuration, one of them under this configuration's H01.
+    void transferWithVoiceMessages() {
+        openAlarm("1000100000000001", "01");
+        writeFile(dir_->filePath(configHighName("Alarm", 1)), wav(1));
+        writeFile(dir_->filePath(configHighName("Alarm", 16)), wav(16));
+        writeFile(dir_->filePath(configLowName("Alarm", 3)), wav(3)); // switched off
+        writeFile(dir_->filePath("alarm_selectoutput.WAV"), wav(40)); // any case
+        writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(41));
+        writeFile(dir_->filePath("H01.WAV"), wav(99));
+        writeFile(dir_->filePath("H05.WAV"), wav(98));
+        scripted_.nextAnswers << Answer::Yes;
+        link_.uploadProgress = {0, 57, 100};
+
+        run<TransferToUnitCommand>();
+
+        QCOMPARE(link_.calls,
+                 QStringList({"LinkConnect(7,)", "LinkQueryUnit(7)", "LinkPrepareTransfer(7)"}) +
+                     registerCalls("LinkWriteRegister", 1, 87, "0,0") +
+                     QStringList({"LinkUploadVoice(7,4)", "LinkFinishTransfer(7)"}));
+        QCOMPARE(link_.writtenImage, storeImage());
+        const QString folder = dir_->path() + '/';
+        QCOMPARE(link_.uploadedFiles,
+                 QStringList({folder + "H01.WAV", folder + "H16.WAV", folder + "SelectOutput.wav",
+                              folder + "SelectOnOff.wav"}));
+        // This configuration's recordings replaced the stale copies; nothing
+        // was made up for the missing ones.
+        QCOMPARE(readFile(folder + "H01.WAV"), wav(1));
+        QCOMPARE(readFile(folder + "L03.WAV"), wav(3));
+        QCOMPARE(readFile(folder + "SelectOutput.wav"), wav(40));
+        QCOMPARE(readFile(folder + "H05.WAV"), wav(98));
+        QVERIFY(!QFile::exists(folder + "L02.WAV"));
+
+        const MessageRequest question = scripted_.messages.first();
+        QCOMPARE(question.text, UnitTexts::uploadVoiceQuestion());
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        QCOMPARE(question.icon, MessageIcon::Question);
+        QCOMPARE(question.defaultButton, Answer::No);
+
+        QStringList expected{buttonsEvent(EnableState::AllDisabled),
+                             messageEvent(question.text, MessageIcon::Question)};
+        for (int reg = 1; reg <= 87; ++reg)
+            expected << progressEvent((reg - 1) * 100 / 87);
+        expected << progressEvent(0) << progressEvent(57) << progressEvent(100)
+                 << messageEvent(UnitTexts::transferComplete(), MessageIcon::Information)
+                 << buttonsEvent(EnableState::AllEnabled) << progressEvent(0);
+        QCOMPARE(log_.events, expected);
+        // After registers 1, 44 and 87.
+        QCOMPARE(log_.events.at(2), progressEvent(0));
+        QCOMPARE(log_.events.at(2 + 43), progressEvent(49));
+        QCOMPARE(log_.events.at(2 + 86), progressEvent(98));
+    }
+
+    // The question comes only with a title; No, its default, sends no voice.
+    void noVoiceWithoutTitleOrWithNo() {
+        run<TransferToUnitCommand>();
+        QVERIFY(scripted_.messages.size() == 1); // the final message only
+        QCOMPARE(link_.calls.size(), 3 + 87 + 1);
+        QCOMPARE(link_.writtenImage, QByteArray(Image, '\0'));
+
+        openAlarm("1", "");
+        link_.calls.clear();
+        scripted_.messages.clear();
+        run<TransferToUnitCommand>();
+        QCOMPARE(scripted_.messages.first().text, UnitTexts::uploadVoiceQuestion());
+        QVERIFY(!link_.calls.join(' ').contains("LinkUploadVoice"));
+        QCOMPARE(link_.calls.last(), QStringLiteral("LinkFinishTransfer(7)"));
+    }
+
+    void transferToUnitFailures_data() {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("lastCall");
+        QTest::addColumn<bool>("resetsProgress");
+        const QString error = UnitTexts::communicationError();
+        QTest::newRow("password") << "LinkConnect" << 8 << UnitTexts::passwordProtected()
+                                  << "LinkConnect(7,)" << false;
+        QTest::newRow("connect") << "LinkConnect" << 5 << error << "LinkConnect(7,)" << false;
+        QTest::newRow("query") << "LinkQueryUnit" << 9 << error << "LinkQueryUnit(7)" << false;
+        QTest::newRow("prepare") << "LinkPrepareTransfer" << 9 << error << "LinkPrepareTransfer(7)"
+                                 << false;
+        QTest::newRow("register 40")
+            << "register 40" << 9 << error << "LinkWriteRegister(7,40,0,0)" << true;
+        QTest::newRow("upload") << "LinkUploadVoice" << 6 << error << "LinkUploadVoice(7,2)"
+                                << true;
+        QTest::newRow("prompt missing") << "prompt missing" << 0 << UnitTexts::voiceFilesMissing()
+                                        << "LinkWriteRegister(7,87,0,0)" << true;
+        QTest::newRow("finish") << "LinkFinishTransfer" << 9 << error << "LinkFinishTransfer(7)"
+                                << true;
+    }
+    void transferToUnitFailures() {
+        QFETCH(QString, call);
+        QFETCH(int, result);
+        QFETCH(QString, message);
+        QFETCH(QString, lastCall);
+        QFETCH(bool, resetsProgress);
+        openAlarm("", "");
+        writeFile(dir_->filePath(configSelectOutputName("Alarm")), wav(1));
+        if (call != "prompt missing")
+            writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(2));
+        scripted_.nextAnswers << Answer::Yes;
+        if (call == "register 40")
+            link_.writeResults[40] = result;
+        else
+            link_.results[call] = result;
+
+        run<TransferToUnitCommand>();
+
+        QCOMPARE(link_.calls.last(), lastCall);
+        QStringList tail{messageEvent(message), buttonsEvent(EnableState::AllEnabled)};
+        if (resetsProgress)
+            tail << progressEvent(0);
+        QCOMPARE(log_.events.mid(log_.events.size() - tail.size()), tail);
+        if (call == "register 40") {
+            QCOMPARE(log_.events.filter("progress:").size(), 39 + 1);
+            QCOMPARE(log_.events.at(log_.events.size() - 4), progressEvent(38 * 100 / 87));
+        }
+        if (!resetsProgress)
+            QVERIFY(log_.events.filter("progress:").isEmpty());
+    }
+
+    void badVoiceFilesAreNotSent_data() {
+        QTest::addColumn<QByteArray>("recording");
+        QTest::addColumn<QString>("reason");
+        const QByteArray samples = voiceSamples(1, 100);
+        QTest::newRow("no RIFF") << QByteArray("ID3\x03 not a wave at all") << "not a WAV file";
+        QTest::newRow("empty") << QByteArray() << "not a WAV file";
+        QTest::newRow("stereo") << makeWav(samples, 8000, 2) << "8-bit mono PCM";
+        QTest::newRow("16 bit") << makeWav(samples, 8000, 1, 16) << "8-bit mono PCM";
+        QTest::newRow("11025 Hz") << makeWav(samples, 11025) << "8-bit mono PCM";
+        QTest::newRow("compressed") << makeWav(samples, 8000, 1, 8, 6) << "8-bit mono PCM";
+        QTest::newRow("cut short") << makeWav(samples).left(44 + 60) << "shorter than its header";
+        QTest::newRow("4000 Hz") << makeWav(samples, 4000) << QString();
+        QTest::newRow("unit-side name taken") << makeWav(samples) << "could not be copied";
+    }
+    void badVoiceFilesAreNotSent() {
+        QFETCH(QByteArray, recording);
+        QFETCH(QString, reason);
+        openAlarm("01", "");
+        writeFile(dir_->filePath(configHighName("Alarm", 2)), recording);
+        if (QByteArray(QTest::currentDataTag()) == "unit-side name taken")
+            QDir(dir_->path()).mkdir("H02.WAV");
+        writeFile(dir_->filePath(configSelectOutputName("Alarm")), wav(1));
+        writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(2));
+        UploadVoiceMessages upload(link_, RecordingLinkApi::Handle, log_, session_->configFolder(),
+                                   session_->current());
+
+        const int result = upload.run();
+
+        if (reason.isEmpty()) {
+            QCOMPARE(result, int(UploadVoiceMessages::Uploaded));
+            QCOMPARE(upload.listed().first(), QStringLiteral("H02.WAV"));
+            return;
+        }
+        QCOMPARE(result, int(UploadVoiceMessages::FileProblem));
+        QVERIFY(link_.calls.isEmpty());
+        QVERIFY2(upload.problem().contains(dir_->filePath("Alarm_H02.WAV")) &&
+                     upload.problem().contains(reason),
+                 qPrintable(upload.problem()));
+    }
+
+    void transferFromUnit() {
+        openAlarm("", "");
+        const QByteArray before = readFile(alarmPath());
+        link_.unitImage = patternImage();
+        const QString target = dir_->filePath("fromUnit.QRB");
+        scripted_.nextFiles << target;
+
+        run<TransferFromUnitCommand>();
+
+        QCOMPARE(link_.calls, QStringList({"LinkConnect(7,)", "LinkPrepareTransfer(7)"}) +
+                                  registerCalls("LinkReadRegister", 1, 87, "0"));
+        QCOMPARE(
+            log_.events,
+            QStringList({buttonsEvent(EnableState::AllDisabled),
+                         messageEvent(UnitTexts::transferComplete(), MessageIcon::Information),
+                         buttonsEvent(EnableState::AllEnabled), progressEvent(0), "file dialog"}));
+        QCOMPARE(scripted_.fileDialogs.first().kind, FileDialogKind::Save);
+        QCOMPARE(readFile(target), link_.unitImage);
+        QCOMPARE(session_->current().g_configPath, target);
+        QCOMPARE(session_->current().g_configTitle, QStringLiteral("Alarm"));
+        QCOMPARE(readFile(alarmPath()), before);
+
+        // A cancelled save dialog keeps the unit's registers in memory only.
+        link_.unitImage = patternImage().mid(256);
+        run<TransferFromUnitCommand>();
+        QCOMPARE(storeImage().left(Image - 256), link_.unitImage);
+        QVERIFY(session_->unitRegistersUnsaved());
+        QCOMPARE(readFile(target), patternImage());
+    }
+
+    void transferFromUnitFailures_data() {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("lastCall");
+        const QString error = UnitTexts::communicationError();
+        const int all = int(EnableState::AllEnabled);
+        QTest::newRow("prepare") << "LinkPrepareTransfer" << 9 << error
+                                 << int(EnableState::FromUnitPrepareFailed)
+                                 << "LinkPrepareTransfer(7)";
+        QTest::newRow("register 5")
+            << "register 5" << 9 << error << all << "LinkReadRegister(7,5,0)";
+    }
+    void transferFromUnitFailures() {
+        QFETCH(QString, call);
+        QFETCH(int, result);
+        QFETCH(QString, message);
+        QFETCH(int, buttons);
+        QFETCH(QString, lastCall);
+        openAlarm("1", "");
+        session_->store().setText(1, "+4712345678");
+        QVERIFY(session_->save());
+        const QByteArray before = storeImage();
+        link_.unitImage = patternImage();
+        if (call == "register 5")
+            link_.readResults[5] = result;
+        else
+            link_.results[call] = result;
+
+        run<TransferFromUnitCommand>();
+
+        QCOMPARE(link_.calls.last(), lastCall);
+        QCOMPARE(log_.events.mid(1, 2),
+                 QStringList({messageEvent(message), buttonsEvent(EnableState(buttons))}));
+        QCOMPARE(log_.events.size(), call == "register 5" ? 4 : 3); // then the bar to 0
+        QVERIFY(scripted_.fileDialogs.isEmpty());
+        QCOMPARE(storeImage(), before);
+        QCOMPARE(readFile(alarmPath()), before);
+        QVERIFY(!session_->unitRegistersUnsaved());
+    }
+
+    void syncClock_data() {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("set") << "" << 0 << UnitTexts::clockSet() << int(MessageIcon::Information);
+        QTest::newRow("refused") << "LinkSetClock" << 9 << UnitTexts::communicationError()
+                                 << int(MessageIcon::None);
+        QTest::newRow("password") << "LinkConnect" << 8 << UnitTexts::passwordProtected()
+                                  << int(MessageIcon::None);
+    }
+    void syncClock() {
+        QFETCH(QString, call);
+        QFETCH(int, result);
+        QFETCH(QString, message);
+        QFETCH(int, icon);
+        link_.results[call] = result;
+        FixedClock clock;
+        clock.time = QDateTime(QDate(2026, 12, 6), QTime(17, 5, 9));
+        SyncClockCommand(context(), clock).run();
+
+        QCOMPARE(log_.events, QStringList({buttonsEvent(EnableState::AllDisabled),
+                                           messageEvent(message, MessageIcon(icon)),
+                                           buttonsEvent(EnableState::AllEnabled)}));
+        if (call != "LinkConnect")
+            QCOMPARE(link_.clockRecord, QByteArray::fromHex("EA070C0600110509"));
+        else
+            QCOMPARE(link_.calls, QStringList({"LinkConnect(7,)"}));
+    }
+
+private:
+    QString alarmPath() const { return dir_->filePath("Alarm.QRB"); }
+    QByteArray wav(int seed) const { return makeWav(voiceSamples(seed)); }
+    QByteArray storeImage() const {
+        return QByteArray(reinterpret_cast<const char*>(session_->store().data()), Image);
+    }
+
+    // Alarm.QRB with the two voice-flag registers, loaded.
+    void openAlarm(const QByteArray& highFlags, const QByteArray& lowFlags) {
+        QByteArray image(Image, '\0');
+        image.replace(83 * 256, highFlags.size(), highFlags);
+        image.replace(84 * 256, lowFlags.size(), lowFlags);
+        writeFile(alarmPath(), image);
+        QVERIFY(session_->load(alarmPath()));
+    }
+
+    UnitCommandContext context() {
+        return {link_, RecordingLinkApi::Handle, log_, log_, log_, *session_};
+    }
+    template <typename Command> void run() {
+        log_.events.clear();
+        Command(context()).run();
+    }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<ConfigSession> session_;
+    RecordingLinkApi link_;
+    ScriptedUserInteraction scripted_;
+    EventLog log_{scripted_};
+};
+
+QTEST_GUILESS_MAIN(TestUnitCommands)
+#include "tst_unitcommands.moc"
