@@ -5,6 +5,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliUserInteraction.h"
 #include "cli/FileCommands.h"
+#include "cli/UnitCommands.h"
 #include "config/Profile.h"
 
 #include <CLI/CLI.hpp>
@@ -85,13 +86,46 @@ int main(int argc, char** argv) {
     showCommand->callback(
         [&] { run = [&] { return showListing(console, QString::fromStdString(showFile)); }; });
 
+    std::optional<CliPort> port;
+
+    WriteOptions write;
+    std::string writeFile;
+    CLI::App* writeCommand = app.add_subcommand(
+        "write", "Write a configuration file (and its voice messages) into the unit");
+    writeCommand->add_option("FILE", writeFile, "configuration file (*.QRB)")->required();
+    writeCommand->add_flag("--voice", write.voice,
+                           "also send the voice messages the configuration switches on");
+    writeCommand->add_flag("--verify", write.verify,
+                           "read the 87 registers back and name every one that differs");
+    writeCommand->callback([&] {
+        run = [&] {
+            write.path = QString::fromStdString(writeFile);
+            return writeToUnit(console, *port, write);
+        };
+    });
+
+    std::string readOut;
+    bool readForce = false;
+    CLI::App* readCommand = app.add_subcommand("read", "Read the unit into a configuration file");
+    readCommand->add_option("OUT", readOut, "configuration file to write (*.QRB)")->required();
+    readCommand->add_flag("--force", readForce, "replace OUT when it exists");
+    readCommand->callback([&] {
+        run = [&] {
+            return readFromUnit(console, *port, QString::fromStdString(readOut), readForce);
+        };
+    });
+
+    CLI::App* clockCommand =
+        app.add_subcommand("set-clock", "Set the unit's clock to this computer's local time");
+    clockCommand->callback([&] { run = [&] { return setUnitClock(console, *port); }; });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? ExitOk : ExitUsage;
     }
 
-    const std::optional<CliPort> port = choosePort(portOption);
+    port = choosePort(portOption);
     if (!port) {
         console.err(QStringLiteral("quillary-cli: --port takes USB, COM1 to COM4 or a device "
                                    "path, not \"%1\"")
