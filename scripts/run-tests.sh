@@ -20,6 +20,32 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 
+# CI audio server: PulseAudio with a null sink, a microphone remapped from its
+# monitor and a keep-alive stream (an idle null sink runs with up to 2 s of
+# latency and short recordings come back empty). Stopped on any exit.
+ci_audio_keepalive=
+stop_ci_audio() {
+    [ -n "$ci_audio_keepalive" ] && kill "$ci_audio_keepalive" 2>/dev/null
+    pulseaudio -k 2>/dev/null
+    return 0
+}
+trap 'stop_ci_audio; rm -rf "$runtime"' EXIT
+unset PULSE_SERVER
+cat >"$runtime/pulse-ci.pa" <<'PA'
+load-module module-native-protocol-unix auth-anonymous=1
+load-module module-null-sink sink_name=ci_sink sink_properties=device.description=CI_Sink
+load-module module-remap-source master=ci_sink.monitor source_name=ci_mic source_properties=device.description=CI_Mic
+set-default-sink ci_sink
+set-default-source ci_mic
+PA
+pulseaudio -D -n -F "$runtime/pulse-ci.pa" --exit-idle-time=-1 --log-target=stderr 2>/dev/null || true
+for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pacat -p -d ci_sink --latency-msec=20 --format=s16le --rate=8000 --channels=1 --raw </dev/zero &
+ci_audio_keepalive=$!
+first_byte=$(timeout 5 parec -d ci_mic --raw --format=u8 --rate=8000 --channels=1 \
+    --latency-msec=20 2>/dev/null | head -c1 | wc -c) || true
+[ "$first_byte" = 1 ] || echo "The CI audio server did not start; the audio tests will fail." >&2
+
 # All test output goes to a log, so that the skipped test functions of every
 # QtTest program ("Totals: P passed, F failed, S skipped") can be counted. The
 # console gets ctest's summary, and the output of each test that failed.

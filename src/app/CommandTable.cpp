@@ -2,6 +2,7 @@
 
 #include "app/QuillaryDlg.h"
 #include "config/ConfigCommands.h"
+#include "editor/ConfigureDialog.h"
 #include "mail/SendConfig.h"
 #include "report/PrintCommand.h"
 #include "unit/CSetupDlg.h"
@@ -17,10 +18,6 @@ namespace {
 
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
-
-// Commands whose work arrives with the editor; their buttons already follow
-// the enable rules.
-void notYet(Window&, Context&) {}
 
 // A unit command moves the progress bar through a sink that keeps the window
 // painting and its clock ticking while the link blocks.
@@ -48,7 +45,7 @@ const CommandRow Rows[] = {
      "configureButton",
      {16, 100, 77, 14},
      CommandGroup::Configuration,
-     notYet},
+     [](Window& window, Context& c) { runConfigureCommand(&window, c); }},
 
     {IdTransferFromUnit,
      "Transfer from unit",

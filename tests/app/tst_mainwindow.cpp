@@ -3,14 +3,19 @@
 #include "TestSupport.h"
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
+#include "editor/PropertyPages.h"
+#include "voice/VoiceNewDlg.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -126,6 +131,60 @@ private slots:
         QCOMPARE(link_.calls, QStringList({"LinkClose(7)", "LinkDestroy(7)"}));
         QCOMPARE(readFile(path).mid(16 * 256, 5), QByteArray("Door\0", 5));
         QCOMPARE(window.result(), int(QDialog::Rejected));
+        QVERIFY(ui_.messages.isEmpty());
+    }
+
+    // Configure runs the real sheet; OK writes the registers back and saves.
+    void configureEditsAndSaves() {
+        const QString path = dir_->filePath("site.QRB");
+        QByteArray image(Image, '\0');
+        image.replace(0, 7, "+47123.");
+        writeFile(path, image);
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        ui_.nextFiles << path;
+        window.button(IdLoad)->click();
+
+        QString firstPhoneCell;
+        QString recorderFile;
+        QTimer::singleShot(0, &window, [&] {
+            auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(sheet && sheet->windowTitle() == QStringLiteral("Configuration"));
+            firstPhoneCell = sheet->findChild<QTableWidget*>("inputsList")->item(0, 1)->text();
+            // Record in the input editor opens the real recorder on the
+            // configuration's folder.
+            sheet->findChild<CMyPropertyPage2*>()->setEditorRunner([&](QDialog& editor) {
+                QTimer::singleShot(0, &window, [&] {
+                    auto* recorder = qobject_cast<CVoiceNewDlg*>(QApplication::activeModalWidget());
+                    QVERIFY(recorder);
+                    QCOMPARE(recorder->m_status,
+                             QStringLiteral("Voicemessage for high on input 2"));
+                    recorderFile = recorder->recorder().filePath();
+                    recorder->reject();
+                });
+                editor.findChild<QCheckBox*>("voiceOnHighCheckBox")->click();
+                editor.findChild<QPushButton*>("recordHighButton")->click();
+                return false;
+            });
+            sheet->findChild<CMyPropertyPage2*>()->OnDblclkList(1);
+            sheet->findChild<QLineEdit*>("callersEdit")->setText("+4499");
+            sheet->findChild<QPushButton*>("okButton")->click();
+        });
+        QTimer::singleShot(10000, &window, [] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
+        });
+        window.button(IdConfigure)->click();
+
+        QCOMPARE(firstPhoneCell, QStringLiteral("+47123"));
+        QCOMPARE(recorderFile, dir_->filePath("site_H02.WAV"));
+        const QByteArray saved = readFile(path);
+        QCOMPARE(saved.mid(0, 7), QByteArray("+47123\0", 7));
+        QCOMPARE(saved.mid(80 * 256, 6), QByteArray("+4499\0", 6));
+        QCOMPARE(saved.mid(82 * 256, 17), QByteArray("OOOOOOOOOOOOOOOO\0", 17));
+        QCOMPARE(saved.mid(86 * 256, 5), QByteArray("1000\0", 5));
+        QCOMPARE(window.current().g_voiceHighFlags, QByteArray(16, '0'));
+        QCOMPARE(enabledButtons(window), AllTen);
         QVERIFY(ui_.messages.isEmpty());
     }
 

@@ -1,0 +1,36 @@
+#include "editor/ConfigureCommand.h"
+
+#include "config/ConfigCommands.h"
+#include "config/ConfigSession.h"
+#include "core/Commands.h"
+#include "core/UserInteraction.h"
+
+ConfigureCommand::ConfigureCommand(ConfigSession& session, UserInteraction& ui,
+                                   CommandButtons& buttons, ConfigSheet& sheet)
+    : session_(session), ui_(ui), buttons_(buttons), sheet_(sheet) {}
+
+void ConfigureCommand::run() {
+    // Filling removes final dots from the store; that stays after Cancel too.
+    SheetValues values = RegisterSheetMapping::fill(session_.store());
+    if (!sheet_.run(values))
+        return;
+    RegisterSheetMapping::writeBack(values, session_.store());
+    save();
+    buttons_.apply(EnableState::Configured);
+}
+
+void ConfigureCommand::save() {
+    SessionOutcome outcome;
+    if (session_.hasFile()) {
+        outcome = session_.save();
+    } else {
+        const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Save));
+        // A cancelled dialog keeps the edits in the store only.
+        if (path.isEmpty())
+            return;
+        outcome = session_.saveAs(path);
+    }
+    // The edits stay in the store; closing tries the save again.
+    if (!outcome)
+        ui_.tell(outcome.error);
+}

@@ -1,0 +1,189 @@
+#include "editor/EditInput.h"
+
+#include "config/VoiceFiles.h"
+#include "editor/ConfigSheetMapping.h"
+#include "editor/EditorWidgets.h"
+#include "voice/WaveFile.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CEditInput::CEditInput(EditorServices& services, QWidget* parent)
+    : QDialog(parent), services_(services) {
+    setObjectName(QStringLiteral("editInputDialog"));
+    setWindowTitle(QStringLiteral("Modify input configuration"));
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    connect(okButton, &QPushButton::clicked, this, &CEditInput::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &CEditInput::reject);
+
+    phoneNumbersEdit_ = new QLineEdit(this);
+    phoneNumbersEdit_->setObjectName(QStringLiteral("phoneNumbersEdit"));
+    highTextEdit_ = new QLineEdit(this);
+    highTextEdit_->setObjectName(QStringLiteral("highTextEdit"));
+    lowTextEdit_ = new QLineEdit(this);
+    lowTextEdit_->setObjectName(QStringLiteral("lowTextEdit"));
+    for (QLineEdit* edit : {phoneNumbersEdit_, highTextEdit_, lowTextEdit_}) {
+        edit->setMinimumWidth(300);
+        limitTyping(edit, SheetLimits::InputText);
+    }
+
+    voiceOnHighBox_ = new QCheckBox(QStringLiteral("Active"), this);
+    voiceOnHighBox_->setObjectName(QStringLiteral("voiceOnHighCheckBox"));
+    voiceOnLowBox_ = new QCheckBox(QStringLiteral("Active"), this);
+    voiceOnLowBox_->setObjectName(QStringLiteral("voiceOnLowCheckBox"));
+    recordHighButton_ = new QPushButton(QStringLiteral("Record"), this);
+    recordHighButton_->setObjectName(QStringLiteral("recordHighButton"));
+    recordLowButton_ = new QPushButton(QStringLiteral("Record"), this);
+    recordLowButton_->setObjectName(QStringLiteral("recordLowButton"));
+    for (QPushButton* button : {okButton, cancelButton, recordHighButton_, recordLowButton_})
+        button->setAutoDefault(false);
+    okButton->setAutoDefault(true);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(labelFor(QStringLiteral("Phonenumbers:\nSeperate each number with a \",\" "
+                                            "(comma)"),
+                             phoneNumbersEdit_, this),
+                    0, 0);
+    grid->addWidget(phoneNumbersEdit_, 0, 1, 1, 2, Qt::AlignTop);
+    grid->addWidget(labelFor(QStringLiteral("High text:"), highTextEdit_, this), 1, 0);
+    grid->addWidget(highTextEdit_, 1, 1, 1, 2);
+    grid->addWidget(labelFor(QStringLiteral("Low text:"), lowTextEdit_, this), 2, 0);
+    grid->addWidget(lowTextEdit_, 2, 1, 1, 2);
+    const QString highLabel = QStringLiteral("Voice on High:");
+    const QString lowLabel = QStringLiteral("Voice on Low:");
+    grid->addWidget(labelFor(highLabel, voiceOnHighBox_, this), 3, 0);
+    grid->addWidget(voiceOnHighBox_, 3, 1);
+    grid->addWidget(recordHighButton_, 3, 2, Qt::AlignLeft);
+    grid->addWidget(labelFor(lowLabel, voiceOnLowBox_, this), 4, 0);
+    grid->addWidget(voiceOnLowBox_, 4, 1);
+    grid->addWidget(recordLowButton_, 4, 2, Qt::AlignLeft);
+    grid->setColumnStretch(2, 1);
+    // Both boxes read "Active"; their labels tell them apart.
+    voiceOnHighBox_->setAccessibleName(highLabel + QStringLiteral(" Active"));
+    voiceOnLowBox_->setAccessibleName(lowLabel + QStringLiteral(" Active"));
+    recordHighButton_->setAccessibleName(highLabel + QStringLiteral(" Record"));
+    recordLowButton_->setAccessibleName(lowLabel + QStringLiteral(" Record"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addStretch(1);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    // The template's order: OK has the focus when the editor opens.
+    QWidget::setTabOrder(okButton, cancelButton);
+    QWidget::setTabOrder(cancelButton, phoneNumbersEdit_);
+    QWidget::setTabOrder(phoneNumbersEdit_, highTextEdit_);
+    QWidget::setTabOrder(highTextEdit_, lowTextEdit_);
+    QWidget::setTabOrder(lowTextEdit_, voiceOnHighBox_);
+    QWidget::setTabOrder(voiceOnHighBox_, voiceOnLowBox_);
+    QWidget::setTabOrder(voiceOnLowBox_, recordHighButton_);
+    QWidget::setTabOrder(recordHighButton_, recordLowButton_);
+    okButton->setFocus();
+
+    connect(recordHighButton_, &QPushButton::clicked, this, &CEditInput::OnRecordHigh);
+    connect(recordLowButton_, &QPushButton::clicked, this, &CEditInput::OnRecordLow);
+    connect(voiceOnHighBox_, &QCheckBox::clicked, this, &CEditInput::OnVoiceOnHigh);
+    connect(voiceOnLowBox_, &QCheckBox::clicked, this, &CEditInput::OnVoiceOnLow);
+}
+
+void CEditInput::OnInitDialog() {
+    putValues();
+    recordHighButton_->setEnabled(m_voiceOnHigh != 0);
+    recordLowButton_->setEnabled(m_voiceOnLow != 0);
+}
+
+void CEditInput::putValues() {
+    putBytes(highTextEdit_, m_highText);
+    putBytes(lowTextEdit_, m_lowText);
+    putBytes(phoneNumbersEdit_, m_phoneNumbers);
+    voiceOnHighBox_->setChecked(m_voiceOnHigh != 0);
+    voiceOnLowBox_->setChecked(m_voiceOnLow != 0);
+}
+
+bool CEditInput::takeValues() {
+    // The exchange order: a refusal leaves the later members as they were.
+    const struct {
+        QLineEdit* edit;
+        QByteArray* member;
+        const char* what;
+    } texts[] = {{highTextEdit_, &m_highText, "high text"},
+                 {lowTextEdit_, &m_lowText, "low text"},
+                 {phoneNumbersEdit_, &m_phoneNumbers, "phone numbers"}};
+    for (const auto& text : texts) {
+        const QByteArray bytes = takeBytes(text.edit);
+        if (bytes.size() > SheetLimits::InputText) {
+            refuse(services_.ui,
+                   QStringLiteral("The %1 can hold at most %2 characters.")
+                       .arg(QLatin1String(text.what))
+                       .arg(SheetLimits::InputText),
+                   text.edit);
+            return false;
+        }
+        *text.member = bytes;
+    }
+    m_voiceOnHigh = voiceOnHighBox_->isChecked() ? 1 : 0;
+    m_voiceOnLow = voiceOnLowBox_->isChecked() ? 1 : 0;
+    return true;
+}
+
+void CEditInput::OnVoiceOnHigh() {
+    takeValues();
+    recordHighButton_->setEnabled(m_voiceOnHigh != 0);
+    putValues();
+}
+
+void CEditInput::OnVoiceOnLow() {
+    takeValues();
+    recordLowButton_->setEnabled(m_voiceOnLow != 0);
+    putValues();
+}
+
+void CEditInput::OnRecordHigh() {
+    record(true);
+}
+
+void CEditInput::OnRecordLow() {
+    record(false);
+}
+
+void CEditInput::record(bool high) {
+    // Voice messages live beside the configuration file; without one there is
+    // nowhere to keep them.
+    if (services_.configFolder.isEmpty()) {
+        services_.ui.tell(QStringLiteral("Save the configuration to a file first: its voice "
+                                         "messages are kept beside it."),
+                          MessageIcon::Warning);
+        return;
+    }
+    const int input = m_input + 1;
+    m_usedVoiceMemory =
+        WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
+    RecorderRequest request;
+    request.capacity = WaveFile::UnitMemoryCapacity;
+    request.used = m_usedVoiceMemory;
+    request.status = QStringLiteral("Voicemessage for %1 on input %2")
+                         .arg(high ? QStringLiteral("high") : QStringLiteral("low"))
+                         .arg(input);
+    request.fileName = high ? VoiceFiles::configHighName(services_.configTitle, input)
+                            : VoiceFiles::configLowName(services_.configTitle, input);
+    if (services_.openRecorder)
+        services_.openRecorder(request);
+}
+
+void CEditInput::accept() {
+    if (takeValues())
+        QDialog::accept();
+}

@@ -1,0 +1,89 @@
+#include "editor/EditOutput.h"
+
+#include "editor/ConfigSheetMapping.h"
+#include "editor/EditorWidgets.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("editOutputDialog"));
+    setWindowTitle(QStringLiteral("Modify output configuration"));
+
+    highTextEdit_ = new QLineEdit(this);
+    highTextEdit_->setObjectName(QStringLiteral("highTextEdit"));
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setAutoDefault(false);
+    lowTextEdit_ = new QLineEdit(this);
+    lowTextEdit_->setObjectName(QStringLiteral("lowTextEdit"));
+    pulseBox_ = new QCheckBox(QStringLiteral("Pulse"), this);
+    pulseBox_->setObjectName(QStringLiteral("pulseCheckBox"));
+    connect(okButton, &QPushButton::clicked, this, &CEditOutput::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &CEditOutput::reject);
+    connect(pulseBox_, &QCheckBox::clicked, this, &CEditOutput::OnPulse);
+
+    // A register holds 255 characters; the fields stop there.
+    for (QLineEdit* edit : {highTextEdit_, lowTextEdit_}) {
+        edit->setMinimumWidth(300);
+        limitTyping(edit, SheetLimits::OutputText);
+    }
+
+    const QString typeLabel = QStringLiteral("Output type:");
+    auto* grid = new QGridLayout;
+    grid->addWidget(labelFor(QStringLiteral("High text:"), highTextEdit_, this), 0, 0);
+    grid->addWidget(highTextEdit_, 0, 1);
+    grid->addWidget(labelFor(typeLabel, pulseBox_, this), 1, 0);
+    grid->addWidget(pulseBox_, 1, 1);
+    grid->addWidget(labelFor(QStringLiteral("Low text:"), lowTextEdit_, this), 2, 0);
+    grid->addWidget(lowTextEdit_, 2, 1);
+    pulseBox_->setAccessibleName(typeLabel + QStringLiteral(" Pulse"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addStretch(1);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    // The template's order: the high text first, then OK, Cancel, the low
+    // text and the check box.
+    QWidget::setTabOrder(highTextEdit_, okButton);
+    QWidget::setTabOrder(okButton, cancelButton);
+    QWidget::setTabOrder(cancelButton, lowTextEdit_);
+    QWidget::setTabOrder(lowTextEdit_, pulseBox_);
+    highTextEdit_->setFocus();
+}
+
+void CEditOutput::OnInitDialog() {
+    putBytes(highTextEdit_, m_highText);
+    putBytes(lowTextEdit_, m_lowText);
+    pulseBox_->setChecked(m_pulse != 0);
+    lowTextEdit_->setEnabled(m_pulse == 0);
+}
+
+void CEditOutput::takeValues() {
+    // A disabled low-text field still gives its text.
+    m_highText = takeBytes(highTextEdit_);
+    m_lowText = takeBytes(lowTextEdit_);
+    m_pulse = pulseBox_->isChecked() ? 1 : 0;
+}
+
+void CEditOutput::OnPulse() {
+    // The box has toggled itself; the member follows without reading it.
+    m_pulse = m_pulse == 0 ? 1 : 0;
+    lowTextEdit_->setEnabled(m_pulse == 0);
+}
+
+void CEditOutput::accept() {
+    takeValues();
+    QDialog::accept();
+}

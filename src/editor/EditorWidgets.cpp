@@ -1,0 +1,43 @@
+#include "editor/EditorWidgets.h"
+
+#include "config/AnsiCodec.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+void limitTyping(QLineEdit* edit, int limit) {
+    edit->setMaxLength(limit);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, limit](const QString& text) {
+        // An over-long text that shrinks takes the room it gave up with it.
+        if (edit->maxLength() > limit && text.size() < edit->maxLength()) {
+            const int cursor = edit->cursorPosition();
+            edit->setMaxLength(std::max(limit, int(text.size())));
+            edit->setCursorPosition(cursor);
+        }
+    });
+}
+
+void putBytes(QLineEdit* edit, const QByteArray& bytes) {
+    // setText would cut the text at the field's limit.
+    if (bytes.size() > edit->maxLength())
+        edit->setMaxLength(int(bytes.size()));
+    edit->setText(ansiToText(bytes));
+}
+
+QByteArray takeBytes(const QLineEdit* edit) {
+    return textToAnsi(edit->text());
+}
+
+void refuse(UserInteraction& ui, const QString& message, QWidget* field) {
+    ui.tell(message, MessageIcon::Warning);
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+}
+
+QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    return label;
+}

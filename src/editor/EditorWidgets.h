@@ -1,0 +1,26 @@
+// Small pieces the configuration sheet's pages and editors share.
+#pragma once
+
+#include "core/UserInteraction.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// Stops typing past `limit` characters. A longer text put in whole (say, from
+// a file) is still shown in full and can only shrink, so taking the values can
+// refuse it with a message instead of cutting it silently.
+void limitTyping(QLineEdit* edit, int limit);
+
+// Register bytes into a field and back; every byte 1-255 survives.
+void putBytes(QLineEdit* edit, const QByteArray& bytes);
+QByteArray takeBytes(const QLineEdit* edit);
+
+// A refusal while taking values: warning box, then the focus to the field.
+void refuse(UserInteraction& ui, const QString& message, QWidget* field);
+
+// A label that names `field` for the keyboard and for screen readers.
+QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent);

@@ -1,0 +1,62 @@
+// The real audio device: records from the default input with QAudioSource and
+// plays on the default output with QAudioSink (PulseAudio on Linux). When a
+// device cannot take the unit's format directly it records or plays the
+// device's preferred format and converts.
+#pragma once
+
+#include "voice/AudioDevice.h"
+#include "voice/WaveFile.h"
+
+#include <QAudio>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <memory>
+
+class QAudioSink;
+class QAudioSource;
+class CaptureBuffer;
+
+class QtAudioDevice final : public QObject, public AudioDevice {
+    Q_OBJECT
+public:
+    explicit QtAudioDevice(QObject* parent = nullptr);
+    ~QtAudioDevice() override;
+
+    bool record(int sampleRate) override;
+    bool play(const QString& path) override;
+    void stop() override;
+    QByteArray takeRecording() override;
+    qint64 lengthMs() const override;
+    QString errorText() const override { return error_; }
+
+    // Tests: record in the input's preferred format even when it could take
+    // the unit's, to exercise the conversion.
+    void setAlwaysConvert(bool on) { alwaysConvert_ = on; }
+    // The format the input is being recorded in.
+    WaveFile::PcmFormat captureFormat() const { return captureFormat_; }
+    // When the first captured bytes of the running recording reached its
+    // buffer (a started monotonic timer); invalid while none have arrived.
+    QElapsedTimer firstSampleTime() const;
+
+private:
+    void onSinkState(QAudio::State state);
+    void onSourceState(QAudio::State state);
+    void postNotification(AudioNotification code);
+    static QString describe(QAudio::Error error);
+
+    std::unique_ptr<QAudioSource> source_;
+    std::unique_ptr<CaptureBuffer> capture_;
+    std::unique_ptr<QAudioSink> sink_;
+    QBuffer playback_;
+    QByteArray playbackData_;
+    WaveFile::PcmFormat captureFormat_;
+    int recordRate_ = WaveFile::UnitSampleRate;
+    QByteArray recording_;
+    QString error_;
+    bool alwaysConvert_ = false;
+    // Counts record/play sessions, so a notification posted for one that has
+    // since been stopped is dropped.
+    quint64 session_ = 0;
+};

@@ -1,0 +1,154 @@
+#include "voice/VoiceNewDlg.h"
+
+#include "config/Profile.h"
+#include "controls/TextProgressCtrl.h"
+#include "voice/QtAudioDevice.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor Red(255, 0, 0);
+
+QLabel* centredLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& profile,
+                           const QString& configFolder, const QString& configTitle, QWidget* parent)
+    : QDialog(parent), recorder_(device, user, profile.settings(), configFolder, configTitle) {
+    setWindowTitle(QStringLiteral("Voicemessage"));
+    setObjectName(QStringLiteral("voiceRecorderDialog"));
+
+    statusLabel_ = centredLabel(QStringLiteral("Status"), this);
+    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
+    auto* totalLabel = centredLabel(QStringLiteral("Total usage of voice memory"), this);
+    totalLabel->setObjectName(QStringLiteral("totalUsageLabel"));
+    totalBar_ = new CTextProgressCtrl(this);
+    totalBar_->setObjectName(QStringLiteral("totalUsageBar"));
+    totalLabel->setBuddy(totalBar_);
+    totalBar_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    auto* messageLabel =
+        centredLabel(QStringLiteral("This message usage of total voice memory"), this);
+    messageLabel->setObjectName(QStringLiteral("messageUsageLabel"));
+    messageBar_ = new CTextProgressCtrl(this);
+    messageBar_->setObjectName(QStringLiteral("messageUsageBar"));
+    messageLabel->setBuddy(messageBar_);
+    messageBar_->setFrameStyle(QFrame::Box | QFrame::Plain);
+
+    auto* function = new QGroupBox(QStringLiteral("Function"), this);
+    function->setObjectName(QStringLiteral("functionGroupBox"));
+    lowQualityCheckBox_ = new QCheckBox(QStringLiteral("Low quality"), this);
+    lowQualityCheckBox_->setObjectName(QStringLiteral("lowQualityCheckBox"));
+    playButton_ = new QPushButton(QStringLiteral("Play"), function);
+    playButton_->setObjectName(QStringLiteral("playButton"));
+    recordButton_ = new QPushButton(QStringLiteral("Record"), function);
+    recordButton_->setObjectName(QStringLiteral("recordButton"));
+    stopButton_ = new QPushButton(QStringLiteral("Stop"), function);
+    stopButton_->setObjectName(QStringLiteral("stopButton"));
+    closeButton_ = new QPushButton(QStringLiteral("Close"), this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setDefault(true);
+
+    auto* functionLayout = new QVBoxLayout(function);
+    functionLayout->addWidget(playButton_);
+    functionLayout->addWidget(recordButton_);
+    functionLayout->addWidget(stopButton_);
+
+    auto* controls = new QGridLayout;
+    controls->addWidget(lowQualityCheckBox_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    controls->addWidget(function, 0, 1);
+    controls->setColumnStretch(0, 1);
+    controls->setColumnStretch(2, 1);
+
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch();
+    closeRow->addWidget(closeButton_);
+    closeRow->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(statusLabel_);
+    layout->addWidget(totalLabel);
+    layout->addWidget(totalBar_);
+    layout->addWidget(messageLabel);
+    layout->addWidget(messageBar_);
+    layout->addLayout(controls);
+    layout->addLayout(closeRow);
+
+    setTabOrder(lowQualityCheckBox_, playButton_);
+    setTabOrder(playButton_, recordButton_);
+    setTabOrder(recordButton_, stopButton_);
+    setTabOrder(stopButton_, closeButton_);
+
+    connect(recordButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::record);
+    connect(playButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::play);
+    connect(stopButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::stop);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(lowQualityCheckBox_, &QCheckBox::clicked, this, [this](bool on) {
+        m_halfrate = on ? 1 : 0;
+        recorder_.setLowQuality(on);
+    });
+    connect(&recorder_, &VoiceRecorder::changed, this, &CVoiceNewDlg::applyState);
+}
+
+CVoiceNewDlg::~CVoiceNewDlg() = default;
+
+void CVoiceNewDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!initialised_)
+        initDialog();
+}
+
+void CVoiceNewDlg::initDialog() {
+    initialised_ = true;
+    totalBar_->SetRange(0, m_capacity);
+    messageBar_->SetRange(0, m_capacity);
+    recorder_.open(m_filename, m_used, m_capacity);
+    m_halfrate = recorder_.lowQuality() ? 1 : 0;
+    statusLabel_->setText(m_status);
+    lowQualityCheckBox_->setChecked(m_halfrate != 0);
+}
+
+void CVoiceNewDlg::applyState() {
+    const RecorderButtons buttons = recorder_.buttons();
+    recordButton_->setEnabled(buttons.record);
+    playButton_->setEnabled(buttons.play);
+    stopButton_->setEnabled(buttons.stop);
+    closeButton_->setEnabled(buttons.close);
+    // Once red, a bar stays red for the rest of the dialog.
+    if (recorder_.totalRed())
+        totalBar_->SetBarColour(Red);
+    if (recorder_.messageRed())
+        messageBar_->SetBarColour(Red);
+    totalBar_->SetPos(recorder_.totalPosition());
+    messageBar_->SetPos(recorder_.messagePosition());
+    m_used = recorder_.used();
+}
+
+void CVoiceNewDlg::reject() {
+    recorder_.close();
+    applyState();
+    QDialog::reject();
+}
+
+void RunVoiceRecorder(UserInteraction& user, Profile& profile, const QString& configFolder,
+                      const QString& configTitle, const VoiceRecorderRequest& request,
+                      QWidget* parent) {
+    QtAudioDevice device;
+    CVoiceNewDlg recorder(device, user, profile, configFolder, configTitle, parent);
+    recorder.m_filename = request.fileName;
+    recorder.m_status = request.status;
+    recorder.m_used = request.used;
+    recorder.m_capacity = request.capacity;
+    recorder.exec();
+}

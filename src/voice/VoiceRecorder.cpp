@@ -1,0 +1,196 @@
+#include "voice/VoiceRecorder.h"
+
+#include "config/VoiceFiles.h"
+#include "core/UserInteraction.h"
+#include "voice/WaveFile.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+const char* const HalfRateKey = "VoiceRecorder/HalfRate";
+
+int clampToInt(qint64 value) {
+    return int(std::clamp<qint64>(value, INT_MIN, INT_MAX));
+}
+
+} // namespace
+
+VoiceRecorder::VoiceRecorder(AudioDevice& device, UserInteraction& user, QSettings& settings,
+                             QString configFolder, QString title)
+    : device_(device), user_(user), settings_(settings), folder_(std::move(configFolder)),
+      title_(std::move(title)) {
+    timer_.setInterval(TimerPeriodMs);
+    connect(&timer_, &QTimer::timeout, this, &VoiceRecorder::tick);
+    device_.setNotificationHandler([this](AudioNotification code) { handleNotification(code); });
+}
+
+VoiceRecorder::~VoiceRecorder() {
+    close();
+    device_.setNotificationHandler({});
+}
+
+bool VoiceRecorder::lowQualitySetting(QSettings& settings) {
+    return settings.value(HalfRateKey, 0).toInt() != 0;
+}
+
+QString VoiceRecorder::filePath() const {
+    return VoiceFiles::resolveNoCase(folder_, fileName_);
+}
+
+void VoiceRecorder::open(const QString& fileName, int used, int capacity) {
+    fileName_ = fileName;
+    used_ = used;
+    capacity_ = capacity;
+    totalPosition_ = used;
+    const qint64 size = WaveFile::WaveDataSize(filePath());
+    messagePosition_ = size > 0 ? clampToInt(size) : 0;
+    buttons_ = {true, size > 0, false, true};
+    if (used_ > capacity_)
+        totalRed_ = true;
+    lowQuality_ = lowQualitySetting(settings_);
+    emit changed();
+}
+
+void VoiceRecorder::setButtons(bool record, bool play, bool stop, bool close) {
+    buttons_ = {record, play, stop, close};
+}
+
+void VoiceRecorder::record() {
+    setButtons(false, true, true, false);
+    if (playing_)
+        stopPlayback();
+    startRecording();
+    emit changed();
+}
+
+void VoiceRecorder::play() {
+    setButtons(true, false, true, false);
+    if (recording_)
+        stopRecording();
+    startPlayback();
+    emit changed();
+}
+
+void VoiceRecorder::stop() {
+    if (recording_) {
+        buttons_.play = buttons_.record = buttons_.close = true;
+        stopRecording();
+        recount();
+    }
+    if (playing_) {
+        buttons_.play = buttons_.record = buttons_.close = true;
+        stopPlayback();
+        recount();
+    }
+    buttons_.stop = false;
+    emit changed();
+}
+
+void VoiceRecorder::close() {
+    if (recording_) {
+        stopRecording();
+        recount();
+    }
+    if (playing_)
+        stopPlayback();
+}
+
+void VoiceRecorder::setLowQuality(bool on) {
+    lowQuality_ = on;
+    settings_.setValue(HalfRateKey, on ? 1 : 0);
+    settings_.sync();
+}
+
+void VoiceRecorder::tick() {
+    if (!recording_)
+        return;
+    const qint64 estimate = device_.lengthMs() * EstimateBytesPerMs;
+    if (qint64(used_) + estimate > qint64(capacity_))
+        totalRed_ = messageRed_ = true;
+    totalPosition_ = clampToInt(qint64(used_) + estimate);
+    messagePosition_ = clampToInt(estimate);
+    emit changed();
+}
+
+void VoiceRecorder::handleNotification(AudioNotification code) {
+    switch (code) {
+    case AudioNotification::Successful:
+        if (playing_) {
+            stopPlayback();
+            buttons_.close = true;
+            buttons_.stop = false;
+            buttons_.play = true;
+        }
+        if (recording_) {
+            stopRecording();
+            buttons_.close = true;
+            buttons_.stop = false;
+        }
+        emit changed();
+        break;
+    case AudioNotification::Superseded:
+        user_.tell(QStringLiteral("Playback stopped!"));
+        break;
+    case AudioNotification::Failure:
+        user_.tell(QStringLiteral("Playback interrupted!"));
+        break;
+    case AudioNotification::Aborted:
+        break;
+    }
+}
+
+void VoiceRecorder::startRecording() {
+    timer_.start();
+    recordingRate_ = lowQuality_ ? WaveFile::UnitSampleRate / 2 : WaveFile::UnitSampleRate;
+    if (!device_.record(recordingRate_)) {
+        showDeviceError();
+        backToIdleAfterFailure();
+        return;
+    }
+    recording_ = true;
+}
+
+void VoiceRecorder::stopRecording() {
+    timer_.stop();
+    device_.stop();
+    recording_ = false;
+    QString error;
+    if (!WaveFile::writeUnitWave(filePath(), recordingRate_, device_.takeRecording(), &error)) {
+        user_.tell(
+            QStringLiteral("The recording could not be saved as %1: %2").arg(filePath(), error),
+            MessageIcon::Warning);
+    }
+}
+
+void VoiceRecorder::startPlayback() {
+    if (!device_.play(filePath())) {
+        showDeviceError();
+        backToIdleAfterFailure();
+        return;
+    }
+    playing_ = true;
+}
+
+void VoiceRecorder::stopPlayback() {
+    device_.stop();
+    playing_ = false;
+}
+
+void VoiceRecorder::recount() {
+    used_ = WaveFile::CountUsedVoiceMemory(folder_, title_);
+}
+
+void VoiceRecorder::showDeviceError() {
+    user_.showMessage({device_.errorText(), QStringLiteral("Quillary"), MessageButtons::Ok,
+                       MessageIcon::Warning, Answer::Ok});
+}
+
+// A start that failed leaves nothing running: without this the dialog would
+// keep Stop on and Record and Close off with nothing to stop, and only
+// Escape would get the user out.
+void VoiceRecorder::backToIdleAfterFailure() {
+    timer_.stop();
+    buttons_ = {true, WaveFile::WaveDataSize(filePath()) > 0, false, true};
+}

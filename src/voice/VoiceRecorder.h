@@ -1,0 +1,99 @@
+// What the voice recorder dialog does, without the window: records and plays
+// one voice message through an AudioDevice, keeps the dialog's button states
+// and its two usage bars, writes the recording when it is stopped, and
+// recounts the configuration's voice memory. The dialog shows the state after
+// each change() and feeds in the user's presses.
+#pragma once
+
+#include "voice/AudioDevice.h"
+
+#include <QObject>
+#include <QSettings>
+#include <QString>
+#include <QTimer>
+
+class UserInteraction;
+
+struct RecorderButtons {
+    bool record = true;
+    bool play = true;
+    bool stop = false;
+    bool close = true;
+    bool operator==(const RecorderButtons&) const = default;
+};
+
+class VoiceRecorder : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int TimerPeriodMs = 250;
+    // Bytes per millisecond of the running estimate; the same at either rate.
+    static constexpr int EstimateBytesPerMs = 8;
+
+    // The device, the user and the settings must outlive the recorder.
+    // configFolder holds the configuration file and its voice files; title is
+    // the configuration's file name without extension.
+    VoiceRecorder(AudioDevice& device, UserInteraction& user, QSettings& settings,
+                  QString configFolder, QString title);
+    ~VoiceRecorder() override;
+
+    // Opens on one message: fileName is a bare name in the configuration's
+    // folder, used the memory taken by all messages, capacity the unit's.
+    void open(const QString& fileName, int used, int capacity);
+
+    void record();
+    void play();
+    void stop();
+    void setLowQuality(bool on); // stored in the settings at once
+    void tick();                 // the 250 ms timer while recording
+    void handleNotification(AudioNotification code);
+    // The dialog is going away: stop what runs, keeping a recording as Stop does.
+    void close();
+
+    RecorderButtons buttons() const { return buttons_; }
+    bool isRecording() const { return recording_; }
+    bool isPlaying() const { return playing_; }
+    bool isTimerRunning() const { return timer_.isActive(); }
+    bool lowQuality() const { return lowQuality_; }
+    int used() const { return used_; }
+    int capacity() const { return capacity_; }
+    int totalPosition() const { return totalPosition_; }
+    int messagePosition() const { return messagePosition_; }
+    bool totalRed() const { return totalRed_; }
+    bool messageRed() const { return messageRed_; }
+    QString filePath() const; // the message's file, matched without regard to case
+
+    static bool lowQualitySetting(QSettings& settings);
+
+signals:
+    void changed();
+
+private:
+    void startRecording();
+    void stopRecording();
+    void startPlayback();
+    void stopPlayback();
+    void recount();
+    void showDeviceError();
+    void backToIdleAfterFailure();
+    void setButtons(bool record, bool play, bool stop, bool close);
+
+    AudioDevice& device_;
+    UserInteraction& user_;
+    QSettings& settings_;
+    QString folder_;
+    QString title_;
+    QString fileName_;
+    QTimer timer_;
+
+    int used_ = 0;
+    int capacity_ = 0;
+    int recordingRate_ = 0;
+    bool lowQuality_ = false;
+    bool recording_ = false;
+    bool playing_ = false;
+    RecorderButtons buttons_;
+    int totalPosition_ = 0;
+    int messagePosition_ = 0;
+    bool totalRed_ = false;
+    bool messageRed_ = false;
+};

@@ -1,0 +1,255 @@
+#include "voice/WaveFile.h"
+
+#include "config/VoiceFiles.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+namespace WaveFile {
+
+int PcmFormat::bytesPerSample() const {
+    switch (sampleType) {
+    case SampleType::UInt8:
+        return 1;
+    case SampleType::Int16:
+        return 2;
+    case SampleType::Int32:
+    case SampleType::Float:
+        return 4;
+    }
+    return 1;
+}
+
+PcmFormat unitFormat(int sampleRate) {
+    return {sampleRate, 1, SampleType::UInt8};
+}
+
+namespace {
+
+void appendLe32(QByteArray& out, quint32 value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
+}
+
+void appendLe16(QByteArray& out, quint16 value) {
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 2);
+}
+
+} // namespace
+
+QByteArray canonicalHeader(int sampleRate, quint32 dataSize) {
+    QByteArray header;
+    header.reserve(HeaderSize);
+    header.append("RIFF", 4);
+    appendLe32(header, 36 + dataSize);
+    header.append("WAVEfmt ", 8);
+    appendLe32(header, 16);
+    appendLe16(header, 1); // PCM
+    appendLe16(header, 1); // channels
+    appendLe32(header, quint32(sampleRate));
+    appendLe32(header, quint32(sampleRate)); // bytes per second: one byte a sample
+    appendLe16(header, 1);                   // block alignment
+    appendLe16(header, 8);                   // bits per sample
+    header.append("data", 4);
+    appendLe32(header, dataSize);
+    return header;
+}
+
+bool writeUnitWave(const QString& path, int sampleRate, const QByteArray& samples, QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    file.write(canonicalHeader(sampleRate, quint32(samples.size())));
+    file.write(samples);
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+qint64 WaveDataSize(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    char head[8];
+    if (file.read(head, 8) != 8)
+        return 0;
+    return qint64(qFromLittleEndian<quint32>(head + 4)) - 36;
+}
+
+int CountUsedVoiceMemory(const QString& folder, const QString& title) {
+    qint64 total = 0;
+    for (int n = 1; n <= VoiceFiles::InputCount; ++n) {
+        for (const QString& name :
+             {VoiceFiles::configHighName(title, n), VoiceFiles::configLowName(title, n)}) {
+            total += std::max<qint64>(0, WaveDataSize(VoiceFiles::resolveNoCase(folder, name)));
+        }
+    }
+    return int(std::min<qint64>(total, INT_MAX));
+}
+
+bool readWave(const QString& path, WaveContents* contents, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("The file %1 cannot be opened: %2").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    const auto notWave = [&] {
+        *error = QStringLiteral("The file %1 is not a playable WAV file.").arg(path);
+        return false;
+    };
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return notWave();
+
+    bool haveFormat = false;
+    qsizetype at = 12;
+    while (at + 8 <= bytes.size()) {
+        const QByteArray id = bytes.mid(at, 4);
+        const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        const qsizetype body = at + 8;
+        const qsizetype available = std::min<qsizetype>(size, bytes.size() - body);
+        if (id == "fmt ") {
+            if (available < 16)
+                return notWave();
+            const char* f = bytes.constData() + body;
+            const quint16 tag = qFromLittleEndian<quint16>(f);
+            const quint16 channels = qFromLittleEndian<quint16>(f + 2);
+            const quint32 rate = qFromLittleEndian<quint32>(f + 4);
+            const quint16 bits = qFromLittleEndian<quint16>(f + 14);
+            PcmFormat& format = contents->format;
+            if (tag == 1 && bits == 8)
+                format.sampleType = SampleType::UInt8;
+            else if (tag == 1 && bits == 16)
+                format.sampleType = SampleType::Int16;
+            else if (tag == 1 && bits == 32)
+                format.sampleType = SampleType::Int32;
+            else if (tag == 3 && bits == 32)
+                format.sampleType = SampleType::Float;
+            else
+                return notWave();
+            if (channels < 1 || channels > 8 || rate < 1000 || rate > 384000)
+                return notWave();
+            format.channels = channels;
+            format.sampleRate = int(rate);
+            haveFormat = true;
+        } else if (id == "data") {
+            if (!haveFormat)
+                return notWave();
+            // A recording cut short still plays as far as it goes.
+            const qsizetype frame = contents->format.bytesPerFrame();
+            contents->data = bytes.mid(body, available - available % frame);
+            return true;
+        }
+        at = body + qsizetype(size) + (size & 1);
+    }
+    return notWave();
+}
+
+namespace {
+
+float decodeSample(const char* p, SampleType type) {
+    switch (type) {
+    case SampleType::UInt8:
+        return (float(quint8(*p)) - 128.0f) / 128.0f;
+    case SampleType::Int16:
+        return float(qFromLittleEndian<qint16>(p)) / 32768.0f;
+    case SampleType::Int32:
+        return float(double(qFromLittleEndian<qint32>(p)) / 2147483648.0);
+    case SampleType::Float:
+        return qFromLittleEndian<float>(p);
+    }
+    return 0;
+}
+
+void encodeSample(float value, char* p, SampleType type) {
+    const double v = std::clamp(double(value), -1.0, 1.0);
+    switch (type) {
+    case SampleType::UInt8:
+        *p = char(quint8(std::clamp(std::lround(v * 128.0) + 128, 0L, 255L)));
+        break;
+    case SampleType::Int16:
+        qToLittleEndian(qint16(std::clamp(std::lround(v * 32768.0), -32768L, 32767L)), p);
+        break;
+    case SampleType::Int32:
+        qToLittleEndian(
+            qint32(std::clamp<long long>(std::llround(v * 2147483648.0), INT_MIN, INT_MAX)), p);
+        break;
+    case SampleType::Float:
+        qToLittleEndian(float(v), p);
+        break;
+    }
+}
+
+} // namespace
+
+QByteArray convertPcm(const QByteArray& input, const PcmFormat& from, const PcmFormat& to) {
+    if (from == to)
+        return input;
+    const qsizetype inFrames = input.size() / from.bytesPerFrame();
+    const int inSize = from.bytesPerSample();
+
+    // Requantize and bring the channel count over, one float per frame and channel.
+    std::vector<float> frames(size_t(inFrames) * size_t(to.channels));
+    for (qsizetype i = 0; i < inFrames; ++i) {
+        const char* frame = input.constData() + i * from.bytesPerFrame();
+        if (to.channels == 1) {
+            float sum = 0;
+            for (int c = 0; c < from.channels; ++c)
+                sum += decodeSample(frame + c * inSize, from.sampleType);
+            frames[size_t(i)] = sum / float(from.channels);
+        } else {
+            for (int c = 0; c < to.channels; ++c) {
+                const int source = std::min(c, from.channels - 1);
+                frames[size_t(i) * size_t(to.channels) + size_t(c)] =
+                    decodeSample(frame + source * inSize, from.sampleType);
+            }
+        }
+    }
+
+    // Resample: going down, each output frame is the mean of the input frames
+    // it covers (which keeps most of the aliasing out of speech); going up,
+    // linear interpolation.
+    const qsizetype outFrames = qsizetype(double(inFrames) * to.sampleRate / from.sampleRate);
+    QByteArray output(outFrames * to.bytesPerFrame(), Qt::Uninitialized);
+    const double step = double(from.sampleRate) / to.sampleRate;
+    const int outSize = to.bytesPerSample();
+    for (qsizetype o = 0; o < outFrames; ++o) {
+        char* out = output.data() + o * to.bytesPerFrame();
+        for (int c = 0; c < to.channels; ++c) {
+            const auto at = [&](qsizetype i) {
+                return frames[size_t(std::min(i, inFrames - 1)) * size_t(to.channels) + size_t(c)];
+            };
+            float value;
+            if (step > 1.0) {
+                const qsizetype first = qsizetype(double(o) * step);
+                const qsizetype last = std::max(first + 1, qsizetype(double(o + 1) * step));
+                double sum = 0;
+                for (qsizetype i = first; i < last; ++i)
+                    sum += at(i);
+                value = float(sum / double(last - first));
+            } else {
+                const double position = double(o) * step;
+                const qsizetype i = qsizetype(position);
+                const float fraction = float(position - double(i));
+                value = at(i) + (at(i + 1) - at(i)) * fraction;
+            }
+            encodeSample(value, out + c * outSize, to.sampleType);
+        }
+    }
+    return output;
+}
+
+} // namespace WaveFile

@@ -1,0 +1,31 @@
+// An audio device that records its calls and finishes when told to.
+#pragma once
+
+#include "voice/AudioDevice.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+class FakeAudioDevice final : public AudioDevice {
+public:
+    QStringList calls; // "record 8000", "play Alarm_H01.WAV", "stop"
+    bool refuse = false;
+    QString error = QStringLiteral("The audio device is busy.");
+    qint64 length = 0;
+    QByteArray samples;
+
+    bool record(int sampleRate) override {
+        calls << QStringLiteral("record %1").arg(sampleRate);
+        return !refuse;
+    }
+    bool play(const QString& path) override {
+        calls << QStringLiteral("play ") + QFileInfo(path).fileName();
+        return !refuse;
+    }
+    void stop() override { calls << QStringLiteral("stop"); }
+    QByteArray takeRecording() override { return samples; }
+    qint64 lengthMs() const override { return length; }
+    QString errorText() const override { return error; }
+
+    void finish(AudioNotification code) { notify(code); }
+};
