@@ -5,6 +5,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliUserInteraction.h"
 #include "cli/FileCommands.h"
+#include "cli/JsonCommands.h"
 #include "cli/UnitCommands.h"
 #include "config/Profile.h"
 
@@ -80,11 +81,43 @@ int main(int argc, char** argv) {
     std::function<int()> run;
 
     std::string showFile;
+    bool showJsonFlag = false;
     CLI::App* showCommand = app.add_subcommand(
         "show", "Print a configuration's listing, or with --json all of it as JSON");
     showCommand->add_option("FILE", showFile, "configuration file (*.QRB)")->required();
-    showCommand->callback(
-        [&] { run = [&] { return showListing(console, QString::fromStdString(showFile)); }; });
+    showCommand->add_flag("--json", showJsonFlag, "JSON with named fields instead of the listing");
+    showCommand->callback([&] {
+        run = [&] {
+            const QString path = QString::fromStdString(showFile);
+            return showJsonFlag ? showJson(console, path) : showListing(console, path);
+        };
+    });
+
+    std::string importJson, importOut;
+    bool importForce = false;
+    CLI::App* importCommand = app.add_subcommand(
+        "import", "Make a configuration file from JSON as show --json prints it");
+    importCommand->add_option("FILE.json", importJson, "the configuration as JSON")->required();
+    importCommand->add_option("OUT", importOut, "configuration file to write (*.QRB)")->required();
+    importCommand->add_flag("--force", importForce, "replace OUT when it exists");
+    importCommand->callback([&] {
+        run = [&] {
+            return importConfig(console, QString::fromStdString(importJson),
+                                QString::fromStdString(importOut), importForce);
+        };
+    });
+
+    std::string diffA, diffB;
+    CLI::App* diffCommand =
+        app.add_subcommand("diff", "List the differences of two configuration files by field name");
+    diffCommand->add_option("A", diffA, "configuration file (*.QRB)")->required();
+    diffCommand->add_option("B", diffB, "configuration file (*.QRB)")->required();
+    diffCommand->callback([&] {
+        run = [&] {
+            return diffConfigs(console, QString::fromStdString(diffA),
+                               QString::fromStdString(diffB));
+        };
+    });
 
     std::optional<CliPort> port;
 
