@@ -21,7 +21,9 @@ void ConfigureCommand::run() {
 
 void ConfigureCommand::save() {
     SessionOutcome outcome;
-    if (session_.hasFile()) {
+    // Registers read from a unit whose save was declined belong to no file
+    // yet: writing them over the current one would lose that configuration.
+    if (session_.hasFile() && !session_.unitRegistersUnsaved()) {
         outcome = session_.save();
     } else {
         const QString path = ui_.chooseFile(configFileDialog(FileDialogKind::Save));

@@ -143,6 +143,28 @@ private slots:
         QCOMPARE(buttons.states, QList<EnableState>{EnableState::Configured});
     }
 
+    // Registers from a unit whose save was declined are not written over the
+    // current file: the save dialog asks where they go.
+    void configureAfterDeclinedUnitSaveAsks() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("site.QRB");
+        ConfigSession session(dir.path());
+        QVERIFY(session.create(path));
+        RegisterStore fromUnit;
+        fromUnit.setText(17, "unit");
+        session.adoptUnitRegisters(fromUnit);
+        ScriptedUserInteraction ui;
+        RecordedButtons buttons;
+        FakeSheet sheet;
+        sheet.answer = [](SheetValues&) { return true; };
+        ConfigureCommand(session, ui, buttons, sheet).run();
+
+        QCOMPARE(ui.fileDialogs.size(), 1);
+        QCOMPARE(readFile(path), QByteArray(qsizetype(RegisterStore::ImageSize), '\0'));
+        QCOMPARE(session.store().text(17), QByteArray("unit"));
+        QCOMPARE(buttons.states, QList<EnableState>{EnableState::Configured});
+    }
+
     // Without a current file a save dialog asks for one; cancelled, the edits
     // stay in the store only, and the commands are enabled all the same. A
     // save that fails is reported and keeps the edits for the save at Close.
