@@ -70,3 +70,34 @@ fi
 if [ -x scripts/fuzz-smoke.sh ]; then
     scripts/fuzz-smoke.sh 15
 fi
+
+# The Debian package: built in Release without sanitizers, installed with apt
+# as a user would install it, then its installed pieces are checked.
+package_build=${QUILLARY_PACKAGE_BUILD:-build-package}
+cmake -S . -B "$package_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DQUILLARY_BUILD_TESTS=OFF -DQUILLARY_BUILD_BENCHMARKS=OFF
+cmake --build "$package_build" -j"$(nproc)"
+rm -f "$package_build"/quillary_*.deb
+(cd "$package_build" && cpack -G DEB)
+# Slim images tell dpkg to leave manual pages out; this package's must arrive.
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
+    -o 'DPkg::Options::=--path-include=/usr/share/man/man1/*' \
+    "$(realpath "$package_build")"/quillary_*.deb
+(
+    set -x
+    version=$(dpkg-query -W -f='${Version}' quillary)
+    [ "$(quillary-cli --version)" = "quillary-cli $version" ]
+    [ "$(velk-unit-sim --version)" = "velk-unit-sim $version" ]
+    pkg-config --cflags --libs velklink
+    probe=$(mktemp -d)
+    printf '#include <velklink.h>\nint main() { return LinkStartup() == LINK_OK ? LinkCleanup() : 1; }\n' \
+        >"$probe/probe.cpp"
+    # shellcheck disable=SC2046 # pkg-config's words are meant to split
+    c++ "$probe/probe.cpp" -o "$probe/probe" $(pkg-config --cflags --libs velklink)
+    "$probe/probe"
+    rm -rf "$probe"
+    man -w quillary-cli
+    man -w velk-unit-sim
+    appstreamcli validate --no-net /usr/share/metainfo/org.quillary.Quillary.metainfo.xml
+)
+echo "Debian package installed and checked: $(ls "$package_build"/quillary_*.deb)"

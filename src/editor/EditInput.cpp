@@ -6,12 +6,10 @@
 #include "voice/WaveFile.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
@@ -74,23 +72,11 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     recordHighButton_->setAccessibleName(highLabel + QStringLiteral(" Record"));
     recordLowButton_->setAccessibleName(lowLabel + QStringLiteral(" Record"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(okButton);
-    buttons->addStretch(1);
-    buttons->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layOutEditor(this, grid, okButton, cancelButton);
 
     // The template's order: OK has the focus when the editor opens.
-    QWidget::setTabOrder(okButton, cancelButton);
-    QWidget::setTabOrder(cancelButton, phoneNumbersEdit_);
-    QWidget::setTabOrder(phoneNumbersEdit_, highTextEdit_);
-    QWidget::setTabOrder(highTextEdit_, lowTextEdit_);
-    QWidget::setTabOrder(lowTextEdit_, voiceOnHighBox_);
-    QWidget::setTabOrder(voiceOnHighBox_, voiceOnLowBox_);
-    QWidget::setTabOrder(voiceOnLowBox_, recordHighButton_);
-    QWidget::setTabOrder(recordHighButton_, recordLowButton_);
+    setTabChain({okButton, cancelButton, phoneNumbersEdit_, highTextEdit_, lowTextEdit_,
+                 voiceOnHighBox_, voiceOnLowBox_, recordHighButton_, recordLowButton_});
     okButton->setFocus();
 
     connect(recordHighButton_, &QPushButton::clicked, this, &CEditInput::OnRecordHigh);

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("editOutputDialog"));
@@ -46,20 +45,11 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
     grid->addWidget(lowTextEdit_, 2, 1);
     pulseBox_->setAccessibleName(typeLabel + QStringLiteral(" Pulse"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(okButton);
-    buttons->addStretch(1);
-    buttons->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layOutEditor(this, grid, okButton, cancelButton);
 
     // The template's order: the high text first, then OK, Cancel, the low
     // text and the check box.
-    QWidget::setTabOrder(highTextEdit_, okButton);
-    QWidget::setTabOrder(okButton, cancelButton);
-    QWidget::setTabOrder(cancelButton, lowTextEdit_);
-    QWidget::setTabOrder(lowTextEdit_, pulseBox_);
+    setTabChain({highTextEdit_, okButton, cancelButton, lowTextEdit_, pulseBox_});
     highTextEdit_->setFocus();
 }
 

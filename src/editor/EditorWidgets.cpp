@@ -2,8 +2,13 @@
 
 #include "config/AnsiCodec.h"
 
+#include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 void limitTyping(QLineEdit* edit, int limit) {
@@ -40,4 +45,23 @@ QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(field);
     return label;
+}
+
+void layOutEditor(QDialog* editor, QGridLayout* grid, QPushButton* ok, QPushButton* cancel) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(editor);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+}
+
+void setTabChain(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }

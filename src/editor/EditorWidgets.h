@@ -6,8 +6,13 @@
 #include <QByteArray>
 #include <QString>
 
+#include <initializer_list>
+
+class QDialog;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // Stops typing past `limit` characters. A longer text put in whole (say, from
@@ -24,3 +29,10 @@ void refuse(UserInteraction& ui, const QString& message, QWidget* field);
 
 // A label that names `field` for the keyboard and for screen readers.
 QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent);
+
+// An editor's frame: its fields in `grid`, OK at the left and Cancel at the
+// right beneath them.
+void layOutEditor(QDialog* editor, QGridLayout* grid, QPushButton* ok, QPushButton* cancel);
+
+// The keyboard's order through `widgets`, first to last.
+void setTabChain(std::initializer_list<QWidget*> widgets);

@@ -210,9 +210,11 @@ Status UnitState::writeRegister(const wire::WriteRegisterRequest& request) {
         return Status::WriteFailed;
     // The image holds the register before the answer says it does.
     const off_t offset = static_cast<off_t>(request.reg - 1) * wire::kRegisterSize;
-    return writeWhole(registersFd_, request.slot.data(), request.slot.size(), offset)
-               ? Status::Ok
-               : Status::WriteFailed;
+    auto slot = request.slot;
+    if (request.reg == faults_.alterRegister)
+        slot[0] ^= 0x01; // a unit that keeps something other than it was sent
+    return writeWhole(registersFd_, slot.data(), slot.size(), offset) ? Status::Ok
+                                                                      : Status::WriteFailed;
 }
 
 Status UnitState::setClock(const wire::SetClockRequest& request) {

@@ -17,6 +17,7 @@ struct UnitFaults {
     bool password = false;     // Connect answers "password protected"
     int failWriteRegister = 0; // writes of this register fail (0: none)
     int failReadRegister = 0;  // reads of this register fail (0: none)
+    int alterRegister = 0;     // writes of this register succeed but keep a changed slot
 };
 
 class UnitState {

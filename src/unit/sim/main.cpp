@@ -39,8 +39,29 @@ struct Options {
 
 const char* const kUsage =
     "usage: velk-unit-sim --state DIR [--link PATH] [--password] [--fail-write N]\n"
-    "                     [--fail-read N] [--silent] [--drop-after BYTES]\n"
-    "                     [--corrupt RATE] [--baud RATE] [--seed N]\n";
+    "                     [--fail-read N] [--alter-register N] [--silent]\n"
+    "                     [--drop-after BYTES] [--corrupt RATE] [--baud RATE] [--seed N]\n";
+
+const char* const kHelp =
+    "Simulates a VELK unit: answers the link protocol on a pseudo-terminal and\n"
+    "keeps the unit's registers, clock record and voice files in a folder.\n"
+    "\n"
+    "Options:\n"
+    "  --state DIR         the unit's state folder (registers.QRB, clock.bin, voice/)\n"
+    "  --link PATH         the symbolic link to the pseudo-terminal (DIR/tty)\n"
+    "  --password          refuse to connect: the unit is password protected\n"
+    "  --fail-write N      refuse every write of register N (1 to 87)\n"
+    "  --fail-read N       refuse every read of register N (1 to 87)\n"
+    "  --alter-register N  accept writes of register N but keep it changed\n"
+    "  --silent            take every byte and never answer\n"
+    "  --drop-after BYTES  take the line down after BYTES bytes in either direction\n"
+    "  --corrupt RATE      damage this fraction (0 to 1) of the bytes sent\n"
+    "  --baud RATE         deliver bytes no faster than RATE baud (10 bits a byte)\n"
+    "  --seed N            seed for --corrupt, to repeat a run\n"
+    "  --help              show this help and exit\n"
+    "  --version           show the version and exit\n"
+    "\n"
+    "On SIGTERM or SIGINT it prints the bytes received and sent and exits.\n";
 
 template <typename T> bool parseNumber(const char* text, T& value) {
     const char* end = text + std::strlen(text);
@@ -85,14 +106,15 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             if (!text)
                 return false;
             (arg == "--state" ? options.stateDir : options.linkPath) = text;
-        } else if (arg == "--fail-write" || arg == "--fail-read") {
+        } else if (arg == "--fail-write" || arg == "--fail-read" || arg == "--alter-register") {
             int reg = 0;
             if (!numberValue(
                     reg, [](int r) { return r >= 1 && r <= velklink::wire::kRegisterCount; },
                     "a register number from 1 to 87"))
                 return false;
-            (arg == "--fail-write" ? options.faults.failWriteRegister
-                                   : options.faults.failReadRegister) = reg;
+            (arg == "--fail-write"  ? options.faults.failWriteRegister
+             : arg == "--fail-read" ? options.faults.failReadRegister
+                                    : options.faults.alterRegister) = reg;
         } else if (arg == "--drop-after") {
             if (!numberValue(
                     options.dropAfter, [](auto n) { return n >= 0; }, "a byte count"))
@@ -117,6 +139,10 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.seeded = true;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            std::fputs(kHelp, stdout);
+            std::exit(0);
+        } else if (arg == "--version") {
+            std::puts("velk-unit-sim " QUILLARY_VERSION);
             std::exit(0);
         } else {
             error = "unknown option " + arg;

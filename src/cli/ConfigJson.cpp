@@ -1,0 +1,346 @@
+#include "cli/ConfigJson.h"
+
+#include "config/AnsiCodec.h"
+#include "editor/ConfigSheetMapping.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QSet>
+
+namespace {
+
+const QString Normal = QStringLiteral("Normal");
+const QString Pulse = QStringLiteral("Pulse");
+
+QJsonValue text(const QByteArray& bytes) {
+    return ansiToText(bytes);
+}
+
+QJsonObject toJson(const SheetValues& values) {
+    QJsonObject parameters{{"callers", text(values.callers)},
+                           {"clearCommand", text(values.clearCommand)},
+                           {"pulseDuration", values.pulseDuration}};
+    QJsonArray inputs;
+    for (int n = 1; n <= SheetInputCount; ++n) {
+        const InputEntry& input = values.inputs[n - 1];
+        inputs.append(QJsonObject{{"input", n},
+                                  {"phoneNumbers", text(input.phoneNumbers)},
+                                  {"highText", text(input.highText)},
+                                  {"lowText", text(input.lowText)},
+                                  {"voiceOnHigh", input.voiceOnHigh},
+                                  {"voiceOnLow", input.voiceOnLow}});
+    }
+    QJsonArray outputs;
+    for (int n = 1; n <= SheetOutputCount; ++n) {
+        const OutputEntry& output = values.outputs[n - 1];
+        outputs.append(QJsonObject{{"output", n},
+                                   {"type", output.pulse ? Pulse : Normal},
+                                   {"highText", text(output.highText)},
+                                   {"lowText", text(output.lowText)}});
+    }
+    return QJsonObject{{"parameters", parameters}, {"inputs", inputs}, {"outputs", outputs}};
+}
+
+SheetValues sheetValues(const RegisterStore& store) {
+    RegisterStore copy = store; // filling the sheet removes final dots in the store
+    return RegisterSheetMapping::fill(copy);
+}
+
+// Reads one JSON object's fields, each by its path, and keeps the first refusal.
+class FieldReader {
+public:
+    FieldReader(const QJsonObject& object, QString path, QString& error)
+        : object_(object), path_(std::move(path)), error_(error) {}
+
+    bool refuse(const QString& field, const QString& rule) {
+        if (error_.isEmpty())
+            error_ = name(field) + QStringLiteral(": ") + rule;
+        return false;
+    }
+
+    // Every field must be one of `known`: a misspelt name is not silently ignored.
+    bool onlyKnown(const QStringList& known) {
+        for (auto it = object_.begin(); it != object_.end(); ++it) {
+            if (!known.contains(it.key()))
+                return refuse(it.key(), QStringLiteral("unknown field"));
+        }
+        return true;
+    }
+
+    // A register text of at most `limit` bytes.
+    bool textField(const QString& field, int limit, QByteArray& out) {
+        if (!object_.contains(field))
+            return true;
+        const QJsonValue value = object_.value(field);
+        if (!value.isString())
+            return refuse(field, QStringLiteral("must be a text"));
+        const QString characters = value.toString();
+        if (characters.contains(QChar(0)))
+            return refuse(field, QStringLiteral("must not hold a zero character, which ends "
+                                                "a register text"));
+        const QByteArray bytes = textToAnsi(characters);
+        if (ansiToText(bytes) != characters)
+            return refuse(field, QStringLiteral("holds characters outside code page 1252"));
+        if (bytes.size() > limit)
+            return refuse(
+                field,
+                QStringLiteral("at most %1 characters, not %2").arg(limit).arg(bytes.size()));
+        out = bytes;
+        return true;
+    }
+
+    bool flagField(const QString& field, bool& out) {
+        if (!object_.contains(field))
+            return true;
+        const QJsonValue value = object_.value(field);
+        if (!value.isBool())
+            return refuse(field, QStringLiteral("must be true or false"));
+        out = value.toBool();
+        return true;
+    }
+
+    bool integerField(const QString& field, int low, int high, int& out) {
+        if (!object_.contains(field))
+            return true;
+        const QJsonValue value = object_.value(field);
+        const double number = value.toDouble();
+        if (!value.isDouble() || number != static_cast<double>(static_cast<long long>(number)))
+            return refuse(field, QStringLiteral("must be a whole number"));
+        if (number < low || number > high)
+            return refuse(field, QStringLiteral("must lie from %1 to %2").arg(low).arg(high));
+        out = static_cast<int>(number);
+        return true;
+    }
+
+    // The entry's own number, when given, must be its place in the list.
+    bool numberField(const QString& field, int expected) {
+        if (!object_.contains(field))
+            return true;
+        const QJsonValue value = object_.value(field);
+        if (!value.isDouble() || value.toDouble() != expected)
+            return refuse(
+                field, QStringLiteral("must be %1, the entry's place in the list").arg(expected));
+        return true;
+    }
+
+    QString name(const QString& field) const {
+        return path_.isEmpty() ? field : path_ + '.' + field;
+    }
+
+private:
+    const QJsonObject& object_;
+    QString path_;
+    QString& error_;
+};
+
+bool readParameters(const QJsonValue& value, SheetValues& values, QString& error) {
+    QJsonObject none;
+    FieldReader top(none, {}, error);
+    if (!value.isObject())
+        return top.refuse(QStringLiteral("parameters"), QStringLiteral("must be an object"));
+    const QJsonObject object = value.toObject();
+    FieldReader fields(object, QStringLiteral("parameters"), error);
+    return fields.onlyKnown({"callers", "clearCommand", "pulseDuration"}) &&
+           fields.textField("callers", SheetLimits::Callers, values.callers) &&
+           fields.textField("clearCommand", SheetLimits::ClearCommand, values.clearCommand) &&
+           fields.integerField("pulseDuration", SheetLimits::PulseMin, SheetLimits::PulseMax,
+                               values.pulseDuration);
+}
+
+// The list of 16 entries under `key`; each one read by `readEntry`.
+template <typename ReadEntry>
+bool readList(const QJsonValue& value, const QString& key, int count, const QString& entryName,
+              QString& error, ReadEntry readEntry) {
+    QJsonObject none;
+    FieldReader top(none, {}, error);
+    if (!value.isArray() || value.toArray().size() != count)
+        return top.refuse(key,
+                          QStringLiteral("must be a list of %1 %2s").arg(count).arg(entryName));
+    const QJsonArray list = value.toArray();
+    for (int i = 0; i < count; ++i) {
+        const QString path =
+            QStringLiteral("%1[%2] (%3 %4)").arg(key).arg(i).arg(entryName).arg(i + 1);
+        if (!list[i].isObject())
+            return FieldReader(none, {}, error).refuse(path, QStringLiteral("must be an object"));
+        const QJsonObject object = list[i].toObject();
+        FieldReader fields(object, path, error);
+        if (!readEntry(fields, i))
+            return false;
+    }
+    return true;
+}
+
+bool readInputs(const QJsonValue& value, SheetValues& values, QString& error) {
+    return readList(
+        value, QStringLiteral("inputs"), SheetInputCount, QStringLiteral("input"), error,
+        [&](FieldReader& fields, int i) {
+            InputEntry& input = values.inputs[i];
+            if (!(fields.onlyKnown({"input", "phoneNumbers", "highText", "lowText", "voiceOnHigh",
+                                    "voiceOnLow"}) &&
+                  fields.numberField("input", i + 1) &&
+                  fields.textField("phoneNumbers", SheetLimits::InputText, input.phoneNumbers) &&
+                  fields.textField("highText", SheetLimits::InputText, input.highText) &&
+                  fields.textField("lowText", SheetLimits::InputText, input.lowText) &&
+                  fields.flagField("voiceOnHigh", input.voiceOnHigh) &&
+                  fields.flagField("voiceOnLow", input.voiceOnLow)))
+                return false;
+            // Storing drops one final "."; refusing it keeps the file what the JSON says.
+            if (input.phoneNumbers.endsWith('.'))
+                return fields.refuse("phoneNumbers",
+                                     QStringLiteral("must not end with \".\", which "
+                                                    "the editor removes when storing"));
+            return true;
+        });
+}
+
+bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error) {
+    return readList(
+        value, QStringLiteral("outputs"), SheetOutputCount, QStringLiteral("output"), error,
+        [&](FieldReader& fields, int i) {
+            OutputEntry& output = values.outputs[i];
+            QByteArray type = "Normal";
+            if (!(fields.onlyKnown({"output", "type", "highText", "lowText"}) &&
+                  fields.numberField("output", i + 1) && fields.textField("type", 6, type) &&
+                  fields.textField("highText", SheetLimits::OutputText, output.highText) &&
+                  fields.textField("lowText", SheetLimits::OutputText, output.lowText)))
+                return false;
+            if (type != "Normal" && type != "Pulse")
+                return fields.refuse("type", QStringLiteral("must be \"Normal\" or \"Pulse\""));
+            output.pulse = type == "Pulse";
+            return true;
+        });
+}
+
+QString jsonText(const QJsonValue& value) {
+    // A one-element array gives the value's own JSON spelling.
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// Every leaf of a JSON object by its path ("inputs[3] (input 4).highText").
+void leaves(const QJsonValue& value, const QString& path, QList<QPair<QString, QJsonValue>>& out) {
+    if (value.isObject()) {
+        const QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it)
+            leaves(it.value(), path.isEmpty() ? it.key() : path + '.' + it.key(), out);
+    } else if (value.isArray()) {
+        const QJsonArray array = value.toArray();
+        const QString entry = path.endsWith('s') ? path.chopped(1) : path;
+        for (int i = 0; i < array.size(); ++i)
+            leaves(array[i],
+                   QStringLiteral("%1[%2] (%3 %4)").arg(path).arg(i).arg(entry).arg(i + 1), out);
+    } else {
+        out.append({path, value});
+    }
+}
+
+const QByteArray& longerText(const QByteArray& a, const QByteArray& b) {
+    return a.size() > b.size() ? a : b;
+}
+
+SheetValues longerOfEach(const SheetValues& a, const SheetValues& b) {
+    SheetValues values = b;
+    values.callers = longerText(a.callers, b.callers);
+    values.clearCommand = longerText(a.clearCommand, b.clearCommand);
+    if (QByteArray::number(a.pulseDuration).size() > QByteArray::number(b.pulseDuration).size())
+        values.pulseDuration = a.pulseDuration;
+    for (int i = 0; i < SheetInputCount; ++i) {
+        InputEntry& input = values.inputs[i];
+        input.phoneNumbers = longerText(a.inputs[i].phoneNumbers, b.inputs[i].phoneNumbers);
+        input.highText = longerText(a.inputs[i].highText, b.inputs[i].highText);
+        input.lowText = longerText(a.inputs[i].lowText, b.inputs[i].lowText);
+    }
+    for (int i = 0; i < SheetOutputCount; ++i) {
+        OutputEntry& output = values.outputs[i];
+        output.highText = longerText(a.outputs[i].highText, b.outputs[i].highText);
+        output.lowText = longerText(a.outputs[i].lowText, b.outputs[i].lowText);
+    }
+    return values;
+}
+
+} // namespace
+
+QByteArray configToJson(const RegisterStore& store) {
+    return QJsonDocument(toJson(sheetValues(store))).toJson(QJsonDocument::Indented);
+}
+
+ConfigFromJson configFromJson(const QByteArray& json) {
+    ConfigFromJson result;
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (document.isNull()) {
+        result.error = QStringLiteral("not JSON: %1 at byte %2")
+                           .arg(parseError.errorString())
+                           .arg(parseError.offset);
+        return result;
+    }
+    if (!document.isObject()) {
+        result.error = QStringLiteral("the configuration must be a JSON object");
+        return result;
+    }
+    const QJsonObject top = document.object();
+    SheetValues values;
+    FieldReader fields(top, {}, result.error);
+    if (!fields.onlyKnown({"parameters", "inputs", "outputs"}) ||
+        (top.contains("parameters") && !readParameters(top["parameters"], values, result.error)) ||
+        (top.contains("inputs") && !readInputs(top["inputs"], values, result.error)) ||
+        (top.contains("outputs") && !readOutputs(top["outputs"], values, result.error)))
+        return result;
+    RegisterStore store;
+    RegisterSheetMapping::writeBack(values, store);
+    result.store = store;
+    return result;
+}
+
+QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
+    QStringList lines;
+    if (a == b)
+        return lines;
+    const SheetValues valuesA = sheetValues(a);
+    const SheetValues valuesB = sheetValues(b);
+    QList<QPair<QString, QJsonValue>> leavesA, leavesB;
+    const QJsonObject jsonA = toJson(valuesA), jsonB = toJson(valuesB);
+    for (const char* part : {"parameters", "inputs", "outputs"}) {
+        leaves(jsonA[part], QString::fromLatin1(part), leavesA);
+        leaves(jsonB[part], QString::fromLatin1(part), leavesB);
+    }
+    for (int i = 0; i < leavesA.size(); ++i) {
+        if (leavesA[i].second != leavesB[i].second)
+            lines << QStringLiteral("%1: %2 -> %3")
+                         .arg(leavesA[i].first, jsonText(leavesA[i].second),
+                              jsonText(leavesB[i].second));
+    }
+    // With the same field values written into both, what still differs lies in
+    // bytes no field shows: register 86, bytes after a text's end, flag
+    // characters past the 16th. The longer of each two texts is written, so
+    // a shorter text's tail is not mistaken for such bytes.
+    const SheetValues longer = longerOfEach(valuesA, valuesB);
+    RegisterStore hiddenA = a, hiddenB = b;
+    RegisterSheetMapping::writeBack(longer, hiddenA);
+    RegisterSheetMapping::writeBack(longer, hiddenB);
+    QStringList hidden;
+    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
+        if (!std::equal(hiddenA.slot(reg), hiddenA.slot(reg) + RegisterStore::SlotSize,
+                        hiddenB.slot(reg)))
+            hidden << QString::number(reg);
+    }
+    auto registers = [](const QStringList& numbers) {
+        return (numbers.size() == 1 ? QStringLiteral("register ") : QStringLiteral("registers ")) +
+               numbers.join(QStringLiteral(", "));
+    };
+    if (!hidden.isEmpty())
+        lines << registers(hidden) + QStringLiteral(": bytes that no field shows differ");
+    if (lines.isEmpty()) {
+        QStringList spelled;
+        for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
+            if (!std::equal(a.slot(reg), a.slot(reg) + RegisterStore::SlotSize, b.slot(reg)))
+                spelled << QString::number(reg);
+        }
+        lines << registers(spelled) +
+                     QStringLiteral(": spelled differently, read alike (such as \"0250\" and "
+                                    "\"250\", or a final \".\")");
+    }
+    return lines;
+}

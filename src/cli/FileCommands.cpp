@@ -1,0 +1,42 @@
+#include "cli/FileCommands.h"
+
+#include "cli/CliExit.h"
+#include "config/ConfigFile.h"
+#include "report/ReportLines.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+bool readConfigFile(CliConsole& console, const QString& path, RegisterStore& store) {
+    const QFileInfo info(path);
+    QString problem;
+    if (!info.exists())
+        problem = QStringLiteral("%1: no such file").arg(path);
+    else if (!info.isFile())
+        problem = QStringLiteral("%1: not a configuration file").arg(path);
+    else if (const ConfigFileResult result = loadConfigFile(path, store); !result)
+        problem = result.error;
+    if (problem.isEmpty())
+        return true;
+    console.err(QStringLiteral("quillary-cli: ") + problem);
+    return false;
+}
+
+bool writeStandardOutput(CliConsole& console, const QByteArray& bytes) {
+    QFile out;
+    if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush())
+        return true;
+    console.err(
+        QStringLiteral("quillary-cli: cannot write to standard output: %1").arg(out.errorString()));
+    return false;
+}
+
+int showListing(CliConsole& console, const QString& path) {
+    RegisterStore store;
+    if (!readConfigFile(console, path, store))
+        return ExitFile;
+    const QStringList lines =
+        reportLines(store, QFileInfo(path).absoluteFilePath(), QDateTime::currentDateTime());
+    return writeStandardOutput(console, lines.join('\n').toLocal8Bit() + '\n') ? ExitOk : ExitFile;
+}

@@ -1,0 +1,63 @@
+#include "cli/JsonCommands.h"
+
+#include "cli/CliExit.h"
+#include "cli/ConfigJson.h"
+#include "cli/FileCommands.h"
+#include "config/ConfigFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+void fail(CliConsole& console, const QString& message) {
+    console.err(QStringLiteral("quillary-cli: ") + message);
+}
+
+} // namespace
+
+int showJson(CliConsole& console, const QString& path) {
+    RegisterStore store;
+    if (!readConfigFile(console, path, store))
+        return ExitFile;
+    return writeStandardOutput(console, configToJson(store)) ? ExitOk : ExitFile;
+}
+
+int importConfig(CliConsole& console, const QString& jsonPath, const QString& outPath, bool force) {
+    QFile in(jsonPath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        fail(console, QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
+        return ExitFile;
+    }
+    const QByteArray json = in.readAll();
+    if (in.error() != QFile::NoError) {
+        fail(console, QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
+        return ExitFile;
+    }
+    const ConfigFromJson config = configFromJson(json);
+    if (!config.store) {
+        fail(console, QStringLiteral("%1: %2").arg(jsonPath, config.error));
+        return ExitFile;
+    }
+    if (QFileInfo::exists(outPath) && !force) {
+        fail(console, QStringLiteral("%1 exists already; --force replaces it").arg(outPath));
+        return ExitFile;
+    }
+    const ConfigFileResult saved = saveConfigFile(outPath, *config.store);
+    if (!saved) {
+        fail(console, saved.error);
+        return ExitFile;
+    }
+    return ExitOk;
+}
+
+int diffConfigs(CliConsole& console, const QString& pathA, const QString& pathB) {
+    RegisterStore a, b;
+    if (!readConfigFile(console, pathA, a) || !readConfigFile(console, pathB, b))
+        return ExitFile;
+    const QStringList differences = configDifferences(a, b);
+    for (const QString& line : differences)
+        console.out(line);
+    // As diff(1) does: 1 when the files differ.
+    return differences.isEmpty() ? ExitOk : ExitUnit;
+}

@@ -1,0 +1,72 @@
+// A LinkApi that passes every call on to another and names each step on the
+// console as it starts ("writing register 40 of 87", "sending voice file
+// H03.WAV"), and keeps the first failure with what failed and why. The shared
+// commands tell the user only that the unit could not be reached; a script
+// needs to know which register or file it was.
+#pragma once
+
+#include "cli/CliConsole.h"
+#include "unit/LinkApi.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class StepNamingLinkApi final : public LinkApi {
+public:
+    StepNamingLinkApi(LinkApi& inner, CliConsole& console) : inner_(inner), console_(console) {}
+
+    // The first failed call since the last reset, as "writing register 40
+    // failed: the unit refused the request"; empty when none failed.
+    const QString& failure() const { return failure_; }
+    void resetFailure() { failure_.clear(); }
+    // How the port is named in a failure to connect, e.g. "COM3" or a device path.
+    void setPortName(const QString& name) { portName_ = name; }
+
+    int32_t LinkStartup() override { return inner_.LinkStartup(); }
+    int32_t LinkCleanup() override { return inner_.LinkCleanup(); }
+    int32_t LinkCreate() override { return inner_.LinkCreate(); }
+    int32_t LinkSetPort(int32_t handle, const char* port, const char* fallbackPort) override {
+        return inner_.LinkSetPort(handle, port, fallbackPort);
+    }
+    int32_t LinkConfigure(int32_t handle, const char* options) override {
+        return inner_.LinkConfigure(handle, options);
+    }
+    int32_t LinkClose(int32_t handle) override { return inner_.LinkClose(handle); }
+    int32_t LinkDestroy(int32_t handle) override { return inner_.LinkDestroy(handle); }
+
+    int32_t LinkConnect(int32_t handle, const char* password) override;
+    int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) override;
+    int32_t LinkPrepareTransfer(int32_t handle) override;
+    int32_t LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot,
+                              int32_t reserved1, int32_t reserved2) override;
+    int32_t LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot, int32_t* length,
+                             int32_t reserved) override;
+    int32_t LinkFinishTransfer(int32_t handle) override;
+    int32_t LinkSetClock(int32_t handle, const unsigned char* record) override;
+    int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
+                            LinkProgressCallback progress, intptr_t context) override;
+
+private:
+    // Names the step, then checks the call's result.
+    int32_t step(const QString& what, int32_t result);
+    static void uploadProgress(intptr_t self, int32_t position);
+    void onUploadProgress(int32_t position);
+
+    LinkApi& inner_;
+    CliConsole& console_;
+    QString failure_;
+    QString portName_;
+
+    // The upload under way: its files, their sizes, and the caller's callback.
+    struct Upload {
+        QStringList names;
+        QVector<qint64> ends; // where each file ends in the whole upload, in bytes
+        int current = -1;
+        LinkProgressCallback callback = nullptr;
+        intptr_t context = 0;
+    } upload_;
+};
+
+// What a link library result means, for a message.
+QString linkResultText(int32_t result);

@@ -1,0 +1,169 @@
+// quillary-cli: Quillary's commands for scripts and machines without a
+// desktop, over the same core classes as the window.
+#include "cli/CliConsole.h"
+#include "cli/CliExit.h"
+#include "cli/CliPort.h"
+#include "cli/CliUserInteraction.h"
+#include "cli/FileCommands.h"
+#include "cli/JsonCommands.h"
+#include "cli/UnitCommands.h"
+#include "config/Profile.h"
+
+#include <CLI/CLI.hpp>
+#include <QCoreApplication>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdlib>
+#include <functional>
+#include <optional>
+
+namespace {
+
+const char* const Description =
+    "Quillary on the command line: shows, converts and compares configuration\n"
+    "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
+    "its clock.";
+
+const char* const Footer =
+    "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
+    "differ), 2 wrong usage, 3 a file cannot be read or written.\n"
+    "\n"
+    "The port is --port, else the setting Options/COMPORT of the program's\n"
+    "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
+    "variable QUILLARY_LINK_DEVICE, when set, names the serial device to use\n"
+    "whatever the profile says; --port given on the command line wins over it.\n"
+    "\n"
+    "show --json writes texts as the code-page-1252 characters of the register\n"
+    "bytes; import applies the configuration editor's rules (text lengths, the\n"
+    "pulse duration from 100 to 30000, true/false flags, \"Normal\" or \"Pulse\")\n"
+    "and refuses a bad field by name. import and read never replace an existing\n"
+    "file without --force. read writes its file only from a complete read.";
+
+// The window's profile, whichever program reads it.
+QString profilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/quillary.ini");
+}
+
+// The port for the link: --port, else the profile. A device on the command
+// line is used through QUILLARY_LINK_DEVICE, as everywhere; a port named on
+// the command line wins over that variable.
+std::optional<CliPort> choosePort(const std::string& option) {
+    if (option.empty())
+        return CliPort{Profile(profilePath()).portText(), {}};
+    const auto port = parsePortOption(QString::fromStdString(option));
+    if (!port)
+        return std::nullopt;
+    if (port->device.isEmpty())
+        ::unsetenv("QUILLARY_LINK_DEVICE");
+    else
+        ::setenv("QUILLARY_LINK_DEVICE", QFile::encodeName(port->device).constData(), 1);
+    return port;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION));
+
+    CliConsole& console = CliConsole::standard();
+    CLI::App app{Description, "quillary-cli"};
+    app.footer(Footer);
+    app.set_version_flag("--version", std::string("quillary-cli ") + QUILLARY_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough();
+    std::string portOption;
+    app.add_option("--port", portOption, "USB, COM1 to COM4, or a serial device path");
+
+    std::function<int()> run;
+
+    std::string showFile;
+    bool showJsonFlag = false;
+    CLI::App* showCommand = app.add_subcommand(
+        "show", "Print a configuration's listing, or with --json all of it as JSON");
+    showCommand->add_option("FILE", showFile, "configuration file (*.QRB)")->required();
+    showCommand->add_flag("--json", showJsonFlag, "JSON with named fields instead of the listing");
+    showCommand->callback([&] {
+        run = [&] {
+            const QString path = QString::fromStdString(showFile);
+            return showJsonFlag ? showJson(console, path) : showListing(console, path);
+        };
+    });
+
+    std::string importJson, importOut;
+    bool importForce = false;
+    CLI::App* importCommand = app.add_subcommand(
+        "import", "Make a configuration file from JSON as show --json prints it");
+    importCommand->add_option("FILE.json", importJson, "the configuration as JSON")->required();
+    importCommand->add_option("OUT", importOut, "configuration file to write (*.QRB)")->required();
+    importCommand->add_flag("--force", importForce, "replace OUT when it exists");
+    importCommand->callback([&] {
+        run = [&] {
+            return importConfig(console, QString::fromStdString(importJson),
+                                QString::fromStdString(importOut), importForce);
+        };
+    });
+
+    std::string diffA, diffB;
+    CLI::App* diffCommand =
+        app.add_subcommand("diff", "List the differences of two configuration files by field name");
+    diffCommand->add_option("A", diffA, "configuration file (*.QRB)")->required();
+    diffCommand->add_option("B", diffB, "configuration file (*.QRB)")->required();
+    diffCommand->callback([&] {
+        run = [&] {
+            return diffConfigs(console, QString::fromStdString(diffA),
+                               QString::fromStdString(diffB));
+        };
+    });
+
+    std::optional<CliPort> port;
+
+    WriteOptions write;
+    std::string writeFile;
+    CLI::App* writeCommand = app.add_subcommand(
+        "write", "Write a configuration file (and its voice messages) into the unit");
+    writeCommand->add_option("FILE", writeFile, "configuration file (*.QRB)")->required();
+    writeCommand->add_flag("--voice", write.voice,
+                           "also send the voice messages the configuration switches on");
+    writeCommand->add_flag("--verify", write.verify,
+                           "read the 87 registers back and name every one that differs");
+    writeCommand->callback([&] {
+        run = [&] {
+            write.path = QString::fromStdString(writeFile);
+            return writeToUnit(console, *port, write);
+        };
+    });
+
+    std::string readOut;
+    bool readForce = false;
+    CLI::App* readCommand = app.add_subcommand("read", "Read the unit into a configuration file");
+    readCommand->add_option("OUT", readOut, "configuration file to write (*.QRB)")->required();
+    readCommand->add_flag("--force", readForce, "replace OUT when it exists");
+    readCommand->callback([&] {
+        run = [&] {
+            return readFromUnit(console, *port, QString::fromStdString(readOut), readForce);
+        };
+    });
+
+    CLI::App* clockCommand =
+        app.add_subcommand("set-clock", "Set the unit's clock to this computer's local time");
+    clockCommand->callback([&] { run = [&] { return setUnitClock(console, *port); }; });
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? ExitOk : ExitUsage;
+    }
+
+    port = choosePort(portOption);
+    if (!port) {
+        console.err(QStringLiteral("quillary-cli: --port takes USB, COM1 to COM4 or a device "
+                                   "path, not \"%1\"")
+                        .arg(QString::fromStdString(portOption)));
+        return ExitUsage;
+    }
+    return run ? run() : ExitUsage;
+}

@@ -1,0 +1,155 @@
+// quillary-cli against the unit simulator over a pseudo-terminal: write with
+// voice and verify, read, set-clock, and the failures a script must be able
+// to tell apart.
+#include "CliRunner.h"
+#include "SimProcess.h"
+#include "config/ConfigFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCliUnit : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString config_;
+
+    // A configuration "Alarm" whose voice flags switch on three recordings.
+    void makeConfig() {
+        RegisterStore store;
+        for (int reg = 1; reg <= 80; ++reg)
+            store.setText(reg, QByteArray("register ") + QByteArray::number(reg) + " \xe9\x80");
+        store.setText(84, "1000000000000001");
+        store.setText(85, "0100000000000000");
+        store.slot(86)[100] = 0x7f; // bytes no field shows travel too
+        config_ = dir_.filePath("Alarm.QRB");
+        QVERIFY(saveConfigFile(config_, store));
+        const QDir templates(QStringLiteral(VOICE_TEMPLATES));
+        for (const QString& name : templates.entryList({"*.WAV", "*.wav"}, QDir::Files)) {
+            const QString own = "Alarm_" + name;
+            QVERIFY(QFile::copy(templates.filePath(name), dir_.filePath(own)));
+        }
+    }
+
+private slots:
+    void initTestCase() { makeConfig(); }
+
+    void writeWithVoiceVerifyThenReadAndSetClock() {
+        SimProcess sim;
+        QVERIFY(sim.start());
+
+        CliRun run = runCli({"write", "--voice", "--verify", config_});
+        QVERIFY2(run.status == 0, run.err);
+        QVERIFY2(run.out.contains("Verified"), run.out);
+        QVERIFY2(run.err.contains("writing register 87 of 87"), run.err);
+        QVERIFY2(run.err.contains("sending voice file"), run.err);
+        QCOMPARE(sim.readState("registers.QRB"), fileBytes(config_));
+        QCOMPARE(sim.readState("voice.log"),
+                 QByteArray("H01.WAV\nH16.WAV\nL02.WAV\nSelectOutput.wav\nSelectOnOff.wav\n"));
+        QCOMPARE(sim.readState("voice/H16.WAV"), fileBytes(dir_.filePath("Alarm_H16.WAV")));
+        QCOMPARE(sim.readState("voice/L02.WAV"), fileBytes(dir_.filePath("Alarm_L02.WAV")));
+
+        const QString out = dir_.filePath("read.QRB");
+        run = runCli({"read", out});
+        QVERIFY2(run.status == 0, run.err);
+        QCOMPARE(fileBytes(out), fileBytes(config_));
+        run = runCli({"read", out});
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains("--force"), run.err);
+        QCOMPARE(runCli({"read", "--force", out}).status, 0);
+
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        run = runCli({"set-clock"});
+        QVERIFY2(run.status == 0, run.err);
+        QCOMPARE(run.out, QByteArray("Clock has been set\n"));
+        const QByteArray record = sim.readState("clock.bin");
+        QCOMPARE(record.size(), 8);
+        const auto byte = [&](int i) { return int(uchar(record[i])); };
+        const QDateTime set(QDate(byte(0) | byte(1) << 8, byte(2), byte(3)),
+                            QTime(byte(5), byte(6), byte(7)));
+        QVERIFY2(set >= before.addSecs(-1) && set <= QDateTime::currentDateTime().addSecs(1),
+                 qPrintable(set.toString()));
+    }
+
+    void failuresSayWhatAndWhy_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("write fails at 40")
+            << QStringList{"--fail-write", "40"} << QStringList{"write", "CONFIG"} << 1
+            << "writing register 40 failed: the unit refused the request";
+        QTest::newRow("unit changes 40")
+            << QStringList{"--alter-register", "40"} << QStringList{"write", "--verify", "CONFIG"}
+            << 1 << "verify: the unit's register 40 differs from";
+        QTest::newRow("read fails at 5")
+            << QStringList{"--fail-read", "5"} << QStringList{"read", "OUT"} << 1
+            << "reading register 5 failed";
+        QTest::newRow("password") << QStringList{"--password"} << QStringList{"set-clock"} << 1
+                                  << "the unit is password protected";
+        QTest::newRow("missing voice file")
+            << QStringList{} << QStringList{"write", "--voice", "NOVOICE"} << 3
+            << "One or more of the configured voicefiles does not exist !";
+        QTest::newRow("missing file")
+            << QStringList{} << QStringList{"write", "MISSING"} << 3 << "no such file";
+        QTest::newRow("bad port") << QStringList{} << QStringList{"--port", "COM5", "set-clock"}
+                                  << 2 << "--port takes USB, COM1 to COM4";
+        QTest::newRow("no device")
+            << QStringList{} << QStringList{"--port", "/nonexistent/tty", "set-clock"} << 1
+            << "connecting to the unit on /nonexistent/tty failed";
+    }
+
+    void failuresSayWhatAndWhy() {
+        QFETCH(QStringList, faults);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QTemporaryDir scratch;
+        const QString out = scratch.filePath("out.QRB");
+        // A configuration whose recordings are not beside it.
+        const QString noVoice = scratch.filePath("Lonely.QRB");
+        QVERIFY(QFile::copy(config_, noVoice));
+        arguments.replaceInStrings("CONFIG", config_);
+        arguments.replaceInStrings("OUT", out);
+        arguments.replaceInStrings("NOVOICE", noVoice);
+        arguments.replaceInStrings("MISSING", scratch.filePath("missing.QRB"));
+
+        SimProcess sim;
+        QVERIFY(sim.start(faults));
+        const CliRun run = runCli(arguments);
+        QVERIFY2(run.status == status, run.err);
+        QVERIFY2(run.err.contains(message.toUtf8()), run.err);
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(!QFile::exists(scratch.filePath("missing.QRB")));
+    }
+
+    void terminalShowsAProgressBar() {
+        SimProcess sim;
+        QVERIFY(sim.start());
+        // script(1) gives the program a terminal and keeps what it drew.
+        QProcess script;
+        script.start("script",
+                     {"-qec", QStringLiteral(QUILLARY_CLI) + " write " + config_, "/dev/null"});
+        QVERIFY(script.waitForFinished(60000));
+        QCOMPARE(script.exitCode(), 0);
+        const QByteArray screen = script.readAllStandardOutput();
+        QVERIFY2(screen.contains("\r[###"), screen.right(400));
+        QVERIFY2(screen.contains("%  writing register 87 of 87"), screen.right(400));
+        QVERIFY2(screen.contains("The transfer is complete !"), screen.right(400));
+        QVERIFY2(!screen.contains("writing register 1 of 87\n"), screen.left(400));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliUnit)
+#include "TestCliUnit.moc"
