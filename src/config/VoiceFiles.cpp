@@ -18,6 +18,12 @@ QString configHighName(const QString& title, int input) {
 QString configLowName(const QString& title, int input) {
     return configName(title, unitLowName(input));
 }
+QStringList configInputNames(const QString& title) {
+    QStringList names;
+    for (int input = 1; input <= InputCount; ++input)
+        names << configHighName(title, input) << configLowName(title, input);
+    return names;
+}
 QString configSelectOutputName(const QString& title) {
     return configName(title, unitSelectOutputName());
 }

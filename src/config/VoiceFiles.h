@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace VoiceFiles {
 
@@ -17,6 +18,8 @@ QString configHighName(const QString& title, int input); // "Alarm_H01.WAV"
 QString configLowName(const QString& title, int input);  // "Alarm_L01.WAV"
 QString configSelectOutputName(const QString& title);    // "Alarm_SelectOutput.wav"
 QString configSelectOnOffName(const QString& title);     // "Alarm_SelectOnOff.wav"
+// The 32 input messages: high then low for inputs 1 to 16.
+QStringList configInputNames(const QString& title);
 
 // The unit's names, which are also the templates' names.
 QString unitHighName(int input); // "H01.WAV"

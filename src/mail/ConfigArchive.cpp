@@ -29,10 +29,7 @@ QStringList voiceEntryNames(const QString& title) {
     // on the unit.
     QStringList names{VoiceFiles::configName(title, QStringLiteral("SelectOutput.WAV")),
                       VoiceFiles::configName(title, QStringLiteral("SelectOnOff.WAV"))};
-    for (int input = 1; input <= VoiceFiles::InputCount; ++input)
-        names << VoiceFiles::configHighName(title, input)
-              << VoiceFiles::configLowName(title, input);
-    return names;
+    return names + VoiceFiles::configInputNames(title);
 }
 
 PackResult pack(const QString& configPath, const QString& title, const QString& archivePath) {

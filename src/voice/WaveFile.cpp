@@ -92,12 +92,8 @@ qint64 WaveDataSize(const QString& path) {
 
 int CountUsedVoiceMemory(const QString& folder, const QString& title) {
     qint64 total = 0;
-    for (int n = 1; n <= VoiceFiles::InputCount; ++n) {
-        for (const QString& name :
-             {VoiceFiles::configHighName(title, n), VoiceFiles::configLowName(title, n)}) {
-            total += std::max<qint64>(0, WaveDataSize(VoiceFiles::resolveNoCase(folder, name)));
-        }
-    }
+    for (const QString& name : VoiceFiles::configInputNames(title))
+        total += std::max<qint64>(0, WaveDataSize(VoiceFiles::resolveNoCase(folder, name)));
     return int(std::min<qint64>(total, INT_MAX));
 }
 
