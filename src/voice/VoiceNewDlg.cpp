@@ -94,7 +94,10 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     connect(playButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::play);
     connect(stopButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::stop);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(lowQualityCheckBox_, &QCheckBox::clicked, &recorder_, &VoiceRecorder::setLowQuality);
+    connect(lowQualityCheckBox_, &QCheckBox::clicked, this, [this](bool on) {
+        m_halfrate = on ? 1 : 0;
+        recorder_.setLowQuality(on);
+    });
     connect(&recorder_, &VoiceRecorder::changed, this, &CVoiceNewDlg::applyState);
 }
 
@@ -111,9 +114,9 @@ void CVoiceNewDlg::initDialog() {
     totalBar_->SetRange(0, m_capacity);
     messageBar_->SetRange(0, m_capacity);
     recorder_.open(m_filename, m_used, m_capacity);
+    m_halfrate = recorder_.lowQuality() ? 1 : 0;
     statusLabel_->setText(m_status);
-    // "Low quality" (4000 samples a second instead of 8000) comes from the profile.
-    lowQualityCheckBox_->setChecked(recorder_.lowQuality());
+    lowQualityCheckBox_->setChecked(m_halfrate != 0);
 }
 
 void CVoiceNewDlg::applyState() {

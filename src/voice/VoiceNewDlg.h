@@ -48,6 +48,8 @@ public:
     QString m_status;   // the line at the top
     int m_used = 0;     // voice memory used by all messages, this one included
     int m_capacity = 0; // the unit's voice memory
+    // "Low quality" (4000 samples a second instead of 8000), from the profile.
+    int m_halfrate = 0;
 
     VoiceRecorder& recorder() { return recorder_; }
 
