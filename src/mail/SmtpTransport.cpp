@@ -314,8 +314,16 @@ quint32 SmtpTransport::sendMail(quintptr session, const MailEnvelope& message) {
     for (const MailAttachment& attachment : message.attachments) {
         curl_mimepart* part = curl_mime_addpart(mime.get());
         curl_mime_filedata(part, QFile::encodeName(attachment.path).constData());
-        // Named with curl_mime_filename: a Content-Disposition of our own would drop the name.
-        curl_mime_filename(part, attachment.name.toUtf8().constData());
+        if (isPlainHeaderText(attachment.name)) {
+            // Named with curl_mime_filename: a Content-Disposition of our own would drop the name.
+            curl_mime_filename(part, attachment.name.toLatin1().constData());
+        } else {
+            // A name beyond ASCII goes as an RFC 2231 parameter, which mail readers decode.
+            curl_slist* disposition =
+                curl_slist_append(nullptr, "Content-Disposition: attachment; filename*=UTF-8''" +
+                                               QUrl::toPercentEncoding(attachment.name));
+            curl_mime_headers(part, disposition, 1);
+        }
         curl_mime_type(part, attachment.name.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive)
                                  ? "application/zip"
                                  : "application/octet-stream");

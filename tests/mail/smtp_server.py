@@ -37,6 +37,7 @@ def summarise(envelope, count):
         "mail_from": envelope.mail_from,
         "rcpt_tos": envelope.rcpt_tos,
         "header_names": [name for name, _ in message.raw_items()],
+        "seven_bit": all(byte < 128 for byte in raw),
         "subject": str(message["Subject"]) if message["Subject"] is not None else None,
         "to": str(message["To"]) if message["To"] is not None else None,
         "body": None,

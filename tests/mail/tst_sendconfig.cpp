@@ -40,12 +40,13 @@ struct Fixture {
     Profile profile;
     ScriptedUserInteraction ui;
 
-    explicit Fixture(const QString& serverUrl = {}, const QString& user = {})
+    explicit Fixture(const QString& serverUrl = {}, const QString& user = {},
+                     const QString& title = QStringLiteral("Plant1"))
         : profile(dir.filePath(QStringLiteral("quillary.ini"))) {
         folder = dir.filePath(QStringLiteral("Cfg"));
         QDir().mkpath(folder);
-        current.g_configPath = folder + QStringLiteral("/Plant1.QRB");
-        current.g_configTitle = QStringLiteral("Plant1");
+        current.g_configPath = folder + '/' + title + QStringLiteral(".QRB");
+        current.g_configTitle = title;
         QByteArray image(22272, '\0');
         for (int i = 0; i < image.size(); ++i)
             image[i] = static_cast<char>(i * 7);
@@ -237,7 +238,8 @@ void TestSendConfig::sendsConfigurationWithItsVoiceFiles() {
 }
 
 void TestSendConfig::authenticatedSend() {
-    Fixture fixture(auth_.url(), QStringLiteral("tester"));
+    // A title beyond ASCII names the attachment too.
+    Fixture fixture(auth_.url(), QStringLiteral("tester"), QStringLiteral("Závod"));
     CSendConfig dialog(fixture.current, fixture.ui, fixture.profile);
     QVERIFY(sendThroughDialog(dialog, QStringLiteral("ann@example.org"), QStringLiteral("Auth")));
     QCOMPARE(fixture.ui.messages.size(), 1);
@@ -246,6 +248,9 @@ void TestSendConfig::authenticatedSend() {
     const QList<QJsonObject> received = takeReceived(auth_);
     QCOMPARE(received.size(), 1);
     QCOMPARE(received.constFirst()["subject"].toString(), QStringLiteral("Auth"));
+    const QJsonObject attachment = received.constFirst()["attachments"].toArray().at(0).toObject();
+    QCOMPARE(attachment["filename"].toString(), QStringLiteral("Závod.zip"));
+    QVERIFY(received.constFirst()["seven_bit"].toBool()); // encoded as the mail standards say
 }
 
 void TestSendConfig::headerInjection_data() {
