@@ -13,6 +13,19 @@
 constexpr int SheetInputCount = 16;
 constexpr int SheetOutputCount = 16;
 
+// What the sheet accepts; a value outside these is refused when a page is left.
+namespace SheetLimits {
+constexpr int Callers = 156;
+constexpr int ClearCommand = 155;
+constexpr int InputText = 156;
+// The output editor has no limit of its own; its fields stop at what a
+// register holds.
+constexpr int OutputText = RegisterStore::MaxTextLength;
+constexpr int PulseMin = 100;
+constexpr int PulseMax = 30000;
+constexpr int DefaultPulse = 1000;
+} // namespace SheetLimits
+
 // Texts are register bytes; the widgets convert them for display.
 struct InputEntry {
     QByteArray phoneNumbers; // separated by ","
@@ -31,26 +44,13 @@ struct OutputEntry {
 };
 
 struct SheetValues {
-    QByteArray callers;       // the allowed callers
-    QByteArray clearCommand;  // the command that clears them
-    int pulseDuration = 1000; // milliseconds
+    QByteArray callers;                            // the allowed callers
+    QByteArray clearCommand;                       // the command that clears them
+    int pulseDuration = SheetLimits::DefaultPulse; // milliseconds
     std::array<InputEntry, SheetInputCount> inputs;
     std::array<OutputEntry, SheetOutputCount> outputs;
     bool operator==(const SheetValues&) const = default;
 };
-
-// What the sheet accepts; a value outside these is refused when a page is left.
-namespace SheetLimits {
-constexpr int Callers = 156;
-constexpr int ClearCommand = 155;
-constexpr int InputText = 156;
-// The output editor has no limit of its own; its fields stop at what a
-// register holds.
-constexpr int OutputText = RegisterStore::MaxTextLength;
-constexpr int PulseMin = 100;
-constexpr int PulseMax = 30000;
-constexpr int DefaultPulse = 1000;
-} // namespace SheetLimits
 
 class RegisterSheetMapping {
 public:
