@@ -19,7 +19,7 @@ bool readConfigFile(CliConsole& console, const QString& path, RegisterStore& sto
         problem = result.error;
     if (problem.isEmpty())
         return true;
-    console.err(QStringLiteral("quillary-cli: ") + problem);
+    console.fail(problem);
     return false;
 }
 
@@ -27,8 +27,7 @@ bool writeStandardOutput(CliConsole& console, const QByteArray& bytes) {
     QFile out;
     if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush())
         return true;
-    console.err(
-        QStringLiteral("quillary-cli: cannot write to standard output: %1").arg(out.errorString()));
+    console.fail(QStringLiteral("cannot write to standard output: %1").arg(out.errorString()));
     return false;
 }
 

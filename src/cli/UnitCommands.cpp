@@ -54,7 +54,7 @@ public:
         if (ui.errors().isEmpty())
             return ExitOk;
         if (!link_.failure().isEmpty()) {
-            console_.err(QStringLiteral("quillary-cli: ") + link_.failure());
+            console_.fail(link_.failure());
             return ExitUnit;
         }
         return ExitFile;
@@ -80,7 +80,7 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
     unit.link().resetFailure();
     TransferFromUnitCommand(unit.context(ui, readBack)).run();
     if (const int status = unit.outcome(ui); status != ExitOk) {
-        console.err(QStringLiteral("quillary-cli: the unit could not be read back to verify"));
+        console.fail(QStringLiteral("the unit could not be read back to verify"));
         return status;
     }
     QStringList differing;
@@ -90,13 +90,11 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
             differing << QString::number(reg);
     }
     if (!differing.isEmpty()) {
-        console.err(differing.size() == 1
-                        ? QStringLiteral("quillary-cli: verify: the unit's register %1 differs "
-                                         "from %2")
-                              .arg(differing.first(), path)
-                        : QStringLiteral("quillary-cli: verify: the unit's registers %1 differ "
-                                         "from %2")
-                              .arg(differing.join(QStringLiteral(", ")), path));
+        console.fail(differing.size() == 1
+                         ? QStringLiteral("verify: the unit's register %1 differs from %2")
+                               .arg(differing.first(), path)
+                         : QStringLiteral("verify: the unit's registers %1 differ from %2")
+                               .arg(differing.join(QStringLiteral(", ")), path));
         return ExitUnit;
     }
     console.out(QStringLiteral("Verified: the unit holds the 87 registers of %1").arg(path));
@@ -112,7 +110,7 @@ int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& op
     ConfigSession session(templateFolder());
     if (const SessionOutcome loaded = session.load(QFileInfo(options.path).absoluteFilePath());
         !loaded) {
-        console.err(QStringLiteral("quillary-cli: ") + loaded.error);
+        console.fail(loaded.error);
         return ExitFile;
     }
     UnitLink unit(console, port);
@@ -128,8 +126,7 @@ int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& op
 int readFromUnit(CliConsole& console, const CliPort& port, const QString& outPath, bool force) {
     const QFileInfo out(outPath);
     if (out.exists() && !force) {
-        console.err(
-            QStringLiteral("quillary-cli: %1 exists already; --force replaces it").arg(outPath));
+        console.fail(QStringLiteral("%1 exists already; --force replaces it").arg(outPath));
         return ExitFile;
     }
     ConfigSession session(templateFolder());

@@ -165,9 +165,8 @@ int main(int argc, char** argv) {
 
     port = choosePort(portOption);
     if (!port) {
-        console.err(QStringLiteral("quillary-cli: --port takes USB, COM1 to COM4 or a device "
-                                   "path, not \"%1\"")
-                        .arg(QString::fromStdString(portOption)));
+        console.fail(QStringLiteral("--port takes USB, COM1 to COM4 or a device path, not \"%1\"")
+                         .arg(QString::fromStdString(portOption)));
         return ExitUsage;
     }
     return run ? run() : ExitUsage;
