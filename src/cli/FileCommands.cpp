@@ -23,6 +23,13 @@ bool readConfigFile(CliConsole& console, const QString& path, RegisterStore& sto
     return false;
 }
 
+bool mayReplace(CliConsole& console, const QString& path, bool force) {
+    if (force || !QFileInfo::exists(path))
+        return true;
+    console.fail(QStringLiteral("%1 exists already; --force replaces it").arg(path));
+    return false;
+}
+
 bool writeStandardOutput(CliConsole& console, const QByteArray& bytes) {
     QFile out;
     if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush())

@@ -14,6 +14,9 @@ class RegisterStore;
 // False, with the reason said, when it cannot be read.
 bool readConfigFile(CliConsole& console, const QString& path, RegisterStore& store);
 
+// False, with the reason said, when `path` exists and `force` was not given.
+bool mayReplace(CliConsole& console, const QString& path, bool force);
+
 // Writes bytes to standard output; false, with the reason said, when it cannot.
 bool writeStandardOutput(CliConsole& console, const QByteArray& bytes);
 

@@ -6,7 +6,6 @@
 #include "config/ConfigFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 int showJson(CliConsole& console, const QString& path) {
     RegisterStore store;
@@ -31,10 +30,8 @@ int importConfig(CliConsole& console, const QString& jsonPath, const QString& ou
         console.fail(QStringLiteral("%1: %2").arg(jsonPath, config.error));
         return ExitFile;
     }
-    if (QFileInfo::exists(outPath) && !force) {
-        console.fail(QStringLiteral("%1 exists already; --force replaces it").arg(outPath));
+    if (!mayReplace(console, outPath, force))
         return ExitFile;
-    }
     const ConfigFileResult saved = saveConfigFile(outPath, *config.store);
     if (!saved) {
         console.fail(saved.error);

@@ -124,15 +124,12 @@ int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& op
 }
 
 int readFromUnit(CliConsole& console, const CliPort& port, const QString& outPath, bool force) {
-    const QFileInfo out(outPath);
-    if (out.exists() && !force) {
-        console.fail(QStringLiteral("%1 exists already; --force replaces it").arg(outPath));
+    if (!mayReplace(console, outPath, force))
         return ExitFile;
-    }
     ConfigSession session(templateFolder());
     UnitLink unit(console, port);
     CliUserInteraction ui(console);
-    ui.setSavePath(out.absoluteFilePath());
+    ui.setSavePath(QFileInfo(outPath).absoluteFilePath());
     TransferFromUnitCommand(unit.context(ui, session)).run();
     return unit.outcome(ui);
 }
