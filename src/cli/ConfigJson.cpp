@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -294,6 +295,15 @@ ConfigFromJson configFromJson(const QByteArray& json) {
     return result;
 }
 
+QStringList differingRegisters(const RegisterStore& a, const RegisterStore& b) {
+    QStringList numbers;
+    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
+        if (!std::equal(a.slot(reg), a.slot(reg) + RegisterStore::SlotSize, b.slot(reg)))
+            numbers << QString::number(reg);
+    }
+    return numbers;
+}
+
 QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     QStringList lines;
     if (a == b)
@@ -320,12 +330,7 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     RegisterStore hiddenA = a, hiddenB = b;
     RegisterSheetMapping::writeBack(longer, hiddenA);
     RegisterSheetMapping::writeBack(longer, hiddenB);
-    QStringList hidden;
-    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
-        if (!std::equal(hiddenA.slot(reg), hiddenA.slot(reg) + RegisterStore::SlotSize,
-                        hiddenB.slot(reg)))
-            hidden << QString::number(reg);
-    }
+    const QStringList hidden = differingRegisters(hiddenA, hiddenB);
     auto registers = [](const QStringList& numbers) {
         return (numbers.size() == 1 ? QStringLiteral("register ") : QStringLiteral("registers ")) +
                numbers.join(QStringLiteral(", "));
@@ -333,12 +338,7 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     if (!hidden.isEmpty())
         lines << registers(hidden) + QStringLiteral(": bytes that no field shows differ");
     if (lines.isEmpty()) {
-        QStringList spelled;
-        for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
-            if (!std::equal(a.slot(reg), a.slot(reg) + RegisterStore::SlotSize, b.slot(reg)))
-                spelled << QString::number(reg);
-        }
-        lines << registers(spelled) +
+        lines << registers(differingRegisters(a, b)) +
                      QStringLiteral(": spelled differently, read alike (such as \"0250\" and "
                                     "\"250\", or a final \".\")");
     }

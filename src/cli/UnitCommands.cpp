@@ -2,6 +2,7 @@
 
 #include "cli/CliExit.h"
 #include "cli/CliUserInteraction.h"
+#include "cli/ConfigJson.h"
 #include "cli/FileCommands.h"
 #include "cli/StepNamingLinkApi.h"
 #include "config/ConfigSession.h"
@@ -83,12 +84,7 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
         console.fail(QStringLiteral("the unit could not be read back to verify"));
         return status;
     }
-    QStringList differing;
-    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
-        if (!std::equal(written.slot(reg), written.slot(reg) + RegisterStore::SlotSize,
-                        readBack.store().slot(reg)))
-            differing << QString::number(reg);
-    }
+    const QStringList differing = differingRegisters(written, readBack.store());
     if (!differing.isEmpty()) {
         console.fail(differing.size() == 1
                          ? QStringLiteral("verify: the unit's register %1 differs from %2")
