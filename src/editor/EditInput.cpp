@@ -155,11 +155,9 @@ void CEditInput::record(bool high) {
         return;
     }
     const int input = m_input + 1;
-    m_usedVoiceMemory =
-        WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
     RecorderRequest request;
     request.capacity = WaveFile::UnitMemoryCapacity;
-    request.used = m_usedVoiceMemory;
+    request.used = WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
     request.status = QStringLiteral("Voicemessage for %1 on input %2")
                          .arg(high ? QStringLiteral("high") : QStringLiteral("low"))
                          .arg(input);
