@@ -12,9 +12,6 @@
 
 namespace {
 
-const QString Normal = QStringLiteral("Normal");
-const QString Pulse = QStringLiteral("Pulse");
-
 QJsonValue text(const QByteArray& bytes) {
     return ansiToText(bytes);
 }
@@ -37,7 +34,7 @@ QJsonObject toJson(const SheetValues& values) {
     for (int n = 1; n <= SheetOutputCount; ++n) {
         const OutputEntry& output = values.outputs[n - 1];
         outputs.append(QJsonObject{{"output", n},
-                                   {"type", output.pulse ? Pulse : Normal},
+                                   {"type", output.pulse ? OutputTypePulse : OutputTypeNormal},
                                    {"highText", text(output.highText)},
                                    {"lowText", text(output.lowText)}});
     }
@@ -201,15 +198,17 @@ bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error) {
         value, QStringLiteral("outputs"), SheetOutputCount, QStringLiteral("output"), error,
         [&](FieldReader& fields, int i) {
             OutputEntry& output = values.outputs[i];
-            QByteArray type = "Normal";
+            QByteArray type = OutputTypeNormal.toLatin1();
             if (!(fields.onlyKnown({"output", "type", "highText", "lowText"}) &&
                   fields.numberField("output", i + 1) && fields.textField("type", 6, type) &&
                   fields.textField("highText", SheetLimits::OutputText, output.highText) &&
                   fields.textField("lowText", SheetLimits::OutputText, output.lowText)))
                 return false;
-            if (type != "Normal" && type != "Pulse")
-                return fields.refuse("type", QStringLiteral("must be \"Normal\" or \"Pulse\""));
-            output.pulse = type == "Pulse";
+            const QString typeName = ansiToText(type);
+            if (typeName != OutputTypeNormal && typeName != OutputTypePulse)
+                return fields.refuse("type", QStringLiteral("must be \"%1\" or \"%2\"")
+                                                 .arg(OutputTypeNormal, OutputTypePulse));
+            output.pulse = typeName == OutputTypePulse;
             return true;
         });
 }

@@ -26,6 +26,10 @@ constexpr int PulseMax = 30000;
 constexpr int DefaultPulse = 1000;
 } // namespace SheetLimits
 
+// How the output list, and the configuration as JSON, name an output's type.
+inline const QString OutputTypeNormal = QStringLiteral("Normal");
+inline const QString OutputTypePulse = QStringLiteral("Pulse");
+
 // Texts are register bytes; the widgets convert them for display.
 struct InputEntry {
     QByteArray phoneNumbers; // separated by ","
@@ -37,7 +41,7 @@ struct InputEntry {
 };
 
 struct OutputEntry {
-    bool pulse = false;
+    bool pulse = false; // shown as OutputTypeNormal or OutputTypePulse
     QByteArray highText;
     QByteArray lowText;
     bool operator==(const OutputEntry&) const = default;

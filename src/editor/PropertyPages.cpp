@@ -265,7 +265,7 @@ CMyPropertyPage3::CMyPropertyPage3(UserInteraction& ui, QWidget* parent)
 
 void CMyPropertyPage3::fillRow(int row) {
     const OutputEntry& entry = m_outputs[row];
-    setCell(row, 1, entry.pulse ? QStringLiteral("Pulse") : QStringLiteral("Normal"));
+    setCell(row, 1, entry.pulse ? OutputTypePulse : OutputTypeNormal);
     setCell(row, 2, ansiToText(entry.highText));
     // A pulsed output has no low state to describe.
     setCell(row, 3, entry.pulse ? QString() : ansiToText(entry.lowText));
@@ -273,7 +273,7 @@ void CMyPropertyPage3::fillRow(int row) {
 
 void CMyPropertyPage3::editRow(int row) {
     CEditOutput editor(window());
-    editor.m_pulse = cell(row, 1) == QLatin1String("Pulse") ? 1 : 0;
+    editor.m_pulse = cell(row, 1) == OutputTypePulse ? 1 : 0;
     editor.m_highText = textToAnsi(cell(row, 2));
     editor.m_lowText = textToAnsi(cell(row, 3));
     editor.OnInitDialog();
