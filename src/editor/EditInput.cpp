@@ -109,16 +109,12 @@ bool CEditInput::takeValues() {
                  {lowTextEdit_, &m_lowText, "low text"},
                  {phoneNumbersEdit_, &m_phoneNumbers, "phone numbers"}};
     for (const auto& text : texts) {
-        const QByteArray bytes = takeBytes(text.edit);
-        if (bytes.size() > SheetLimits::InputText) {
-            refuse(services_.ui,
-                   QStringLiteral("The %1 can hold at most %2 characters.")
-                       .arg(QLatin1String(text.what))
-                       .arg(SheetLimits::InputText),
-                   text.edit);
+        if (!takeLimitedBytes(services_.ui, text.edit, SheetLimits::InputText,
+                              QStringLiteral("The %1 can hold at most %2 characters.")
+                                  .arg(QLatin1String(text.what))
+                                  .arg(SheetLimits::InputText),
+                              *text.member))
             return false;
-        }
-        *text.member = bytes;
     }
     m_voiceOnHigh = voiceOnHighBox_->isChecked() ? 1 : 0;
     m_voiceOnLow = voiceOnLowBox_->isChecked() ? 1 : 0;

@@ -64,25 +64,17 @@ void CMyPropertyPage1::putValues() {
 }
 
 bool CMyPropertyPage1::takeValues() {
-    const QByteArray callers = takeBytes(callersEdit_);
-    if (callers.size() > SheetLimits::Callers) {
-        refuse(ui_,
-               QStringLiteral("The list of allowed callers can hold at most %1 characters.")
-                   .arg(SheetLimits::Callers),
-               callersEdit_);
+    if (!takeLimitedBytes(
+            ui_, callersEdit_, SheetLimits::Callers,
+            QStringLiteral("The list of allowed callers can hold at most %1 characters.")
+                .arg(SheetLimits::Callers),
+            m_callers) ||
+        !takeLimitedBytes(ui_, clearCommandEdit_, SheetLimits::ClearCommand,
+                          QStringLiteral("The command to clear the allowed caller list can hold "
+                                         "at most %1 characters.")
+                              .arg(SheetLimits::ClearCommand),
+                          m_clearCommand))
         return false;
-    }
-    m_callers = callers;
-    const QByteArray clearCommand = takeBytes(clearCommandEdit_);
-    if (clearCommand.size() > SheetLimits::ClearCommand) {
-        refuse(ui_,
-               QStringLiteral("The command to clear the allowed caller list can hold at most %1 "
-                              "characters.")
-                   .arg(SheetLimits::ClearCommand),
-               clearCommandEdit_);
-        return false;
-    }
-    m_clearCommand = clearCommand;
     const std::optional<int> pulse = RegisterSheetMapping::parseInteger(pulseDurationEdit_->text());
     if (!pulse) {
         refuse(ui_, QStringLiteral("The duration of pulse must be a whole number of mSec."),
