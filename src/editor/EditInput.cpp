@@ -74,7 +74,7 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
 
     layOutEditor(this, grid, okButton, cancelButton);
 
-    // The template's order: OK has the focus when the editor opens.
+    // OK first and focused: Enter keeps the input as it stands.
     setTabChain({okButton, cancelButton, phoneNumbersEdit_, highTextEdit_, lowTextEdit_,
                  voiceOnHighBox_, voiceOnLowBox_, recordHighButton_, recordLowButton_});
     okButton->setFocus();
@@ -100,7 +100,8 @@ void CEditInput::putValues() {
 }
 
 bool CEditInput::takeValues() {
-    // The exchange order: a refusal leaves the later members as they were.
+    // High text, low text, then phone numbers: a refusal leaves the later
+    // members as they were.
     const struct {
         QLineEdit* edit;
         QByteArray* member;
