@@ -65,10 +65,6 @@ public:
     // at 255 bytes.
     static void writeBack(const SheetValues& values, RegisterStore& store);
 
-    // The leading decimal integer of the pulse register; below 1 (also no
-    // number at all) gives the default.
-    static int readPulseDuration(const QByteArray& text);
     // A whole field read as an integer (white space around it allowed).
     static std::optional<int> parseInteger(const QString& text);
-    static void removeFinalDot(RegisterStore& store, int reg);
 };
