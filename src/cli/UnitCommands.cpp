@@ -100,8 +100,7 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
 } // namespace
 
 int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& options) {
-    RegisterStore check;
-    if (!readConfigFile(console, options.path, check))
+    if (!configFileExists(console, options.path))
         return ExitFile;
     ConfigSession session(templateFolder());
     if (const SessionOutcome loaded = session.load(QFileInfo(options.path).absoluteFilePath());
