@@ -45,6 +45,13 @@ SheetValues sheetValues(const RegisterStore& store) {
     return RegisterSheetMapping::fill(copy);
 }
 
+// Keeps the first refusal only; always false.
+bool refuseField(QString& error, const QString& name, const QString& rule) {
+    if (error.isEmpty())
+        error = name + QStringLiteral(": ") + rule;
+    return false;
+}
+
 // Reads one JSON object's fields, each by its path, and keeps the first refusal.
 class FieldReader {
 public:
@@ -52,9 +59,7 @@ public:
         : object_(object), path_(std::move(path)), error_(error) {}
 
     bool refuse(const QString& field, const QString& rule) {
-        if (error_.isEmpty())
-            error_ = name(field) + QStringLiteral(": ") + rule;
-        return false;
+        return refuseField(error_, name(field), rule);
     }
 
     // Every field must be one of `known`: a misspelt name is not silently ignored.
@@ -133,10 +138,9 @@ private:
 };
 
 bool readParameters(const QJsonValue& value, SheetValues& values, QString& error) {
-    QJsonObject none;
-    FieldReader top(none, {}, error);
     if (!value.isObject())
-        return top.refuse(QStringLiteral("parameters"), QStringLiteral("must be an object"));
+        return refuseField(error, QStringLiteral("parameters"),
+                           QStringLiteral("must be an object"));
     const QJsonObject object = value.toObject();
     FieldReader fields(object, QStringLiteral("parameters"), error);
     return fields.onlyKnown({"callers", "clearCommand", "pulseDuration"}) &&
@@ -150,17 +154,15 @@ bool readParameters(const QJsonValue& value, SheetValues& values, QString& error
 template <typename ReadEntry>
 bool readList(const QJsonValue& value, const QString& key, int count, const QString& entryName,
               QString& error, ReadEntry readEntry) {
-    QJsonObject none;
-    FieldReader top(none, {}, error);
     if (!value.isArray() || value.toArray().size() != count)
-        return top.refuse(key,
-                          QStringLiteral("must be a list of %1 %2s").arg(count).arg(entryName));
+        return refuseField(error, key,
+                           QStringLiteral("must be a list of %1 %2s").arg(count).arg(entryName));
     const QJsonArray list = value.toArray();
     for (int i = 0; i < count; ++i) {
         const QString path =
             QStringLiteral("%1[%2] (%3 %4)").arg(key).arg(i).arg(entryName).arg(i + 1);
         if (!list[i].isObject())
-            return FieldReader(none, {}, error).refuse(path, QStringLiteral("must be an object"));
+            return refuseField(error, path, QStringLiteral("must be an object"));
         const QJsonObject object = list[i].toObject();
         FieldReader fields(object, path, error);
         if (!readEntry(fields, i))
