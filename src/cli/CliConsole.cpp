@@ -49,6 +49,10 @@ void CliConsole::err(const QString& line) {
     write(err_, line + '\n');
 }
 
+void CliConsole::fail(const QString& message) {
+    err(QStringLiteral("quillary-cli: ") + message);
+}
+
 void CliConsole::drawBar() {
     const int filled = position_ * BarWidth / 100;
     const QString bar = QString(filled, '#') + QString(BarWidth - filled, '-');

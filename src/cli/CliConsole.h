@@ -25,6 +25,8 @@ public:
 
     void out(const QString& line);
     void err(const QString& line);
+    // A failure on standard error, after the program's name.
+    void fail(const QString& message);
 
 private:
     void drawBar();

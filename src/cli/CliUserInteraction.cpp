@@ -17,7 +17,7 @@ Answer CliUserInteraction::showMessage(const MessageRequest& request) {
     } else {
         errors_.append(request.text);
         if (!quiet_)
-            console_.err(QStringLiteral("quillary-cli: ") + request.text);
+            console_.fail(request.text);
     }
     return Answer::Ok;
 }

@@ -7,12 +7,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QSet>
+#include <algorithm>
 
 namespace {
-
-const QString Normal = QStringLiteral("Normal");
-const QString Pulse = QStringLiteral("Pulse");
 
 QJsonValue text(const QByteArray& bytes) {
     return ansiToText(bytes);
@@ -36,7 +33,7 @@ QJsonObject toJson(const SheetValues& values) {
     for (int n = 1; n <= SheetOutputCount; ++n) {
         const OutputEntry& output = values.outputs[n - 1];
         outputs.append(QJsonObject{{"output", n},
-                                   {"type", output.pulse ? Pulse : Normal},
+                                   {"type", output.pulse ? OutputTypePulse : OutputTypeNormal},
                                    {"highText", text(output.highText)},
                                    {"lowText", text(output.lowText)}});
     }
@@ -48,6 +45,13 @@ SheetValues sheetValues(const RegisterStore& store) {
     return RegisterSheetMapping::fill(copy);
 }
 
+// Keeps the first refusal only; always false.
+bool refuseField(QString& error, const QString& name, const QString& rule) {
+    if (error.isEmpty())
+        error = name + QStringLiteral(": ") + rule;
+    return false;
+}
+
 // Reads one JSON object's fields, each by its path, and keeps the first refusal.
 class FieldReader {
 public:
@@ -55,9 +59,7 @@ public:
         : object_(object), path_(std::move(path)), error_(error) {}
 
     bool refuse(const QString& field, const QString& rule) {
-        if (error_.isEmpty())
-            error_ = name(field) + QStringLiteral(": ") + rule;
-        return false;
+        return refuseField(error_, name(field), rule);
     }
 
     // Every field must be one of `known`: a misspelt name is not silently ignored.
@@ -136,10 +138,9 @@ private:
 };
 
 bool readParameters(const QJsonValue& value, SheetValues& values, QString& error) {
-    QJsonObject none;
-    FieldReader top(none, {}, error);
     if (!value.isObject())
-        return top.refuse(QStringLiteral("parameters"), QStringLiteral("must be an object"));
+        return refuseField(error, QStringLiteral("parameters"),
+                           QStringLiteral("must be an object"));
     const QJsonObject object = value.toObject();
     FieldReader fields(object, QStringLiteral("parameters"), error);
     return fields.onlyKnown({"callers", "clearCommand", "pulseDuration"}) &&
@@ -153,17 +154,15 @@ bool readParameters(const QJsonValue& value, SheetValues& values, QString& error
 template <typename ReadEntry>
 bool readList(const QJsonValue& value, const QString& key, int count, const QString& entryName,
               QString& error, ReadEntry readEntry) {
-    QJsonObject none;
-    FieldReader top(none, {}, error);
     if (!value.isArray() || value.toArray().size() != count)
-        return top.refuse(key,
-                          QStringLiteral("must be a list of %1 %2s").arg(count).arg(entryName));
+        return refuseField(error, key,
+                           QStringLiteral("must be a list of %1 %2s").arg(count).arg(entryName));
     const QJsonArray list = value.toArray();
     for (int i = 0; i < count; ++i) {
         const QString path =
             QStringLiteral("%1[%2] (%3 %4)").arg(key).arg(i).arg(entryName).arg(i + 1);
         if (!list[i].isObject())
-            return FieldReader(none, {}, error).refuse(path, QStringLiteral("must be an object"));
+            return refuseField(error, path, QStringLiteral("must be an object"));
         const QJsonObject object = list[i].toObject();
         FieldReader fields(object, path, error);
         if (!readEntry(fields, i))
@@ -200,15 +199,17 @@ bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error) {
         value, QStringLiteral("outputs"), SheetOutputCount, QStringLiteral("output"), error,
         [&](FieldReader& fields, int i) {
             OutputEntry& output = values.outputs[i];
-            QByteArray type = "Normal";
+            QByteArray type = OutputTypeNormal.toLatin1();
             if (!(fields.onlyKnown({"output", "type", "highText", "lowText"}) &&
                   fields.numberField("output", i + 1) && fields.textField("type", 6, type) &&
                   fields.textField("highText", SheetLimits::OutputText, output.highText) &&
                   fields.textField("lowText", SheetLimits::OutputText, output.lowText)))
                 return false;
-            if (type != "Normal" && type != "Pulse")
-                return fields.refuse("type", QStringLiteral("must be \"Normal\" or \"Pulse\""));
-            output.pulse = type == "Pulse";
+            const QString typeName = ansiToText(type);
+            if (typeName != OutputTypeNormal && typeName != OutputTypePulse)
+                return fields.refuse("type", QStringLiteral("must be \"%1\" or \"%2\"")
+                                                 .arg(OutputTypeNormal, OutputTypePulse));
+            output.pulse = typeName == OutputTypePulse;
             return true;
         });
 }
@@ -294,6 +295,15 @@ ConfigFromJson configFromJson(const QByteArray& json) {
     return result;
 }
 
+QStringList differingRegisters(const RegisterStore& a, const RegisterStore& b) {
+    QStringList numbers;
+    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
+        if (!std::equal(a.slot(reg), a.slot(reg) + RegisterStore::SlotSize, b.slot(reg)))
+            numbers << QString::number(reg);
+    }
+    return numbers;
+}
+
 QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     QStringList lines;
     if (a == b)
@@ -320,12 +330,7 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     RegisterStore hiddenA = a, hiddenB = b;
     RegisterSheetMapping::writeBack(longer, hiddenA);
     RegisterSheetMapping::writeBack(longer, hiddenB);
-    QStringList hidden;
-    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
-        if (!std::equal(hiddenA.slot(reg), hiddenA.slot(reg) + RegisterStore::SlotSize,
-                        hiddenB.slot(reg)))
-            hidden << QString::number(reg);
-    }
+    const QStringList hidden = differingRegisters(hiddenA, hiddenB);
     auto registers = [](const QStringList& numbers) {
         return (numbers.size() == 1 ? QStringLiteral("register ") : QStringLiteral("registers ")) +
                numbers.join(QStringLiteral(", "));
@@ -333,12 +338,7 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     if (!hidden.isEmpty())
         lines << registers(hidden) + QStringLiteral(": bytes that no field shows differ");
     if (lines.isEmpty()) {
-        QStringList spelled;
-        for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
-            if (!std::equal(a.slot(reg), a.slot(reg) + RegisterStore::SlotSize, b.slot(reg)))
-                spelled << QString::number(reg);
-        }
-        lines << registers(spelled) +
+        lines << registers(differingRegisters(a, b)) +
                      QStringLiteral(": spelled differently, read alike (such as \"0250\" and "
                                     "\"250\", or a final \".\")");
     }

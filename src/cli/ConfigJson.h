@@ -27,3 +27,6 @@ ConfigFromJson configFromJson(const QByteArray& json);
 // ("inputs[3].highText (input 4): \"a\" -> \"b\""); then registers that
 // differ in bytes no field shows. Empty when the two images are equal.
 QStringList configDifferences(const RegisterStore& a, const RegisterStore& b);
+
+// The numbers of the registers whose whole slots differ, in order.
+QStringList differingRegisters(const RegisterStore& a, const RegisterStore& b);

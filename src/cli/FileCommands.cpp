@@ -8,18 +8,31 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool readConfigFile(CliConsole& console, const QString& path, RegisterStore& store) {
+bool configFileExists(CliConsole& console, const QString& path) {
     const QFileInfo info(path);
-    QString problem;
     if (!info.exists())
-        problem = QStringLiteral("%1: no such file").arg(path);
+        console.fail(QStringLiteral("%1: no such file").arg(path));
     else if (!info.isFile())
-        problem = QStringLiteral("%1: not a configuration file").arg(path);
-    else if (const ConfigFileResult result = loadConfigFile(path, store); !result)
-        problem = result.error;
-    if (problem.isEmpty())
+        console.fail(QStringLiteral("%1: not a configuration file").arg(path));
+    else
         return true;
-    console.err(QStringLiteral("quillary-cli: ") + problem);
+    return false;
+}
+
+bool readConfigFile(CliConsole& console, const QString& path, RegisterStore& store) {
+    if (!configFileExists(console, path))
+        return false;
+    if (const ConfigFileResult result = loadConfigFile(path, store); !result) {
+        console.fail(result.error);
+        return false;
+    }
+    return true;
+}
+
+bool mayReplace(CliConsole& console, const QString& path, bool force) {
+    if (force || !QFileInfo::exists(path))
+        return true;
+    console.fail(QStringLiteral("%1 exists already; --force replaces it").arg(path));
     return false;
 }
 
@@ -27,8 +40,7 @@ bool writeStandardOutput(CliConsole& console, const QByteArray& bytes) {
     QFile out;
     if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush())
         return true;
-    console.err(
-        QStringLiteral("quillary-cli: cannot write to standard output: %1").arg(out.errorString()));
+    console.fail(QStringLiteral("cannot write to standard output: %1").arg(out.errorString()));
     return false;
 }
 

@@ -6,15 +6,6 @@
 #include "config/ConfigFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-
-namespace {
-
-void fail(CliConsole& console, const QString& message) {
-    console.err(QStringLiteral("quillary-cli: ") + message);
-}
-
-} // namespace
 
 int showJson(CliConsole& console, const QString& path) {
     RegisterStore store;
@@ -26,26 +17,24 @@ int showJson(CliConsole& console, const QString& path) {
 int importConfig(CliConsole& console, const QString& jsonPath, const QString& outPath, bool force) {
     QFile in(jsonPath);
     if (!in.open(QIODevice::ReadOnly)) {
-        fail(console, QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
+        console.fail(QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
         return ExitFile;
     }
     const QByteArray json = in.readAll();
     if (in.error() != QFile::NoError) {
-        fail(console, QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
+        console.fail(QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
         return ExitFile;
     }
     const ConfigFromJson config = configFromJson(json);
     if (!config.store) {
-        fail(console, QStringLiteral("%1: %2").arg(jsonPath, config.error));
+        console.fail(QStringLiteral("%1: %2").arg(jsonPath, config.error));
         return ExitFile;
     }
-    if (QFileInfo::exists(outPath) && !force) {
-        fail(console, QStringLiteral("%1 exists already; --force replaces it").arg(outPath));
+    if (!mayReplace(console, outPath, force))
         return ExitFile;
-    }
     const ConfigFileResult saved = saveConfigFile(outPath, *config.store);
     if (!saved) {
-        fail(console, saved.error);
+        console.fail(saved.error);
         return ExitFile;
     }
     return ExitOk;

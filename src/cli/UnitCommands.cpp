@@ -2,6 +2,7 @@
 
 #include "cli/CliExit.h"
 #include "cli/CliUserInteraction.h"
+#include "cli/ConfigJson.h"
 #include "cli/FileCommands.h"
 #include "cli/StepNamingLinkApi.h"
 #include "config/ConfigSession.h"
@@ -54,7 +55,7 @@ public:
         if (ui.errors().isEmpty())
             return ExitOk;
         if (!link_.failure().isEmpty()) {
-            console_.err(QStringLiteral("quillary-cli: ") + link_.failure());
+            console_.fail(link_.failure());
             return ExitUnit;
         }
         return ExitFile;
@@ -80,23 +81,16 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
     unit.link().resetFailure();
     TransferFromUnitCommand(unit.context(ui, readBack)).run();
     if (const int status = unit.outcome(ui); status != ExitOk) {
-        console.err(QStringLiteral("quillary-cli: the unit could not be read back to verify"));
+        console.fail(QStringLiteral("the unit could not be read back to verify"));
         return status;
     }
-    QStringList differing;
-    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
-        if (!std::equal(written.slot(reg), written.slot(reg) + RegisterStore::SlotSize,
-                        readBack.store().slot(reg)))
-            differing << QString::number(reg);
-    }
+    const QStringList differing = differingRegisters(written, readBack.store());
     if (!differing.isEmpty()) {
-        console.err(differing.size() == 1
-                        ? QStringLiteral("quillary-cli: verify: the unit's register %1 differs "
-                                         "from %2")
-                              .arg(differing.first(), path)
-                        : QStringLiteral("quillary-cli: verify: the unit's registers %1 differ "
-                                         "from %2")
-                              .arg(differing.join(QStringLiteral(", ")), path));
+        console.fail(differing.size() == 1
+                         ? QStringLiteral("verify: the unit's register %1 differs from %2")
+                               .arg(differing.first(), path)
+                         : QStringLiteral("verify: the unit's registers %1 differ from %2")
+                               .arg(differing.join(QStringLiteral(", ")), path));
         return ExitUnit;
     }
     console.out(QStringLiteral("Verified: the unit holds the 87 registers of %1").arg(path));
@@ -106,13 +100,12 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
 } // namespace
 
 int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& options) {
-    RegisterStore check;
-    if (!readConfigFile(console, options.path, check))
+    if (!configFileExists(console, options.path))
         return ExitFile;
     ConfigSession session(templateFolder());
     if (const SessionOutcome loaded = session.load(QFileInfo(options.path).absoluteFilePath());
         !loaded) {
-        console.err(QStringLiteral("quillary-cli: ") + loaded.error);
+        console.fail(loaded.error);
         return ExitFile;
     }
     UnitLink unit(console, port);
@@ -126,16 +119,12 @@ int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& op
 }
 
 int readFromUnit(CliConsole& console, const CliPort& port, const QString& outPath, bool force) {
-    const QFileInfo out(outPath);
-    if (out.exists() && !force) {
-        console.err(
-            QStringLiteral("quillary-cli: %1 exists already; --force replaces it").arg(outPath));
+    if (!mayReplace(console, outPath, force))
         return ExitFile;
-    }
     ConfigSession session(templateFolder());
     UnitLink unit(console, port);
     CliUserInteraction ui(console);
-    ui.setSavePath(out.absoluteFilePath());
+    ui.setSavePath(QFileInfo(outPath).absoluteFilePath());
     TransferFromUnitCommand(unit.context(ui, session)).run();
     return unit.outcome(ui);
 }

@@ -8,6 +8,7 @@
 #include "cli/JsonCommands.h"
 #include "cli/UnitCommands.h"
 #include "config/Profile.h"
+#include "editor/ConfigSheetMapping.h"
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
@@ -25,6 +26,7 @@ const char* const Description =
     "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
     "its clock.";
 
+// The pulse range is filled in from the editor's limits, kept in one place.
 const char* const Footer =
     "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
     "differ), 2 wrong usage, 3 a file cannot be read or written.\n"
@@ -36,7 +38,7 @@ const char* const Footer =
     "\n"
     "show --json writes texts as the code-page-1252 characters of the register\n"
     "bytes; import applies the configuration editor's rules (text lengths, the\n"
-    "pulse duration from 100 to 30000, true/false flags, \"Normal\" or \"Pulse\")\n"
+    "pulse duration from %1 to %2, true/false flags, \"Normal\" or \"Pulse\")\n"
     "and refuses a bad field by name. import and read never replace an existing\n"
     "file without --force. read writes its file only from a complete read.";
 
@@ -71,7 +73,10 @@ int main(int argc, char** argv) {
 
     CliConsole& console = CliConsole::standard();
     CLI::App app{Description, "quillary-cli"};
-    app.footer(Footer);
+    app.footer(QString::fromLatin1(Footer)
+                   .arg(SheetLimits::PulseMin)
+                   .arg(SheetLimits::PulseMax)
+                   .toStdString());
     app.set_version_flag("--version", std::string("quillary-cli ") + QUILLARY_VERSION);
     app.require_subcommand(1);
     app.fallthrough();
@@ -160,9 +165,8 @@ int main(int argc, char** argv) {
 
     port = choosePort(portOption);
     if (!port) {
-        console.err(QStringLiteral("quillary-cli: --port takes USB, COM1 to COM4 or a device "
-                                   "path, not \"%1\"")
-                        .arg(QString::fromStdString(portOption)));
+        console.fail(QStringLiteral("--port takes USB, COM1 to COM4 or a device path, not \"%1\"")
+                         .arg(QString::fromStdString(portOption)));
         return ExitUsage;
     }
     return run ? run() : ExitUsage;

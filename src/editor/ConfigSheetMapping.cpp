@@ -31,9 +31,9 @@ bool isSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-} // namespace
-
-int RegisterSheetMapping::readPulseDuration(const QByteArray& text) {
+// The leading decimal integer of the pulse register; below 1 (also no
+// number at all) gives the default.
+int readPulseDuration(const QByteArray& text) {
     qsizetype i = 0;
     while (i < text.size() && isSpace(text[i]))
         ++i;
@@ -55,18 +55,20 @@ int RegisterSheetMapping::readPulseDuration(const QByteArray& text) {
     return value > INT_MAX ? INT_MAX : int(value);
 }
 
+void removeFinalDot(RegisterStore& store, int reg) {
+    const QByteArray text = store.text(reg);
+    if (text.endsWith('.'))
+        store.slot(reg)[text.size() - 1] = 0;
+}
+
+} // namespace
+
 std::optional<int> RegisterSheetMapping::parseInteger(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
     if (!ok)
         return std::nullopt;
     return value;
-}
-
-void RegisterSheetMapping::removeFinalDot(RegisterStore& store, int reg) {
-    const QByteArray text = store.text(reg);
-    if (text.endsWith('.'))
-        store.slot(reg)[text.size() - 1] = 0;
 }
 
 SheetValues RegisterSheetMapping::fill(RegisterStore& store) {

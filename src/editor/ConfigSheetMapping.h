@@ -13,32 +13,6 @@
 constexpr int SheetInputCount = 16;
 constexpr int SheetOutputCount = 16;
 
-// Texts are register bytes; the widgets convert them for display.
-struct InputEntry {
-    QByteArray phoneNumbers; // separated by ","
-    QByteArray highText;
-    QByteArray lowText;
-    bool voiceOnHigh = false;
-    bool voiceOnLow = false;
-    bool operator==(const InputEntry&) const = default;
-};
-
-struct OutputEntry {
-    bool pulse = false;
-    QByteArray highText;
-    QByteArray lowText;
-    bool operator==(const OutputEntry&) const = default;
-};
-
-struct SheetValues {
-    QByteArray callers;       // the allowed callers
-    QByteArray clearCommand;  // the command that clears them
-    int pulseDuration = 1000; // milliseconds
-    std::array<InputEntry, SheetInputCount> inputs;
-    std::array<OutputEntry, SheetOutputCount> outputs;
-    bool operator==(const SheetValues&) const = default;
-};
-
 // What the sheet accepts; a value outside these is refused when a page is left.
 namespace SheetLimits {
 constexpr int Callers = 156;
@@ -52,6 +26,36 @@ constexpr int PulseMax = 30000;
 constexpr int DefaultPulse = 1000;
 } // namespace SheetLimits
 
+// How the output list, and the configuration as JSON, name an output's type.
+inline const QString OutputTypeNormal = QStringLiteral("Normal");
+inline const QString OutputTypePulse = QStringLiteral("Pulse");
+
+// Texts are register bytes; the widgets convert them for display.
+struct InputEntry {
+    QByteArray phoneNumbers; // separated by ","
+    QByteArray highText;
+    QByteArray lowText;
+    bool voiceOnHigh = false;
+    bool voiceOnLow = false;
+    bool operator==(const InputEntry&) const = default;
+};
+
+struct OutputEntry {
+    bool pulse = false; // shown as OutputTypeNormal or OutputTypePulse
+    QByteArray highText;
+    QByteArray lowText;
+    bool operator==(const OutputEntry&) const = default;
+};
+
+struct SheetValues {
+    QByteArray callers;                            // the allowed callers
+    QByteArray clearCommand;                       // the command that clears them
+    int pulseDuration = SheetLimits::DefaultPulse; // milliseconds
+    std::array<InputEntry, SheetInputCount> inputs;
+    std::array<OutputEntry, SheetOutputCount> outputs;
+    bool operator==(const SheetValues&) const = default;
+};
+
 class RegisterSheetMapping {
 public:
     // Reads the sheet's values. One final "." is removed from each
@@ -61,10 +65,6 @@ public:
     // at 255 bytes.
     static void writeBack(const SheetValues& values, RegisterStore& store);
 
-    // The leading decimal integer of the pulse register; below 1 (also no
-    // number at all) gives the default.
-    static int readPulseDuration(const QByteArray& text);
     // A whole field read as an integer (white space around it allowed).
     static std::optional<int> parseInteger(const QString& text);
-    static void removeFinalDot(RegisterStore& store, int reg);
 };

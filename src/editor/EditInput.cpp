@@ -74,7 +74,7 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
 
     layOutEditor(this, grid, okButton, cancelButton);
 
-    // The template's order: OK has the focus when the editor opens.
+    // OK first and focused: Enter keeps the input as it stands.
     setTabChain({okButton, cancelButton, phoneNumbersEdit_, highTextEdit_, lowTextEdit_,
                  voiceOnHighBox_, voiceOnLowBox_, recordHighButton_, recordLowButton_});
     okButton->setFocus();
@@ -100,7 +100,8 @@ void CEditInput::putValues() {
 }
 
 bool CEditInput::takeValues() {
-    // The exchange order: a refusal leaves the later members as they were.
+    // High text, low text, then phone numbers: a refusal leaves the later
+    // members as they were.
     const struct {
         QLineEdit* edit;
         QByteArray* member;
@@ -109,16 +110,12 @@ bool CEditInput::takeValues() {
                  {lowTextEdit_, &m_lowText, "low text"},
                  {phoneNumbersEdit_, &m_phoneNumbers, "phone numbers"}};
     for (const auto& text : texts) {
-        const QByteArray bytes = takeBytes(text.edit);
-        if (bytes.size() > SheetLimits::InputText) {
-            refuse(services_.ui,
-                   QStringLiteral("The %1 can hold at most %2 characters.")
-                       .arg(QLatin1String(text.what))
-                       .arg(SheetLimits::InputText),
-                   text.edit);
+        if (!takeLimitedBytes(services_.ui, text.edit, SheetLimits::InputText,
+                              QStringLiteral("The %1 can hold at most %2 characters.")
+                                  .arg(QLatin1String(text.what))
+                                  .arg(SheetLimits::InputText),
+                              *text.member))
             return false;
-        }
-        *text.member = bytes;
     }
     m_voiceOnHigh = voiceOnHighBox_->isChecked() ? 1 : 0;
     m_voiceOnLow = voiceOnLowBox_->isChecked() ? 1 : 0;
@@ -155,11 +152,9 @@ void CEditInput::record(bool high) {
         return;
     }
     const int input = m_input + 1;
-    m_usedVoiceMemory =
-        WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
     RecorderRequest request;
     request.capacity = WaveFile::UnitMemoryCapacity;
-    request.used = m_usedVoiceMemory;
+    request.used = WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
     request.status = QStringLiteral("Voicemessage for %1 on input %2")
                          .arg(high ? QStringLiteral("high") : QStringLiteral("low"))
                          .arg(input);

@@ -17,7 +17,6 @@ public:
     explicit CEditInput(EditorServices& services, QWidget* parent = nullptr);
 
     int m_input = 0; // 0-based
-    int m_usedVoiceMemory = 0;
     QByteArray m_highText;
     QByteArray m_lowText;
     QByteArray m_phoneNumbers;

@@ -47,8 +47,8 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
 
     layOutEditor(this, grid, okButton, cancelButton);
 
-    // The template's order: the high text first, then OK, Cancel, the low
-    // text and the check box.
+    // The high text, the field most often changed, first and focused; then
+    // OK, Cancel, the low text and the check box.
     setTabChain({highTextEdit_, okButton, cancelButton, lowTextEdit_, pulseBox_});
     highTextEdit_->setFocus();
 }

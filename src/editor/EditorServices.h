@@ -13,7 +13,7 @@ struct RecorderRequest {
     int capacity = 0; // bytes of voice memory in the unit
     int used = 0;     // bytes all the configuration's messages take now
     QString status;   // e.g. "Voicemessage for high on input 7"
-    QString fileName; // full path of the message's WAV file
+    QString fileName; // the message's WAV file, a bare name in the configuration folder
     bool operator==(const RecorderRequest&) const = default;
 };
 

@@ -41,6 +41,17 @@ void refuse(UserInteraction& ui, const QString& message, QWidget* field) {
         edit->selectAll();
 }
 
+bool takeLimitedBytes(UserInteraction& ui, QLineEdit* edit, int limit, const QString& tooLong,
+                      QByteArray& member) {
+    const QByteArray bytes = takeBytes(edit);
+    if (bytes.size() > limit) {
+        refuse(ui, tooLong, edit);
+        return false;
+    }
+    member = bytes;
+    return true;
+}
+
 QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(field);

@@ -27,6 +27,11 @@ QByteArray takeBytes(const QLineEdit* edit);
 // A refusal while taking values: warning box, then the focus to the field.
 void refuse(UserInteraction& ui, const QString& message, QWidget* field);
 
+// The field's bytes into `member` when they fit in `limit`; otherwise
+// `member` stays as it was, `tooLong` is refused on the field and false returned.
+bool takeLimitedBytes(UserInteraction& ui, QLineEdit* edit, int limit, const QString& tooLong,
+                      QByteArray& member);
+
 // A label that names `field` for the keyboard and for screen readers.
 QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent);
 

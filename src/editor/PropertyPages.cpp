@@ -64,25 +64,17 @@ void CMyPropertyPage1::putValues() {
 }
 
 bool CMyPropertyPage1::takeValues() {
-    const QByteArray callers = takeBytes(callersEdit_);
-    if (callers.size() > SheetLimits::Callers) {
-        refuse(ui_,
-               QStringLiteral("The list of allowed callers can hold at most %1 characters.")
-                   .arg(SheetLimits::Callers),
-               callersEdit_);
+    if (!takeLimitedBytes(
+            ui_, callersEdit_, SheetLimits::Callers,
+            QStringLiteral("The list of allowed callers can hold at most %1 characters.")
+                .arg(SheetLimits::Callers),
+            m_callers) ||
+        !takeLimitedBytes(ui_, clearCommandEdit_, SheetLimits::ClearCommand,
+                          QStringLiteral("The command to clear the allowed caller list can hold "
+                                         "at most %1 characters.")
+                              .arg(SheetLimits::ClearCommand),
+                          m_clearCommand))
         return false;
-    }
-    m_callers = callers;
-    const QByteArray clearCommand = takeBytes(clearCommandEdit_);
-    if (clearCommand.size() > SheetLimits::ClearCommand) {
-        refuse(ui_,
-               QStringLiteral("The command to clear the allowed caller list can hold at most %1 "
-                              "characters.")
-                   .arg(SheetLimits::ClearCommand),
-               clearCommandEdit_);
-        return false;
-    }
-    m_clearCommand = clearCommand;
     const std::optional<int> pulse = RegisterSheetMapping::parseInteger(pulseDurationEdit_->text());
     if (!pulse) {
         refuse(ui_, QStringLiteral("The duration of pulse must be a whole number of mSec."),
@@ -265,7 +257,7 @@ CMyPropertyPage3::CMyPropertyPage3(UserInteraction& ui, QWidget* parent)
 
 void CMyPropertyPage3::fillRow(int row) {
     const OutputEntry& entry = m_outputs[row];
-    setCell(row, 1, entry.pulse ? QStringLiteral("Pulse") : QStringLiteral("Normal"));
+    setCell(row, 1, entry.pulse ? OutputTypePulse : OutputTypeNormal);
     setCell(row, 2, ansiToText(entry.highText));
     // A pulsed output has no low state to describe.
     setCell(row, 3, entry.pulse ? QString() : ansiToText(entry.lowText));
@@ -273,7 +265,7 @@ void CMyPropertyPage3::fillRow(int row) {
 
 void CMyPropertyPage3::editRow(int row) {
     CEditOutput editor(window());
-    editor.m_pulse = cell(row, 1) == QLatin1String("Pulse") ? 1 : 0;
+    editor.m_pulse = cell(row, 1) == OutputTypePulse ? 1 : 0;
     editor.m_highText = textToAnsi(cell(row, 2));
     editor.m_lowText = textToAnsi(cell(row, 3));
     editor.OnInitDialog();
