@@ -9,10 +9,9 @@
 void runConfigureCommand(QWidget* window, const CommandContext& context) {
     const QString folder = context.session.configFolder();
     const QString title = context.session.current().g_configTitle;
-    const auto openRecorder = [&context, folder, title](const RecorderRequest& request) {
+    const auto openRecorder = [&context, folder, title](const VoiceRecorderRequest& request) {
         // Over the input editor that asked for it.
-        RunVoiceRecorder(context.ui, context.profile, folder, title,
-                         {request.fileName, request.status, request.used, request.capacity},
+        RunVoiceRecorder(context.ui, context.profile, folder, title, request,
                          QApplication::activeModalWidget());
     };
     WidgetConfigSheet sheet(EditorServices{context.ui, folder, title, openRecorder}, window);

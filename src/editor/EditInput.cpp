@@ -152,8 +152,7 @@ void CEditInput::record(bool high) {
         return;
     }
     const int input = m_input + 1;
-    RecorderRequest request;
-    request.capacity = WaveFile::UnitMemoryCapacity;
+    VoiceRecorderRequest request;
     request.used = WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
     request.status = QStringLiteral("Voicemessage for %1 on input %2")
                          .arg(high ? QStringLiteral("high") : QStringLiteral("low"))

@@ -4,20 +4,12 @@
 #pragma once
 
 #include "core/UserInteraction.h"
+#include "voice/VoiceRecorder.h"
 
 #include <QString>
 #include <functional>
 
-// The values the input editor hands the voice recorder.
-struct RecorderRequest {
-    int capacity = 0; // bytes of voice memory in the unit
-    int used = 0;     // bytes all the configuration's messages take now
-    QString status;   // e.g. "Voicemessage for high on input 7"
-    QString fileName; // the message's WAV file, a bare name in the configuration folder
-    bool operator==(const RecorderRequest&) const = default;
-};
-
-using OpenRecorder = std::function<void(const RecorderRequest&)>;
+using OpenRecorder = std::function<void(const VoiceRecorderRequest&)>;
 
 struct EditorServices {
     UserInteraction& ui;

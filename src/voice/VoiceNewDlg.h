@@ -75,14 +75,6 @@ private:
     QPushButton* closeButton_;
 };
 
-// One message to record: what the caller sets on the dialog before it runs.
-struct VoiceRecorderRequest {
-    QString fileName; // bare name in the configuration folder
-    QString status;
-    int used = 0;
-    int capacity = WaveFile::UnitMemoryCapacity;
-};
-
 // Runs the recorder modally on the default sound input and output.
 void RunVoiceRecorder(UserInteraction& user, Profile& profile, const QString& configFolder,
                       const QString& configTitle, const VoiceRecorderRequest& request,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "voice/AudioDevice.h"
+#include "voice/WaveFile.h"
 
 #include <QObject>
 #include <QString>
@@ -13,6 +14,16 @@
 
 class Profile;
 class UserInteraction;
+
+// One message to record: what a caller sets on the recorder dialog before it
+// runs. The input editor builds one for each press of a Record button.
+struct VoiceRecorderRequest {
+    int capacity = WaveFile::UnitMemoryCapacity; // bytes of voice memory in the unit
+    int used = 0;                                // bytes all the configuration's messages take now
+    QString status;                              // e.g. "Voicemessage for high on input 7"
+    QString fileName; // the message's WAV file, a bare name in the configuration folder
+    bool operator==(const VoiceRecorderRequest&) const = default;
+};
 
 struct RecorderButtons {
     bool record = true;

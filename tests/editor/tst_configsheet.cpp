@@ -75,7 +75,7 @@ private slots:
         ui_ = ScriptedUserInteraction();
         recorded_.clear();
         services_ = std::make_unique<EditorServices>(EditorServices{
-            ui_, dir_->path(), "Alarm", [this](const RecorderRequest& r) { recorded_ << r; }});
+            ui_, dir_->path(), "Alarm", [this](const VoiceRecorderRequest& r) { recorded_ << r; }});
     }
 
     void sheetAndFreshLists() {
@@ -310,9 +310,9 @@ private slots:
         QVERIFY(!recordHigh->isEnabled() && recordLow->isEnabled());
 
         recordLow->click();
-        const RecorderRequest low{540672, 1200, "Voicemessage for low on input 12",
-                                  "Alarm_L12.WAV"};
-        QCOMPARE(recorded_, QList<RecorderRequest>{low});
+        const VoiceRecorderRequest low{540672, 1200, "Voicemessage for low on input 12",
+                                       "Alarm_L12.WAV"};
+        QCOMPARE(recorded_, QList<VoiceRecorderRequest>{low});
         editor.OnRecordHigh();
         QCOMPARE(recorded_.last().status, QStringLiteral("Voicemessage for high on input 12"));
         QCOMPARE(recorded_.last().fileName, QStringLiteral("Alarm_H12.WAV"));
@@ -491,7 +491,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> dir_;
     ScriptedUserInteraction ui_;
-    QList<RecorderRequest> recorded_;
+    QList<VoiceRecorderRequest> recorded_;
     std::unique_ptr<EditorServices> services_;
 };
 

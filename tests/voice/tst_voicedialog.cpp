@@ -166,8 +166,11 @@ private slots:
             if (QWidget* still = QApplication::activeModalWidget())
                 still->close();
         });
-        RunVoiceRecorder(user, profile, dir.path(), Title,
-                         {"Alarm_L12.WAV", "Voicemessage for low on input 12", 4000});
+        VoiceRecorderRequest request;
+        request.used = 4000;
+        request.status = "Voicemessage for low on input 12";
+        request.fileName = "Alarm_L12.WAV";
+        RunVoiceRecorder(user, profile, dir.path(), Title, request);
         QCOMPARE(status, QStringLiteral("Voicemessage for low on input 12"));
         QCOMPARE(file, dir.filePath("Alarm_L12.WAV"));
         QCOMPARE(used, 4000);
