@@ -19,9 +19,17 @@ void TransferToUnitCommand::run() {
     const bool withVoice = !context_.session.current().g_configTitle.isEmpty() &&
                            context_.ui.askYesNo(UnitTexts::uploadVoiceQuestion());
 
+    UploadVoiceMessages upload(context_.link, handle, context_.progress,
+                               context_.session.configFolder(), context_.session.current());
+    // Every file is checked before the first register goes out, so a refusal
+    // leaves the unit as it was.
+    if (withVoice && !upload.check()) {
+        finishUnitOperation(context_, upload.problem(), MessageIcon::None);
+        return;
+    }
     if (!writeRegisters())
         return;
-    if (withVoice && !uploadVoice())
+    if (withVoice && !uploadVoice(upload))
         return;
     if (link.LinkFinishTransfer(handle) != 0)
         finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
@@ -42,9 +50,7 @@ bool TransferToUnitCommand::writeRegisters() {
     return true;
 }
 
-bool TransferToUnitCommand::uploadVoice() {
-    UploadVoiceMessages upload(context_.link, context_.handle, context_.progress,
-                               context_.session.configFolder(), context_.session.current());
+bool TransferToUnitCommand::uploadVoice(UploadVoiceMessages& upload) {
     switch (upload.run()) {
     case UploadVoiceMessages::Uploaded:
         return true;

@@ -5,6 +5,8 @@
 
 #include "unit/UnitCommand.h"
 
+class UploadVoiceMessages;
+
 class TransferToUnitCommand {
 public:
     explicit TransferToUnitCommand(const UnitCommandContext& context) : context_(context) {}
@@ -12,7 +14,7 @@ public:
 
 private:
     bool writeRegisters();
-    bool uploadVoice();
+    bool uploadVoice(UploadVoiceMessages& upload);
 
     UnitCommandContext context_;
 };

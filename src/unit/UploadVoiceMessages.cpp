@@ -6,7 +6,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -16,27 +19,33 @@ bool flagOn(const QByteArray& flags, int input) {
     return input - 1 < flags.size() && flags.at(input - 1) == '1';
 }
 
-// Copies source over destination; a copy that cannot be completed leaves the
-// destination as it was. Returns the reason of a failure, empty on success.
-QString replaceWithCopy(const QString& destination, const QString& source) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return in.errorString();
-    QSaveFile out(destination);
-    out.setDirectWriteFallback(true); // a folder we may not create files in
-    if (!out.open(QIODevice::WriteOnly))
+// Copies a checked recording into the staging folder as a new file. Reads no
+// more than a recording may hold, so a file that grew since its check fails
+// instead of filling the disk. Returns the reason of a failure, empty on success.
+QString copyRecording(const QString& destination, const QString& source) {
+    QFile in;
+    qint64 size = 0;
+    QString why;
+    if (!WaveFile::openRegularFile(in, source, &size, &why))
+        return why;
+    QFile out(destination);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return out.errorString();
+    qint64 left = WaveFile::MaxRecordingFileSize + 1;
     char buffer[64 * 1024];
     for (;;) {
-        const qint64 got = in.read(buffer, sizeof buffer);
+        const qint64 got = in.read(buffer, std::min<qint64>(left, sizeof buffer));
         if (got < 0)
             return in.errorString();
         if (got == 0)
             break;
+        left -= got;
+        if (left == 0)
+            return QStringLiteral("it has grown beyond the unit's voice memory");
         if (out.write(buffer, got) != got)
             return out.errorString();
     }
-    if (!out.commit())
+    if (!out.flush())
         return out.errorString();
     return {};
 }
@@ -51,7 +60,13 @@ UploadVoiceMessages::UploadVoiceMessages(LinkApi& link, int32_t handle, Progress
 QList<UploadVoiceMessages::Recording> UploadVoiceMessages::recordingsInSendingOrder() const {
     using namespace VoiceFiles;
     const QString& title = current_.g_configTitle;
-    auto own = [this](const QString& name) { return findFileNoCase(folder_, name); };
+    // Anything under a recording's name counts as its recording, so a folder
+    // or a FIFO there is refused by the check instead of passing for missing.
+    auto own = [this](const QString& name) {
+        const QString path = resolveNoCase(folder_, name);
+        const QFileInfo info(path);
+        return info.exists() || info.isSymLink() ? path : QString();
+    };
     QList<Recording> recordings;
     for (int n = 1; n <= InputCount; ++n)
         recordings.append(
@@ -65,23 +80,12 @@ QList<UploadVoiceMessages::Recording> UploadVoiceMessages::recordingsInSendingOr
     return recordings;
 }
 
-void UploadVoiceMessages::stage(const QList<Recording>& recordings) {
-    // Every recording of this configuration replaces the unit-side copy, so a
-    // copy left by an earlier upload or another configuration is never sent.
-    for (const Recording& recording : recordings) {
-        if (recording.own.isEmpty())
-            continue;
-        const QString destination = QDir(folder_).filePath(recording.unitName);
-        const QString failure = replaceWithCopy(destination, recording.own);
-        if (!failure.isEmpty() && recording.switchedOn && problem_.isEmpty())
-            problem_ = QStringLiteral("The voice file \"%1\" could not be copied to \"%2\": %3.")
-                           .arg(QDir::toNativeSeparators(recording.own),
-                                QDir::toNativeSeparators(destination), failure);
-    }
-}
-
-bool UploadVoiceMessages::checkListed(const QList<Recording>& recordings) {
-    for (const Recording& recording : recordings) {
+bool UploadVoiceMessages::check() {
+    toSend_.clear();
+    listed_.clear();
+    problem_.clear();
+    checked_ = false;
+    for (const Recording& recording : recordingsInSendingOrder()) {
         if (!recording.switchedOn)
             continue;
         if (recording.own.isEmpty()) {
@@ -90,32 +94,53 @@ bool UploadVoiceMessages::checkListed(const QList<Recording>& recordings) {
             problem_ = UnitTexts::voiceFilesMissing();
             return false;
         }
-        const QString problem = WaveFile::unitWaveProblem(recording.own);
-        if (!problem.isEmpty()) {
+        const WaveFile::RecordingCheck result = WaveFile::checkRecording(recording.own);
+        if (!result.ok()) {
             problem_ = QStringLiteral("The voice file \"%1\" cannot be sent to the unit: %2.")
-                           .arg(QDir::toNativeSeparators(recording.own), problem);
+                           .arg(QDir::toNativeSeparators(recording.own), result.why);
             return false;
         }
+        toSend_.append(recording);
         listed_.append(recording.unitName);
+    }
+    checked_ = true;
+    return true;
+}
+
+bool UploadVoiceMessages::stage(const QString& stagingFolder, QStringList* paths) {
+    for (const Recording& recording : toSend_) {
+        const QString destination = QDir(stagingFolder).filePath(recording.unitName);
+        const QString failure = copyRecording(destination, recording.own);
+        if (!failure.isEmpty()) {
+            problem_ = QStringLiteral("The voice file \"%1\" could not be copied for sending: %2.")
+                           .arg(QDir::toNativeSeparators(recording.own), failure);
+            return false;
+        }
+        paths->append(destination);
     }
     return true;
 }
 
 int UploadVoiceMessages::run() {
-    listed_.clear();
-    problem_.clear();
-    const QList<Recording> recordings = recordingsInSendingOrder();
-    if (!checkListed(recordings))
+    if (!checked_ && !check())
         return FileProblem;
-    stage(recordings);
-    if (!problem_.isEmpty())
+    checked_ = false;
+    // Private (mode 700) and removed on return, whatever happens.
+    QTemporaryDir staging(QDir::tempPath() + QStringLiteral("/quillary-voice-XXXXXX"));
+    if (!staging.isValid()) {
+        problem_ = QStringLiteral("No temporary folder could be made for the voice files: %1.")
+                       .arg(staging.errorString());
+        return FileProblem;
+    }
+    QStringList staged;
+    if (!stage(staging.path(), &staged))
         return FileProblem;
 
     // The library opens the files by these paths and gives the unit their
     // last part, the unit-side name.
     std::vector<QByteArray> paths;
-    for (const QString& name : listed_)
-        paths.push_back(QFile::encodeName(QDir(folder_).filePath(name)));
+    for (const QString& path : staged)
+        paths.push_back(QFile::encodeName(path));
     std::vector<const char*> pointers;
     for (const QByteArray& path : paths)
         pointers.push_back(path.constData());

@@ -1,8 +1,10 @@
 // Brings a configuration's voice recordings to the unit during a transfer:
-// copies each recording that exists over the name the unit knows it by, in
-// the configuration's folder; lists the switched-on inputs' recordings and the
-// two prompts; checks that each listed file is one the unit can play; and
-// hands the list to the link library, whose progress moves the sink.
+// lists the switched-on inputs' recordings and the two prompts; checks that
+// each listed file is one the unit can play (before the transfer writes any
+// register); copies each listed one under the name the unit knows it by into
+// a private temporary folder, since the link library sends a file under its
+// own name; and hands the copies to the link library, whose progress moves
+// the sink. Nothing in the configuration's folder is written.
 #pragma once
 
 #include "config/CurrentConfig.h"
@@ -24,6 +26,10 @@ public:
     UploadVoiceMessages(LinkApi& link, int32_t handle, ProgressSink& progress, QString configFolder,
                         CurrentConfig current);
 
+    // Checks every file that will be sent; false with problem() set when one
+    // cannot go. Reads no more of each than the unit can hold.
+    bool check();
+    // Checks (unless check() passed already), stages and sends.
     int run();
 
     // The unit-side names in the order the unit receives them.
@@ -39,16 +45,17 @@ private:
         bool required = false; // a prompt: without it nothing is sent
     };
     QList<Recording> recordingsInSendingOrder() const;
-    void stage(const QList<Recording>& recordings);
-    bool checkListed(const QList<Recording>& recordings);
+    bool stage(const QString& stagingFolder, QStringList* paths);
 
     LinkApi& link_;
     int32_t handle_;
     ProgressSink& progress_;
     QString folder_;
     CurrentConfig current_;
+    QList<Recording> toSend_;
     QStringList listed_;
     QString problem_;
+    bool checked_ = false;
 };
 
 // The link library's progress callback; the context is the ProgressSink.

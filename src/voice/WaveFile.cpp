@@ -3,6 +3,7 @@
 #include "config/VoiceFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 #include <QtEndian>
@@ -11,6 +12,12 @@
 #include <climits>
 #include <cmath>
 #include <vector>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace WaveFile {
 
@@ -80,9 +87,39 @@ bool writeUnitWave(const QString& path, int sampleRate, const QByteArray& sample
     return true;
 }
 
+bool openRegularFile(QFile& file, const QString& path, qint64* size, QString* why) {
+    // O_NONBLOCK keeps a FIFO from waiting for a writer; it is cleared again
+    // once fstat has shown a regular file.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        *why = error == ENOENT ? QStringLiteral("it does not exist")
+                               : QStringLiteral("it cannot be read (%1)")
+                                     .arg(QString::fromLocal8Bit(std::strerror(error)));
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        *why = QStringLiteral("it is not a regular file");
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1 ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *why = QStringLiteral("it cannot be read");
+        return false;
+    }
+    *size = qint64(info.st_size);
+    return true;
+}
+
 qint64 WaveDataSize(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    qint64 size = 0;
+    QString why;
+    if (!openRegularFile(file, path, &size, &why))
         return -1;
     char head[8];
     if (file.read(head, 8) != 8)
@@ -137,14 +174,19 @@ FormatFields formatFields(const char* body) {
 
 } // namespace
 
-QString unitWaveProblem(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+namespace {
+
+QString tooBig() {
+    return QStringLiteral("it is larger than the unit's voice memory of %1 bytes")
+        .arg(UnitMemoryCapacity);
+}
+
+} // namespace
+
+QString unitWaveImageProblem(const QByteArray& bytes) {
     const QString notWav = QStringLiteral("it is not a WAV file");
     const QString shortFile = QStringLiteral("it is shorter than its header says");
 
-    const QByteArray bytes = file.readAll();
     if (!isRiffWave(bytes))
         return notWav;
     const qint64 riffEnd = 8 + qint64(qFromLittleEndian<quint32>(bytes.constData() + 4));
@@ -165,19 +207,55 @@ QString unitWaveProblem(const QString& path) {
                 return QStringLiteral("it is not 8-bit mono PCM sound at 8000 or 4000 Hz");
             formatSeen = true;
         } else if (chunk.id == "data") {
-            return formatSeen ? QString() : notWav;
+            if (!formatSeen)
+                return notWav;
+            return chunk.size > quint32(UnitMemoryCapacity) ? tooBig() : QString();
         }
     }
     return notWav;
 }
 
+RecordingCheck checkRecording(const QString& path) {
+    QFile file;
+    qint64 size = 0;
+    QString why;
+    if (!openRegularFile(file, path, &size, &why)) {
+        if (why == QLatin1String("it does not exist"))
+            return {RecordingCheck::Missing, why};
+        const QFileInfo info(path);
+        const bool regular = !info.exists() || info.isFile();
+        return {regular ? RecordingCheck::Unreadable : RecordingCheck::NotRegularFile, why};
+    }
+    if (size > MaxRecordingFileSize)
+        return {RecordingCheck::TooBig, tooBig()};
+    const QByteArray bytes = file.read(MaxRecordingFileSize);
+    if (const QString problem = unitWaveImageProblem(bytes); !problem.isEmpty())
+        return {problem == tooBig() ? RecordingCheck::TooBig : RecordingCheck::WrongFormat,
+                problem};
+    return {};
+}
+
+QString unitWaveProblem(const QString& path) {
+    return checkRecording(path).why;
+}
+
 bool readWave(const QString& path, WaveContents* contents, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("The file %1 cannot be opened: %2").arg(path, file.errorString());
+    QFile file;
+    qint64 size = 0;
+    QString why;
+    if (!openRegularFile(file, path, &size, &why)) {
+        *error = QStringLiteral("The file %1 cannot be opened: %2.").arg(path, why);
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    if (size > MaxRecordingFileSize) {
+        *error = QStringLiteral("The file %1 cannot be played: %2.").arg(path, tooBig());
+        return false;
+    }
+    return parseWave(file.read(MaxRecordingFileSize), contents, error, path);
+}
+
+bool parseWave(const QByteArray& bytes, WaveContents* contents, QString* error,
+               const QString& path) {
     const auto notWave = [&] {
         *error = QStringLiteral("The file %1 is not a playable WAV file.").arg(path);
         return false;

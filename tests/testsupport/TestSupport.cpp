@@ -99,8 +99,12 @@ int32_t RecordingLinkApi::LinkUploadVoice(int32_t handle, int32_t count,
                                           const char* const* fileNames,
                                           LinkProgressCallback progress, intptr_t context) {
     uploadedFiles.clear();
-    for (int32_t i = 0; i < count; ++i)
+    uploadedContents.clear();
+    for (int32_t i = 0; i < count; ++i) {
         uploadedFiles << QFile::decodeName(fileNames[i]);
+        QFile file(uploadedFiles.last());
+        uploadedContents << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
     for (int32_t position : uploadProgress)
         progress(context, position);
     return record("LinkUploadVoice", {number(handle), number(count)});

@@ -41,11 +41,12 @@ public:
     QMap<int, int32_t> writeResults; // by register
     QMap<int, int32_t> readResults;  // by register
 
-    QByteArray unitImage;          // what successful reads deliver, register N at slot N-1
-    QByteArray writtenImage;       // what successful writes delivered
-    QByteArray clockRecord;        // the last record given to LinkSetClock
-    QStringList uploadedFiles;     // the names given to LinkUploadVoice
-    QList<int32_t> uploadProgress; // positions LinkUploadVoice reports, in order
+    QByteArray unitImage;               // what successful reads deliver, register N at slot N-1
+    QByteArray writtenImage;            // what successful writes delivered
+    QByteArray clockRecord;             // the last record given to LinkSetClock
+    QStringList uploadedFiles;          // the names given to LinkUploadVoice
+    QList<QByteArray> uploadedContents; // what those files held during the call
+    QList<int32_t> uploadProgress;      // positions LinkUploadVoice reports, in order
 
     int32_t LinkStartup() override;
     int32_t LinkCleanup() override;

@@ -7,10 +7,13 @@
 #include "unit/TransferToUnitCommand.h"
 #include "unit/UnitTexts.h"
 #include "unit/UploadVoiceMessages.h"
+#include "voice/WaveFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -46,7 +49,8 @@ private slots:
 
     // Alarm with inputs 1, 5 and 16 switched on for high and input 2 for low;
     // input 5 and input 2 have no recording, but stale unit-side copies lie
-    // beside the configuration, one of them under this configuration's H01.
+    // beside the configuration: H01.WAV a link to another file, H05.WAV a
+    // recording. Neither is sent, written or followed.
     void transferWithVoiceMessages() {
         openAlarm("1000100000000001", "01");
         writeFile(dir_->filePath(configHighName("Alarm", 1)), wav(1));
@@ -54,8 +58,21 @@ private slots:
         writeFile(dir_->filePath(configLowName("Alarm", 3)), wav(3)); // switched off
         writeFile(dir_->filePath("alarm_selectoutput.WAV"), wav(40)); // any case
         writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(41));
-        writeFile(dir_->filePath("H01.WAV"), wav(99));
+        writeFile(dir_->filePath("other.txt"), "not sound");
+        QVERIFY(QFile::link(dir_->filePath("other.txt"), dir_->filePath("H01.WAV")));
         writeFile(dir_->filePath("H05.WAV"), wav(98));
+        const auto listing = [this] {
+            QStringList entries;
+            for (const QFileInfo& info : QDir(dir_->path())
+                                             .entryInfoList(QDir::AllEntries | QDir::System |
+                                                            QDir::Hidden | QDir::NoDotAndDotDot))
+                entries << QStringLiteral("%1 %2 %3")
+                               .arg(info.fileName())
+                               .arg(info.lastModified().toMSecsSinceEpoch())
+                               .arg(info.size());
+            return entries;
+        };
+        const QStringList before = listing();
         scripted_.nextAnswers << Answer::Yes;
         link_.uploadProgress = {0, 57, 100};
 
@@ -66,17 +83,18 @@ private slots:
                      registerCalls("LinkWriteRegister", 1, 87, "0,0") +
                      QStringList({"LinkUploadVoice(7,4)", "LinkFinishTransfer(7)"}));
         QCOMPARE(link_.writtenImage, storeImage());
-        const QString folder = dir_->path() + '/';
+        // Copies under the unit-side names in a private folder, gone
+        // afterwards; the configuration's folder is as it was.
+        QCOMPARE(link_.uploadedFiles.size(), 4);
+        const QString staging = QFileInfo(link_.uploadedFiles.first()).path();
+        QVERIFY(!staging.startsWith(dir_->path()));
+        QVERIFY(!QFileInfo::exists(staging));
         QCOMPARE(link_.uploadedFiles,
-                 QStringList({folder + "H01.WAV", folder + "H16.WAV", folder + "SelectOutput.wav",
-                              folder + "SelectOnOff.wav"}));
-        // This configuration's recordings replaced the stale copies; nothing
-        // was made up for the missing ones.
-        QCOMPARE(readFile(folder + "H01.WAV"), wav(1));
-        QCOMPARE(readFile(folder + "L03.WAV"), wav(3));
-        QCOMPARE(readFile(folder + "SelectOutput.wav"), wav(40));
-        QCOMPARE(readFile(folder + "H05.WAV"), wav(98));
-        QVERIFY(!QFile::exists(folder + "L02.WAV"));
+                 QStringList({staging + "/H01.WAV", staging + "/H16.WAV",
+                              staging + "/SelectOutput.wav", staging + "/SelectOnOff.wav"}));
+        QCOMPARE(link_.uploadedContents, QList<QByteArray>({wav(1), wav(16), wav(40), wav(41)}));
+        QCOMPARE(listing(), before);
+        QCOMPARE(readFile(dir_->filePath("other.txt")), QByteArray("not sound"));
 
         const MessageRequest question = scripted_.messages.first();
         QCOMPARE(question.text, UnitTexts::uploadVoiceQuestion());
@@ -132,7 +150,7 @@ private slots:
         QTest::newRow("upload") << "LinkUploadVoice" << 6 << error << "LinkUploadVoice(7,2)"
                                 << true;
         QTest::newRow("prompt missing") << "prompt missing" << 0 << UnitTexts::voiceFilesMissing()
-                                        << "LinkWriteRegister(7,87,0,0)" << true;
+                                        << "LinkPrepareTransfer(7)" << true;
         QTest::newRow("finish") << "LinkFinishTransfer" << 9 << error << "LinkFinishTransfer(7)"
                                 << true;
     }
@@ -179,32 +197,47 @@ private slots:
         QTest::newRow("compressed") << makeWav(samples, 8000, 1, 8, 6) << "8-bit mono PCM";
         QTest::newRow("cut short") << makeWav(samples).left(44 + 60) << "shorter than its header";
         QTest::newRow("4000 Hz") << makeWav(samples, 4000) << QString();
-        QTest::newRow("unit-side name taken") << makeWav(samples) << "could not be copied";
+        QTest::newRow("data over the memory")
+            << makeWav(QByteArray(WaveFile::UnitMemoryCapacity + 1, '\x80')) << "voice memory";
+        // Made by the test body: a FIFO (opening it must not wait for a
+        // writer), a folder, and an 80 MiB sparse file refused unread.
+        QTest::newRow("FIFO") << QByteArray() << "not a regular file";
+        QTest::newRow("folder") << QByteArray() << "not a regular file";
+        QTest::newRow("80 MiB") << QByteArray() << "voice memory";
     }
+    // A refused recording (here a switched-on input's, or a prompt's) stops
+    // the transfer before any register is written.
     void badVoiceFilesAreNotSent() {
         QFETCH(QByteArray, recording);
         QFETCH(QString, reason);
+        const QByteArray tag = QTest::currentDataTag();
         openAlarm("01", "");
-        writeFile(dir_->filePath(configHighName("Alarm", 2)), recording);
-        if (QByteArray(QTest::currentDataTag()) == "unit-side name taken")
-            QDir(dir_->path()).mkdir("H02.WAV");
+        const QString path = dir_->filePath(tag == "folder" ? configSelectOnOffName("Alarm")
+                                                            : configHighName("Alarm", 2));
+        if (tag == "FIFO")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (tag == "folder")
+            QVERIFY(QDir(dir_->path()).mkdir(QFileInfo(path).fileName()));
+        else if (tag == "80 MiB")
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly) && QFile(path).resize(80 << 20));
+        else
+            writeFile(path, recording);
         writeFile(dir_->filePath(configSelectOutputName("Alarm")), wav(1));
-        writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(2));
-        UploadVoiceMessages upload(link_, RecordingLinkApi::Handle, log_, session_->configFolder(),
-                                   session_->current());
+        if (tag != "folder")
+            writeFile(dir_->filePath(configSelectOnOffName("Alarm")), wav(2));
+        scripted_.nextAnswers << Answer::Yes;
 
-        const int result = upload.run();
+        run<TransferToUnitCommand>();
 
         if (reason.isEmpty()) {
-            QCOMPARE(result, int(UploadVoiceMessages::Uploaded));
-            QCOMPARE(upload.listed().first(), QStringLiteral("H02.WAV"));
+            QCOMPARE(link_.calls.filter("LinkUploadVoice").join(' '), "LinkUploadVoice(7,3)");
+            QVERIFY(link_.uploadedFiles.first().endsWith("/H02.WAV"));
             return;
         }
-        QCOMPARE(result, int(UploadVoiceMessages::FileProblem));
-        QVERIFY(link_.calls.isEmpty());
-        QVERIFY2(upload.problem().contains(dir_->filePath("Alarm_H02.WAV")) &&
-                     upload.problem().contains(reason),
-                 qPrintable(upload.problem()));
+        QCOMPARE(link_.calls,
+                 QStringList({"LinkConnect(7,)", "LinkQueryUnit(7)", "LinkPrepareTransfer(7)"}));
+        const QString message = log_.events.filter("message:").last();
+        QVERIFY2(message.contains(path) && message.contains(reason), qPrintable(message));
     }
 
     void transferFromUnit() {
