@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
@@ -81,8 +82,9 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
 
     connect(recordHighButton_, &QPushButton::clicked, this, &CEditInput::OnRecordHigh);
     connect(recordLowButton_, &QPushButton::clicked, this, &CEditInput::OnRecordLow);
-    connect(voiceOnHighBox_, &QCheckBox::clicked, this, &CEditInput::OnVoiceOnHigh);
-    connect(voiceOnLowBox_, &QCheckBox::clicked, this, &CEditInput::OnVoiceOnLow);
+    // toggled, not clicked: an assistive tool's toggle action emits only it.
+    connect(voiceOnHighBox_, &QCheckBox::toggled, this, &CEditInput::OnVoiceOnHigh);
+    connect(voiceOnLowBox_, &QCheckBox::toggled, this, &CEditInput::OnVoiceOnLow);
 }
 
 void CEditInput::OnInitDialog() {
@@ -95,6 +97,9 @@ void CEditInput::putValues() {
     putBytes(highTextEdit_, m_highText);
     putBytes(lowTextEdit_, m_lowText);
     putBytes(phoneNumbersEdit_, m_phoneNumbers);
+    // Setting the boxes is no user's toggle.
+    const QSignalBlocker blockHigh(voiceOnHighBox_);
+    const QSignalBlocker blockLow(voiceOnLowBox_);
     voiceOnHighBox_->setChecked(m_voiceOnHigh != 0);
     voiceOnLowBox_->setChecked(m_voiceOnLow != 0);
 }

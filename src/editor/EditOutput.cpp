@@ -27,7 +27,8 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
     pulseBox_->setObjectName(QStringLiteral("pulseCheckBox"));
     connect(okButton, &QPushButton::clicked, this, &CEditOutput::accept);
     connect(cancelButton, &QPushButton::clicked, this, &CEditOutput::reject);
-    connect(pulseBox_, &QCheckBox::clicked, this, &CEditOutput::OnPulse);
+    // toggled, not clicked: an assistive tool's toggle action emits only it.
+    connect(pulseBox_, &QCheckBox::toggled, this, &CEditOutput::OnPulse);
 
     // A register holds 255 characters; the fields stop there.
     for (QLineEdit* edit : {highTextEdit_, lowTextEdit_}) {
@@ -68,8 +69,7 @@ void CEditOutput::takeValues() {
 }
 
 void CEditOutput::OnPulse() {
-    // The box has toggled itself; the member follows without reading it.
-    m_pulse = m_pulse == 0 ? 1 : 0;
+    m_pulse = pulseBox_->isChecked() ? 1 : 0;
     lowTextEdit_->setEnabled(m_pulse == 0);
 }
 

@@ -47,9 +47,9 @@ QStringList reportLines(const RegisterStore& store, const QString& configPath,
     lines << QString();
 
     lines << QStringLiteral("Configuration for outputs:");
-    const QByteArray types = store.text(83);
     for (int n = 1; n <= 16; ++n) {
-        const bool pulsed = n - 1 < types.size() && types[n - 1] == 'P';
+        // One character an output, read past a terminating zero as the editor does.
+        const bool pulsed = store.character(83, n) == 'P';
         lines << QStringLiteral("Output: ") + QString::number(n) + QStringLiteral(" Type: ") +
                      (pulsed ? QStringLiteral("Pulse") : QStringLiteral("Normal"))
               << QStringLiteral("  Hightext: ") + registerText(store, 48 + n)

@@ -11,10 +11,11 @@ std::array<unsigned char, 8> SyncClockCommand::clockRecord(const QDateTime& loca
 }
 
 void SyncClockCommand::run() {
-    // The time is taken before connecting, which may take a moment.
-    const auto record = clockRecord(clock_.now());
+    // The time is taken once connected: connecting may take seconds, which
+    // would otherwise put the unit's clock behind.
     if (!startUnitOperation(context_))
         return;
+    const auto record = clockRecord(clock_.now());
     if (context_.link.LinkSetClock(context_.handle, record.data()) != 0)
         context_.ui.tell(UnitTexts::communicationError());
     else

@@ -27,6 +27,7 @@ private slots:
     void listingOfKnownStore() {
         RegisterStore store = numberedStore();
         store.setText(83, "PpNP"); // outputs 1 and 4 pulsed; shorter than 16
+        store.slot(83)[5] = 'P';   // and 6, past the terminating zero
         const QStringList lines = reportLines(store, "/home/ann/Gate.QRB", PrintedAt);
         QCOMPARE(lines.size(), 127);
         const QList<QPair<int, QString>> expected = {
@@ -59,6 +60,7 @@ private slots:
             {82, "Output: 2 Type: Normal"},
             {88, "Output: 4 Type: Pulse"},
             {91, "Output: 5 Type: Normal"},
+            {94, "Output: 6 Type: Pulse"},
             {124, "Output: 16 Type: Normal"},
             {126, "  Lowtext:  R80"},
         };

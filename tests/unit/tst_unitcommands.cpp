@@ -329,8 +329,15 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, icon);
         link_.results[call] = result;
-        FixedClock clock;
-        clock.time = QDateTime(QDate(2026, 12, 6), QTime(17, 5, 9));
+        // A clock that moves a second with every link call: the time must
+        // be taken once connected, not before.
+        struct MovingClock final : Clock {
+            const RecordingLinkApi& link;
+            explicit MovingClock(const RecordingLinkApi& l) : link(l) {}
+            QDateTime now() const override {
+                return QDateTime(QDate(2026, 12, 6), QTime(17, 5, 8)).addSecs(link.calls.size());
+            }
+        } clock(link_);
         SyncClockCommand(context(), clock).run();
 
         QCOMPARE(log_.events, QStringList({buttonsEvent(EnableState::AllDisabled),

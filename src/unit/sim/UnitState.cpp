@@ -58,10 +58,16 @@ bool replaceFile(const std::string& path, const uint8_t* data, size_t size) {
     return true;
 }
 
+// Offsets: year (2 bytes, low first), month, day, an unused byte, hour,
+// minute, second. The day must exist in its month.
 bool validClock(const std::array<uint8_t, wire::kClockRecordSize>& r) {
     const int year = r[0] | (r[1] << 8);
-    return year >= 1980 && year <= 2099 && r[2] >= 1 && r[2] <= 12 && r[3] >= 1 && r[3] <= 31 &&
-           r[5] <= 23 && r[6] <= 59 && r[7] <= 59;
+    if (year < 1980 || year > 2099 || r[2] < 1 || r[2] > 12 || r[3] < 1)
+        return false;
+    static constexpr int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    const int inMonth = r[2] == 2 && !leap ? 28 : days[r[2] - 1];
+    return r[3] <= inMonth && r[5] <= 23 && r[6] <= 59 && r[7] <= 59;
 }
 
 } // namespace

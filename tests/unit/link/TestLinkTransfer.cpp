@@ -118,11 +118,15 @@ void TestLinkTransfer::clockRecordIsStored() {
     QCOMPARE(sim.readState("clock.bin"),
              QByteArray(reinterpret_cast<const char*>(record.data()), 8));
 
-    // A record that is no time is refused and leaves the stored one alone.
-    const auto invalid = clockRecord(2026, 13, 6, 17, 5, 9);
-    QCOMPARE(LinkSetClock(link, invalid.data()), LINK_ERR_REFUSED);
-    QCOMPARE(sim.readState("clock.bin"),
-             QByteArray(reinterpret_cast<const char*>(record.data()), 8));
+    // A record that is no time (month 13, hour 24, minute 60, 30 February)
+    // is refused and leaves the stored one alone.
+    for (const auto& invalid :
+         {clockRecord(2026, 13, 6, 17, 5, 9), clockRecord(2026, 12, 6, 24, 5, 9),
+          clockRecord(2026, 12, 6, 17, 60, 9), clockRecord(2028, 2, 30, 17, 5, 9)}) {
+        QCOMPARE(LinkSetClock(link, invalid.data()), LINK_ERR_REFUSED);
+        QCOMPARE(sim.readState("clock.bin"),
+                 QByteArray(reinterpret_cast<const char*>(record.data()), 8));
+    }
     LinkDestroy(link);
 }
 
