@@ -12,7 +12,9 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <QtEndian>
+#include <sys/stat.h>
 
 #include <unistd.h>
 
@@ -249,6 +251,32 @@ private slots:
         writeFile(dir.filePath("x.wav"), contents);
         QCOMPARE(WaveFile::WaveDataSize(dir.filePath("x.wav")), size);
         QCOMPARE(WaveFile::WaveDataSize(dir.filePath("missing.wav")), qint64(-1));
+    }
+
+    // A FIFO or a folder under a recording's name is no recording: nothing
+    // waits for a writer (a hang here fails the test by its timeout), and
+    // nothing is read whole from an 80 MiB file.
+    void specialFilesAreNotRead() {
+        QTemporaryDir dir;
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("T_H01.WAV")).constData(), 0600), 0);
+        QVERIFY(QDir(dir.path()).mkdir("T_H02.WAV"));
+        QVERIFY(QFile(dir.filePath("big.wav")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(dir.filePath("big.wav")).resize(80 << 20));
+        QCOMPARE(WaveFile::WaveDataSize(dir.filePath("T_H01.WAV")), qint64(-1));
+        QCOMPARE(WaveFile::WaveDataSize(dir.filePath("T_H02.WAV")), qint64(-1));
+        QCOMPARE(WaveFile::CountUsedVoiceMemory(dir.path(), "T"), 0);
+        WaveFile::WaveContents contents;
+        QString error;
+        QVERIFY(!WaveFile::readWave(dir.filePath("T_H01.WAV"), &contents, &error));
+        QVERIFY2(error.contains("not a regular file"), qPrintable(error));
+        QVERIFY(!WaveFile::readWave(dir.filePath("big.wav"), &contents, &error));
+        QVERIFY2(error.contains("voice memory"), qPrintable(error));
+        QCOMPARE(WaveFile::checkRecording(dir.filePath("big.wav")).status,
+                 WaveFile::RecordingCheck::TooBig);
+        QCOMPARE(WaveFile::checkRecording(dir.filePath("T_H01.WAV")).status,
+                 WaveFile::RecordingCheck::NotRegularFile);
+        QCOMPARE(WaveFile::checkRecording(dir.filePath("none.wav")).status,
+                 WaveFile::RecordingCheck::Missing);
     }
 
     void hugeFilesSaturateTheCount() {
