@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -108,10 +109,13 @@ public:
             return true;
         const QJsonValue value = object_.value(field);
         const double number = value.toDouble();
-        if (!value.isDouble() || number != static_cast<double>(static_cast<long long>(number)))
+        if (!value.isDouble())
             return refuse(field, QStringLiteral("must be a whole number"));
+        // The range first: converting a number beyond any integer is undefined.
         if (number < low || number > high)
             return refuse(field, QStringLiteral("must lie from %1 to %2").arg(low).arg(high));
+        if (number != std::trunc(number))
+            return refuse(field, QStringLiteral("must be a whole number"));
         out = static_cast<int>(number);
         return true;
     }
@@ -337,8 +341,20 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     };
     if (!hidden.isEmpty())
         lines << registers(hidden) + QStringLiteral(": bytes that no field shows differ");
-    if (lines.isEmpty()) {
-        lines << registers(differingRegisters(a, b)) +
+    // Each written back with its own values reads alike where only the
+    // spelling differs; listed whatever else differs too.
+    RegisterStore canonA = a, canonB = b;
+    RegisterSheetMapping::writeBack(valuesA, canonA);
+    RegisterSheetMapping::writeBack(valuesB, canonB);
+    QStringList spelled;
+    for (const QString& number : differingRegisters(a, b)) {
+        const int reg = number.toInt();
+        if (std::equal(canonA.slot(reg), canonA.slot(reg) + RegisterStore::SlotSize,
+                       canonB.slot(reg)))
+            spelled << number;
+    }
+    if (!spelled.isEmpty()) {
+        lines << registers(spelled) +
                      QStringLiteral(": spelled differently, read alike (such as \"0250\" and "
                                     "\"250\", or a final \".\")");
     }

@@ -6,6 +6,7 @@
 #include "config/ConfigFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 int showJson(CliConsole& console, const QString& path) {
     RegisterStore store;
@@ -15,12 +16,23 @@ int showJson(CliConsole& console, const QString& path) {
 }
 
 int importConfig(CliConsole& console, const QString& jsonPath, const QString& outPath, bool force) {
+    // A FIFO or a device would block or never end; a JSON configuration is
+    // some tens of kilobytes.
+    constexpr qint64 kMaxJsonBytes = 1024 * 1024;
+    if (const QFileInfo info(jsonPath); info.exists() && !info.isFile()) {
+        console.fail(QStringLiteral("%1: not a regular file").arg(jsonPath));
+        return ExitFile;
+    }
     QFile in(jsonPath);
     if (!in.open(QIODevice::ReadOnly)) {
         console.fail(QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
         return ExitFile;
     }
-    const QByteArray json = in.readAll();
+    const QByteArray json = in.read(kMaxJsonBytes + 1);
+    if (json.size() > kMaxJsonBytes) {
+        console.fail(QStringLiteral("%1: larger than 1 MiB, not a configuration").arg(jsonPath));
+        return ExitFile;
+    }
     if (in.error() != QFile::NoError) {
         console.fail(QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
         return ExitFile;

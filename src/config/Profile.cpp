@@ -1,8 +1,14 @@
 #include "config/Profile.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Profile::Profile(const QString& iniPath) : settings_(iniPath, QSettings::IniFormat) {}
 
@@ -18,7 +24,7 @@ int Profile::comPort(bool* isNumber) const {
 
 void Profile::setComPort(int port) {
     settings_.setValue("Options/COMPORT", port);
-    settings_.sync();
+    save();
 }
 
 QString Profile::portText() const {
@@ -28,6 +34,10 @@ QString Profile::portText() const {
 
 QString Profile::mailServerUrl() const {
     return settings_.value("Mail/ServerUrl").toString();
+}
+
+QString Profile::mailCaFile() const {
+    return settings_.value("Mail/CaFile").toString();
 }
 
 QString Profile::mailSender() const {
@@ -44,7 +54,7 @@ bool Profile::lowQualityRecording() const {
 
 void Profile::setLowQualityRecording(bool on) {
     settings_.setValue("VoiceRecorder/HalfRate", on ? 1 : 0);
-    settings_.sync();
+    save();
 }
 
 void Profile::setMailServer(const QString& serverUrl, const QString& sender,
@@ -52,5 +62,19 @@ void Profile::setMailServer(const QString& serverUrl, const QString& sender,
     settings_.setValue("Mail/ServerUrl", serverUrl);
     settings_.setValue("Mail/Sender", sender);
     settings_.setValue("Mail/UserName", userName);
+    save();
+}
+
+void Profile::save() {
+    // Created 0600 before anything is written, so the settings are never
+    // readable by others, not even for a moment; the rewrite keeps the rights.
+    const QByteArray path = QFile::encodeName(settings_.fileName());
+    QDir().mkpath(QFileInfo(settings_.fileName()).absolutePath());
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::fchmod(fd, 0600);
+        ::close(fd);
+    }
     settings_.sync();
+    ::chmod(path.constData(), 0600);
 }

@@ -1,5 +1,5 @@
 // The program's own settings: an INI file in the user's configuration folder,
-// named after the executable.
+// named after the executable, readable by its owner only.
 #pragma once
 
 #include <QSettings>
@@ -24,6 +24,9 @@ public:
     QString mailServerUrl() const;
     QString mailSender() const;
     QString mailUserName() const;
+    // Mail/CaFile: a PEM file of certificate authorities (a company's own)
+    // trusted instead of the system's; empty for the system's.
+    QString mailCaFile() const;
     void setMailServer(const QString& serverUrl, const QString& sender, const QString& userName);
 
     // VoiceRecorder/HalfRate: the recorder's "Low quality", half the unit's
@@ -32,6 +35,10 @@ public:
     void setLowQualityRecording(bool on);
 
     QSettings& settings() { return settings_; }
+
+    // Writes the settings out, readable by the owner only (0600), also when
+    // the file existed with looser rights.
+    void save();
 
 private:
     QSettings settings_;

@@ -56,6 +56,10 @@ void CMailSettingsDlg::accept() {
                                 "example smtps://mail.example.com:465."));
         return;
     }
+    if (const QString refusal = SmtpTransport::passwordRefusal(server); !refusal.isEmpty()) {
+        ui_.tell(refusal);
+        return;
+    }
     if (!sender.isEmpty() && !SmtpTransport::isAddress(sender)) {
         ui_.tell(QStringLiteral("The sender address \"%1\" is not an e-mail address.").arg(sender));
         return;

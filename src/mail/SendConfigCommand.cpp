@@ -46,6 +46,7 @@ bool SendConfigCommand::start(const SendTexts& texts) {
     settings.serverUrl = profile_.mailServerUrl();
     settings.senderAddress = profile_.mailSender();
     settings.userName = profile_.mailUserName();
+    settings.caFile = profile_.mailCaFile();
     std::shared_ptr<MailTransport> transport = transportFactory_(settings);
     const CurrentConfig current = current_;
     worker_ = QThread::create(

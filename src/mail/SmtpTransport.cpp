@@ -90,12 +90,34 @@ int recordDialogue(CURL*, curl_infotype type, char* data, size_t size, void* con
     return 0;
 }
 
-bool isLoopback(const QString& host) {
-    return host == QLatin1String("localhost") || host == QLatin1String("::1") ||
-           host.startsWith(QLatin1String("127."));
+} // namespace
+
+bool SmtpTransport::isLoopbackHost(const QString& host) {
+    // Only a literal loopback address, or "localhost", which libcurl answers
+    // itself with a loopback address: a name such as 127.example.com may
+    // resolve anywhere.
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    QString literal = host;
+    if (literal.startsWith('[') && literal.endsWith(']'))
+        literal = literal.mid(1, literal.size() - 2);
+    if (literal == QLatin1String("::1"))
+        return true;
+    // Written out in full (127.x.y.z): "127.1" and the like are left to no resolver's whim.
+    static const QRegularExpression ipv4(
+        QStringLiteral("^127\\.(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])"
+                       "(\\.(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])){2}$"));
+    return ipv4.match(literal).hasMatch();
 }
 
-} // namespace
+QString SmtpTransport::passwordRefusal(const QString& serverUrl) {
+    if (QUrl(serverUrl.trimmed()).password().isEmpty())
+        return {};
+    return QStringLiteral("The mail server address \"%1\" holds a password. Quillary keeps no "
+                          "password: remove it from the address and put it in ~/.netrc (a line "
+                          "\"machine HOST login USER password SECRET\").")
+        .arg(QUrl(serverUrl.trimmed()).toDisplayString(QUrl::RemovePassword));
+}
 
 bool SmtpTransport::isAddress(const QString& address) {
     static const QRegularExpression pattern(
@@ -131,6 +153,8 @@ quint32 SmtpTransport::logon(quintptr, const QString*, const QString*, quint32, 
         return fail(MailLoginFailure,
                     QStringLiteral("The mail server \"%1\" is not an smtp:// or smtps:// address.")
                         .arg(settings_.serverUrl));
+    if (const QString refusal = passwordRefusal(settings_.serverUrl); !refusal.isEmpty())
+        return fail(MailLoginFailure, refusal);
     if (!isAddress(settings_.senderAddress.trimmed()))
         return fail(MailLoginFailure,
                     QStringLiteral("The sender address \"%1\" is not an e-mail address.")
@@ -265,17 +289,21 @@ quint32 SmtpTransport::sendMail(quintptr session, const MailEnvelope& message) {
     if (serverUrl.scheme().toLower() == QLatin1String("smtp"))
         curl_easy_setopt(
             easy, CURLOPT_USE_SSL,
-            static_cast<long>(isLoopback(serverUrl.host()) ? CURLUSESSL_TRY : CURLUSESSL_ALL));
+            static_cast<long>(isLoopbackHost(serverUrl.host()) ? CURLUSESSL_TRY : CURLUSESSL_ALL));
 
-    // A server that never answers must end the attempt within the limit in
-    // all: half of it for the connection, the rest for a silent server.
+    // The whole send ends within the limit, however slowly the server answers
+    // each step; half of it at most for the connection.
     const long connectTimeout = std::max(1L, long(settings_.timeoutSeconds) / 2);
     const long answerTimeout = std::max(1L, long(settings_.timeoutSeconds) - connectTimeout);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, connectTimeout);
     curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, answerTimeout);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, answerTimeout);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS,
+                     std::max(1000L, long(settings_.timeoutSeconds) * 1000));
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    if (!settings_.caFile.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_CAINFO, QFile::encodeName(settings_.caFile).constData());
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);

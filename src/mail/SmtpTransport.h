@@ -16,7 +16,8 @@ struct MailSettings {
     QString serverUrl;       // smtps://host:465, smtp://host:587 or smtp://localhost:25
     QString senderAddress;   // the From address
     QString userName;        // empty: the login from ~/.netrc, if any
-    int timeoutSeconds = 30; // the longest an attempt waits for a server that does not answer
+    QString caFile;          // empty: the system's certificate authorities
+    int timeoutSeconds = 30; // the longest a whole send may take
 };
 
 class SmtpTransport final : public MailTransport {
@@ -46,6 +47,10 @@ public:
     static bool isAddress(const QString& address);
     // smtp:// or smtps://, in any case.
     static bool hasSmtpScheme(const QUrl& url);
+    // A host plain SMTP may go to: a literal loopback address or localhost.
+    static bool isLoopbackHost(const QString& host);
+    // Empty, or why a server URL holding a password is refused.
+    static QString passwordRefusal(const QString& serverUrl);
 
 private:
     quint32 fail(quint32 result, const QString& reason);

@@ -151,6 +151,7 @@ private slots:
             "outputs[1] (output 2).lowText: must not hold a zero character",
             "outputs[0] (output 1).lowtext: unknown field",
             "parameters.callers: must be a text",
+            "parameters.pulseDuration: must lie from 100 to 30000",
         };
         for (int i = 0; i < refusals.size(); ++i)
             QTest::newRow(qPrintable(QStringLiteral("%1 (row %2)").arg(refusals[i]).arg(i)))
@@ -183,6 +184,7 @@ private slots:
             setEntry("outputs", 1, "lowText", QString("a") + QChar(0) + "b"),
             setEntry("outputs", 0, "lowtext", "x"),
             setParameter("callers", 5),
+            setParameter("pulseDuration", 1e300), // the range before any conversion
         };
         if (json.isEmpty()) {
             QJsonObject object = baseJson();
@@ -203,6 +205,20 @@ private slots:
         QCOMPARE(run.status, 3);
         QVERIFY2(run.err.contains("parameters.pulseDuration: must lie from 100 to 30000"), run.err);
         QVERIFY(!QFile::exists(dir.filePath("out.QRB")));
+
+        // A source that never ends or is far too large is refused, not read whole.
+        QFile big(dir.filePath("big.json"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(2 * 1024 * 1024));
+        big.close();
+        const QList<QPair<QString, QString>> sources = {
+            {"/dev/zero", "/dev/zero: not a regular file"},
+            {big.fileName(), "big.json: larger than 1 MiB"}};
+        for (const auto& [source, message] : sources) {
+            const CliRun refused = runCli({"import", source, dir.filePath("out.QRB")});
+            QCOMPARE(refused.status, 3);
+            QVERIFY2(refused.err.contains(message.toUtf8()), refused.err);
+            QVERIFY(!QFile::exists(dir.filePath("out.QRB")));
+        }
     }
 
     void diffNamesFields() {
@@ -232,6 +248,12 @@ private slots:
         spelled.setText(87, "030000");
         QCOMPARE(configDifferences(a, spelled),
                  QStringList({"register 87: spelled differently, read alike (such as \"0250\" "
+                              "and \"250\", or a final \".\")"}));
+        // Listed also when a field differs too.
+        spelled.setText(17, "Door open");
+        QCOMPARE(configDifferences(a, spelled),
+                 QStringList({"inputs[0] (input 1).highText: \"\" -> \"Door open\"",
+                              "register 87: spelled differently, read alike (such as \"0250\" "
                               "and \"250\", or a final \".\")"}));
     }
 

@@ -1,6 +1,6 @@
 """A loopback SMTP server for the mail tests.
 
-Usage: smtp_server.py MODE OUTDIR   (MODE: plain, auth or silent)
+Usage: smtp_server.py MODE OUTDIR   (MODE: plain, auth, silent, slow or smtps)
 
 Prints "PORT n" once it listens on 127.0.0.1, then serves until killed.
 Every message that arrives is parsed with the email package and summarised in
@@ -8,6 +8,9 @@ OUTDIR/N.json; its attachments are written to OUTDIR/N-<name>.
 plain: recipients whose local part is "nobody" are refused with 550.
 auth:  requires AUTH (tester / s3cret) without TLS.
 silent: accepts connections and never says a word.
+slow:  answers every step correctly, each after 0.8 s.
+smtps: plain behind TLS from the first byte, with a certificate for 127.0.0.1
+       made at start (OUTDIR/cert.pem, its own authority).
 """
 import email
 import email.policy
@@ -16,6 +19,9 @@ import json
 import logging
 import os
 import socket
+import ssl
+import subprocess
+import threading
 import sys
 import time
 import warnings
@@ -87,7 +93,41 @@ def authenticate(server, session, envelope, mechanism, auth_data):
     return AuthResult(success=ok, handled=False)
 
 
+def serve_slowly(connection):
+    def answer(text):
+        time.sleep(0.8)
+        connection.sendall(text.encode() + b"\r\n")
+
+    reader = connection.makefile("rb")
+    answer("220 slow.test ESMTP")
+    for line in reader:
+        command = line.strip().upper()
+        if command.startswith(b"EHLO") or command.startswith(b"HELO"):
+            answer("250 slow.test")
+        elif command == b"DATA":
+            answer("354 go on")
+            for text in reader:
+                if text in (b".\r\n", b".\n"):
+                    break
+            answer("250 Message accepted for delivery")
+        elif command == b"QUIT":
+            answer("221 bye")
+            break
+        else:
+            answer("250 OK")
+    connection.close()
+
+
 def main():
+    if MODE == "slow":
+        listener = socket.socket()
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(8)
+        print("PORT %d" % listener.getsockname()[1], flush=True)
+        while True:
+            connection, _ = listener.accept()
+            threading.Thread(target=serve_slowly, args=(connection,), daemon=True).start()
+
     if MODE == "silent":
         listener = socket.socket()
         listener.bind(("127.0.0.1", 0))
@@ -107,6 +147,14 @@ def main():
     options = {}
     if MODE == "auth":
         options = dict(auth_required=True, auth_require_tls=False, authenticator=authenticate)
+    if MODE == "smtps":
+        cert, key = os.path.join(OUTDIR, "cert.pem"), os.path.join(OUTDIR, "key.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                        "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                        "-keyout", key, "-out", cert], check=True, capture_output=True)
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(cert, key)
+        options = dict(ssl_context=context)
     controller = Controller(Handler(), hostname="127.0.0.1", port=port, **options)
     controller.start()
     print("PORT %d" % port, flush=True)
