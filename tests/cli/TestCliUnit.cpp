@@ -184,6 +184,12 @@ private slots:
         QTest::newRow("no device")
             << QStringList{} << QStringList{"--port", "/nonexistent/tty", "set-clock"} << 1
             << "connecting to the unit on /nonexistent/tty failed";
+        QTest::newRow("no such device")
+            << QStringList{} << QStringList{"--port", "/nonexistent/tty", "set-clock"} << 1
+            << "The device /nonexistent/tty does not exist: is the unit plugged in?";
+        QTest::newRow("not a serial port")
+            << QStringList{} << QStringList{"--port", "NOVOICE", "set-clock"} << 1
+            << "NOVOICE is not a serial port.";
     }
 
     void failuresSayWhatAndWhy() {
@@ -199,6 +205,7 @@ private slots:
         arguments.replaceInStrings("CONFIG", config_);
         arguments.replaceInStrings("OUT", out);
         arguments.replaceInStrings("NOVOICE", noVoice);
+        message.replace("NOVOICE", noVoice);
         arguments.replaceInStrings("MISSING", scratch.filePath("missing.QRB"));
 
         SimProcess sim;
