@@ -34,6 +34,10 @@ public:
     }
     int32_t LinkClose(int32_t handle) override { return inner_.LinkClose(handle); }
     int32_t LinkDestroy(int32_t handle) override { return inner_.LinkDestroy(handle); }
+    int32_t LinkGetOpenError(int32_t handle, int32_t* reason, int32_t* osError, char* device,
+                             int32_t deviceSize) override {
+        return inner_.LinkGetOpenError(handle, reason, osError, device, deviceSize);
+    }
 
     int32_t LinkConnect(int32_t handle, const char* password) override;
     int32_t LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) override;

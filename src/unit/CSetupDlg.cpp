@@ -49,16 +49,15 @@ int CSetupDlg::exec() {
     port_->setCurrentIndex(m_port >= 0 && m_port < port_->count() ? m_port : -1);
     port_->setFocus();
     const int result = QDialog::exec();
-    if (result == Accepted)
+    // OK with no entry chosen keeps the stored value, whatever it is.
+    if (result == Accepted && port_->currentIndex() >= 0)
         m_port = port_->currentIndex();
     return result;
 }
 
 void SetupCommand(Profile& profile, UserInteraction& ui, QWidget* parent) {
-    bool isNumber = false;
-    int stored = profile.comPort(&isNumber);
-    if (!isNumber)
-        stored = -1;
+    // A value that is not a number reads as 0 (USB), as it does at start.
+    const int stored = profile.comPort();
 
     CSetupDlg dialog(parent);
     dialog.m_port = stored;

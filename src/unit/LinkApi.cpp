@@ -1,5 +1,11 @@
 #include "unit/LinkApi.h"
 
+#include <QFile>
+#include <QRegularExpression>
+#include <cstring>
+#include <grp.h>
+#include <sys/stat.h>
+
 int32_t LibraryLinkApi::LinkStartup() {
     return ::LinkStartup();
 }
@@ -47,4 +53,66 @@ int32_t LibraryLinkApi::LinkSetClock(int32_t handle, const unsigned char* record
 int32_t LibraryLinkApi::LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                                         LinkProgressCallback progress, intptr_t context) {
     return ::LinkUploadVoice(handle, count, fileNames, progress, context);
+}
+int32_t LibraryLinkApi::LinkGetOpenError(int32_t handle, int32_t* reason, int32_t* osError,
+                                         char* device, int32_t deviceSize) {
+    return ::LinkGetOpenError(handle, reason, osError, device, deviceSize);
+}
+
+namespace {
+
+// The group that owns the device, which a user joins to be let in.
+QString owningGroup(const QString& device) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(device).constData(), &info) != 0)
+        return {};
+    if (const group* entry = ::getgrgid(info.st_gid))
+        return QString::fromLocal8Bit(entry->gr_name);
+    return QString::number(info.st_gid);
+}
+
+} // namespace
+
+QString openErrorText(LinkApi& link, int32_t handle) {
+    int32_t reason = LINK_OPEN_OK;
+    int32_t osError = 0;
+    char buffer[512] = {};
+    if (link.LinkGetOpenError(handle, &reason, &osError, buffer, sizeof buffer) != LINK_OK)
+        return {};
+    const QString device = QString::fromLocal8Bit(buffer);
+    switch (reason) {
+    case LINK_OPEN_NO_DEVICE:
+        if (!device.startsWith('/'))
+            return QStringLiteral("No serial device was found for the port %1: is the unit "
+                                  "plugged in?")
+                .arg(device);
+        return QStringLiteral("The device %1 does not exist: is the unit plugged in?").arg(device);
+    case LINK_OPEN_PERMISSION: {
+        const QString group = owningGroup(device);
+        if (group.isEmpty() || group == QLatin1String("root"))
+            return QStringLiteral("You may not open %1: ask the administrator for access to it.")
+                .arg(device);
+        return QStringLiteral("You may not open %1: add your user to the group %2 and log in "
+                              "again.")
+            .arg(device, group);
+    }
+    case LINK_OPEN_BUSY:
+        return QStringLiteral("The port %1 is in use by another program.").arg(device);
+    case LINK_OPEN_NOT_SERIAL:
+        return QStringLiteral("%1 is not a serial port.").arg(device);
+    case LINK_OPEN_NO_UART: {
+        static const QRegularExpression uart(QStringLiteral("^/dev/ttyS(\\d+)$"));
+        const auto match = uart.match(device);
+        if (match.hasMatch())
+            return QStringLiteral("COM%1 (%2) has no serial port on this computer")
+                .arg(match.captured(1).toInt() + 1)
+                .arg(device);
+        return QStringLiteral("%1 has no serial port behind it.").arg(device);
+    }
+    case LINK_OPEN_OTHER:
+        return QStringLiteral("%1 cannot be opened: %2.")
+            .arg(device, QString::fromLocal8Bit(std::strerror(osError)));
+    default:
+        return {};
+    }
 }

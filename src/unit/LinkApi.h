@@ -4,6 +4,7 @@
 
 #include "velklink.h"
 
+#include <QString>
 #include <cstdint>
 
 class LinkApi {
@@ -29,6 +30,18 @@ public:
     virtual int32_t LinkSetClock(int32_t handle, const unsigned char* record) = 0;
     virtual int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                                     LinkProgressCallback progress, intptr_t context) = 0;
+    // Why the last connect could not open the device; a link without that
+    // knowledge says nothing more.
+    virtual int32_t LinkGetOpenError(int32_t, int32_t* reason, int32_t* osError, char* device,
+                                     int32_t deviceSize) {
+        if (reason)
+            *reason = LINK_OPEN_OK;
+        if (osError)
+            *osError = 0;
+        if (device && deviceSize > 0)
+            *device = '\0';
+        return LINK_OK;
+    }
 };
 
 // Forwards every call to the link library.
@@ -52,4 +65,11 @@ public:
     int32_t LinkSetClock(int32_t handle, const unsigned char* record) override;
     int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                             LinkProgressCallback progress, intptr_t context) override;
+    int32_t LinkGetOpenError(int32_t handle, int32_t* reason, int32_t* osError, char* device,
+                             int32_t deviceSize) override;
 };
+
+// The second line under "Error communicating with unit !" after a connect
+// that could not open the device: the device and what to do about it. Empty
+// when the link does not know.
+QString openErrorText(LinkApi& link, int32_t handle);

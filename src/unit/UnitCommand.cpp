@@ -7,8 +7,14 @@ bool startUnitOperation(const UnitCommandContext& context) {
     const int32_t result = context.link.LinkConnect(context.handle, "");
     if (result == 0)
         return true;
-    context.ui.tell(result == LINK_ERR_PASSWORD ? UnitTexts::passwordProtected()
-                                                : UnitTexts::communicationError());
+    QString message = result == LINK_ERR_PASSWORD ? UnitTexts::passwordProtected()
+                                                  : UnitTexts::communicationError();
+    if (result == LINK_ERR_NO_DEVICE) {
+        const QString why = openErrorText(context.link, context.handle);
+        if (!why.isEmpty())
+            message += '\n' + why;
+    }
+    context.ui.tell(message);
     context.buttons.apply(EnableState::AllEnabled);
     return false;
 }

@@ -7,8 +7,14 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,6 +88,76 @@ private slots:
                  qPrintable(set.toString()));
     }
 
+    // One program on the port at a time: a second one is refused at once with
+    // the device named, and the first one's transfer goes on undisturbed.
+    void secondProgramOnThePortIsRefused() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--baud", "115200"})); // a transfer that takes a few seconds
+        QProcess first;
+        first.start(QStringLiteral(QUILLARY_CLI), {"write", "--voice", "--verify", config_});
+        QByteArray firstErr;
+        QElapsedTimer wait;
+        wait.start();
+        while (!firstErr.contains("writing register 2 of 87") && wait.elapsed() < 10000) {
+            first.waitForReadyRead(50);
+            firstErr += first.readAllStandardError();
+        }
+        QVERIFY2(firstErr.contains("writing register 2 of 87"), firstErr);
+
+        QElapsedTimer timer;
+        timer.start();
+        const CliRun second = runCli({"set-clock"});
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(second.status, 1);
+        QVERIFY2(second.err.contains("The port " + QFile::encodeName(sim.linkPath()) +
+                                     " is in use by another program."),
+                 second.err);
+        QVERIFY2(first.state() == QProcess::Running, "the first transfer ended too soon");
+
+        QVERIFY(first.waitForFinished(60000));
+        firstErr += first.readAllStandardError();
+        QVERIFY2(first.exitCode() == 0, firstErr);
+        QVERIFY(first.readAllStandardOutput().contains("Verified"));
+        QCOMPARE(sim.readState("registers.QRB"), fileBytes(config_));
+        QVERIFY(sim.readState("clock.bin").isEmpty());
+    }
+
+    // As a user outside the device's group: the message names the device and
+    // the group to join. The node is a copy of the simulator's terminal.
+    void deviceOfAGroupTheUserIsNotIn() {
+        if (::geteuid() != 0)
+            QSKIP("needs root to make the device node and to change user");
+        SimProcess sim;
+        QVERIFY(sim.start());
+        QTemporaryDir nodes;
+        QVERIFY(::chmod(QFile::encodeName(nodes.path()).constData(), 0755) == 0);
+        struct stat pty {};
+        QVERIFY(::stat(QFile::encodeName(sim.linkPath()).constData(), &pty) == 0);
+        const QByteArray node = QFile::encodeName(nodes.filePath("ttyACM0"));
+        const group* dialout = ::getgrnam("dialout");
+        QVERIFY2(dialout, "no group dialout on this machine");
+        QVERIFY(::mknod(node.constData(), S_IFCHR | 0660, pty.st_rdev) == 0);
+        QVERIFY(::chown(node.constData(), 0, dialout->gr_gid) == 0);
+        QVERIFY(::chmod(node.constData(), 0660) == 0);
+
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("QUILLARY_LINK_DEVICE");
+        env.insert("HOME", nodes.path());
+        env.insert("XDG_CONFIG_HOME", nodes.path());
+        cli.setProcessEnvironment(env);
+        cli.start("setpriv",
+                  {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                   QStringLiteral(QUILLARY_CLI), "--port", QFile::decodeName(node), "set-clock"});
+        QVERIFY(cli.waitForFinished(10000));
+        const QByteArray err = cli.readAllStandardError();
+        QVERIFY2(cli.exitCode() == 1, err);
+        QVERIFY2(err.contains("Error communicating with unit !\nYou may not open " + node +
+                              ": add your user to the group dialout and log in again."),
+                 err);
+        QVERIFY(sim.readState("clock.bin").isEmpty());
+    }
+
     void failuresSayWhatAndWhy_data() {
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<QStringList>("arguments");
@@ -108,6 +184,12 @@ private slots:
         QTest::newRow("no device")
             << QStringList{} << QStringList{"--port", "/nonexistent/tty", "set-clock"} << 1
             << "connecting to the unit on /nonexistent/tty failed";
+        QTest::newRow("no such device")
+            << QStringList{} << QStringList{"--port", "/nonexistent/tty", "set-clock"} << 1
+            << "The device /nonexistent/tty does not exist: is the unit plugged in?";
+        QTest::newRow("not a serial port")
+            << QStringList{} << QStringList{"--port", "NOVOICE", "set-clock"} << 1
+            << "NOVOICE is not a serial port.";
     }
 
     void failuresSayWhatAndWhy() {
@@ -123,6 +205,7 @@ private slots:
         arguments.replaceInStrings("CONFIG", config_);
         arguments.replaceInStrings("OUT", out);
         arguments.replaceInStrings("NOVOICE", noVoice);
+        message.replace("NOVOICE", noVoice);
         arguments.replaceInStrings("MISSING", scratch.filePath("missing.QRB"));
 
         SimProcess sim;

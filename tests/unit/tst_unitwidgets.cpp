@@ -31,9 +31,11 @@ private slots:
         QTest::newRow("usb chosen") << QVariant() << 1 << 0 << true << QVariant(0) << true;
         QTest::newRow("com 3 again") << QVariant(3) << 3 << 3 << true << QVariant(3) << false;
         QTest::newRow("out of range, ok")
-            << QVariant(7) << -1 << -2 << true << QVariant(-1) << true;
+            << QVariant(7) << -1 << -2 << true << QVariant(7) << false;
         QTest::newRow("negative") << QVariant(-1) << -1 << -2 << true << QVariant(-1) << false;
-        QTest::newRow("not a number") << QVariant("abc") << -1 << 2 << true << QVariant(2) << true;
+        QTest::newRow("not a number") << QVariant("abc") << 0 << 2 << true << QVariant(2) << true;
+        QTest::newRow("not a number, ok")
+            << QVariant("abc") << 0 << -2 << true << QVariant(0) << false;
         QTest::newRow("cancel") << QVariant(3) << 3 << 0 << false << QVariant(3) << false;
         QTest::newRow("cancel, unset") << QVariant() << 1 << 4 << false << QVariant() << false;
     }

@@ -6,7 +6,11 @@
 #include <charconv>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -118,17 +122,66 @@ std::vector<std::string> listUsbSerialDevices() {
     return devices;
 }
 
-int openSerialDevice(const std::string& path, int baud) {
+namespace {
+
+OpenFailure failureFor(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+        return OpenFailure::NoDevice;
+    case EACCES:
+    case EPERM:
+        return OpenFailure::Permission;
+    case EBUSY:
+    case EWOULDBLOCK:
+        return OpenFailure::Busy;
+    case ENOTTY:
+        return OpenFailure::NotSerial;
+    default:
+        return OpenFailure::Other;
+    }
+}
+
+int failOpen(int fd, int error, OpenFailure why, OpenFailure* failure) {
+    if (fd >= 0)
+        ::close(fd);
+    if (failure)
+        *failure = why;
+    errno = error;
+    return -1;
+}
+
+} // namespace
+
+int openSerialDevice(const std::string& path, int baud, OpenFailure* failure) {
+    if (failure)
+        *failure = OpenFailure::None;
+    // Only a character device is opened: a FIFO or a file under the name would
+    // block or take the bytes meant for the unit.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return failOpen(-1, errno, failureFor(errno), failure);
+    if (!S_ISCHR(info.st_mode))
+        return failOpen(-1, ENOTTY, OpenFailure::NotSerial, failure);
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return -1;
+        return failOpen(-1, errno, failureFor(errno), failure);
     termios tio{};
-    if (::tcgetattr(fd, &tio) != 0) {
-        const int saved = errno;
-        ::close(fd);
-        errno = saved;
-        return -1;
-    }
+    if (::tcgetattr(fd, &tio) != 0)
+        return failOpen(fd, errno, errno == ENOTTY ? OpenFailure::NotSerial : failureFor(errno),
+                        failure);
+    // A COM port the kernel lists without a UART behind it would only time out.
+    serial_struct serial{};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) == 0 && serial.type == PORT_UNKNOWN)
+        return failOpen(fd, ENXIO, OpenFailure::NoUart, failure);
+    // One program on the port at a time: a second opener is refused at once
+    // rather than stealing the unit's answers.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return failOpen(fd, errno == EWOULDBLOCK ? EBUSY : errno,
+                        errno == EWOULDBLOCK ? OpenFailure::Busy : failureFor(errno), failure);
+    ::ioctl(fd, TIOCEXCL);
     ::cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
     tio.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS);
@@ -137,12 +190,8 @@ int openSerialDevice(const std::string& path, int baud) {
     const speed_t speed = speedFor(baud).value_or(B115200);
     ::cfsetispeed(&tio, speed);
     ::cfsetospeed(&tio, speed);
-    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
-        const int saved = errno;
-        ::close(fd);
-        errno = saved;
-        return -1;
-    }
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0)
+        return failOpen(fd, errno, failureFor(errno), failure);
     ::tcflush(fd, TCIOFLUSH);
     return fd;
 }
@@ -190,12 +239,17 @@ IoResult readSome(int fd, std::span<uint8_t> buffer, Clock::time_point deadline,
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        // Nothing to read although poll said so (another reader took it, or a
+        // raw line with no bytes yet): no data yet, unless the line hung up.
+        if (n == 0 || (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))) {
             if (pfd.revents & (POLLHUP | POLLERR))
                 return IoResult::Gone;
+            if (n == 0)
+                ::usleep(1000); // poll may keep saying "readable": do not spin
+
             continue;
         }
-        return IoResult::Gone; // end of file, EIO after an unplug or hang-up
+        return IoResult::Gone; // EIO after an unplug or hang-up
     }
 }
 

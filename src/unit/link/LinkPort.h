@@ -26,9 +26,13 @@ std::vector<std::string> listUsbSerialDevices();
 // Whether the serial line can be set to this rate (1200 to 921600 baud).
 bool isStandardBaud(int baud);
 
+enum class OpenFailure { None, NoDevice, Permission, Busy, NotSerial, NoUart, Other };
+
 // Opens a serial device in raw 8N1 mode at the given rate, non-blocking, with
-// pending input and output discarded. Returns the descriptor, or -1 with errno.
-int openSerialDevice(const std::string& path, int baud);
+// pending input and output discarded, and takes it for this program alone
+// (TIOCEXCL and an exclusive flock, which other serial tools honour too).
+// Returns the descriptor, or -1 with errno and, when given, *failure set.
+int openSerialDevice(const std::string& path, int baud, OpenFailure* failure = nullptr);
 
 enum class IoResult { Ok, Timeout, Gone };
 

@@ -14,13 +14,16 @@
 namespace velklink {
 
 struct Link {
-    std::string port;         // as given to LinkSetPort, e.g. "COM1" or "USB1"
-    std::string fallbackPort; // second port text of LinkSetPort
-    std::string options;      // text given to LinkConfigure
-    int fd = -1;              // the open serial device, -1 while closed
-    bool connected = false;   // the unit accepted LinkConnect on this opening of fd
-    int baud = 115200;        // line rate, from "baud=N" in the options
-    uint8_t seq = 0;          // sequence number of the last request sent
+    std::string port;              // as given to LinkSetPort, e.g. "COM1" or "USB1"
+    std::string fallbackPort;      // second port text of LinkSetPort
+    std::string options;           // text given to LinkConfigure
+    int fd = -1;                   // the open serial device, -1 while closed
+    bool connected = false;        // the unit accepted LinkConnect on this opening of fd
+    int openReason = LINK_OPEN_OK; // why the last connect could not open the device
+    int openErrno = 0;
+    std::string openDevice; // the path last tried (or the port text)
+    int baud = 115200;      // line rate, from "baud=N" in the options
+    uint8_t seq = 0;        // sequence number of the last request sent
     wire::FrameDecoder decoder;
     int busy = 0;        // unit calls running on this link (a callback may re-enter)
     bool doomed = false; // destroyed while busy: forgotten when the last call ends

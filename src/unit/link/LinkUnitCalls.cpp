@@ -5,6 +5,7 @@
 #include "LinkWire.h"
 #include "velklink.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -164,6 +165,26 @@ int32_t simpleRequest(Link& link, Type type, std::span<const uint8_t> payload = 
     return result != LINK_OK ? result : resultFor(answer->status);
 }
 
+int openReasonFor(OpenFailure failure) {
+    switch (failure) {
+    case OpenFailure::None:
+        return LINK_OPEN_OK;
+    case OpenFailure::NoDevice:
+        return LINK_OPEN_NO_DEVICE;
+    case OpenFailure::Permission:
+        return LINK_OPEN_PERMISSION;
+    case OpenFailure::Busy:
+        return LINK_OPEN_BUSY;
+    case OpenFailure::NotSerial:
+        return LINK_OPEN_NOT_SERIAL;
+    case OpenFailure::NoUart:
+        return LINK_OPEN_NO_UART;
+    case OpenFailure::Other:
+        break;
+    }
+    return LINK_OPEN_OTHER;
+}
+
 std::optional<std::string> resolveDevice(const Link& link) {
     if (const char* forced = std::getenv("QUILLARY_LINK_DEVICE"); forced && *forced)
         return std::string(forced);
@@ -188,10 +209,26 @@ int32_t connect(Link& link, const char* password) {
         if (auto path = devicePathForPort(link.fallbackPort, listUsbSerialDevices()))
             candidates.push_back(*path);
     }
-    for (const auto& path : candidates) {
-        link.fd = openSerialDevice(path, link.baud);
-        if (link.fd >= 0)
+    // The first candidate's failure is the one reported: the fallback is a
+    // guess, the chosen port is what the user knows.
+    link.openReason = LINK_OPEN_OK;
+    link.openErrno = 0;
+    link.openDevice = candidates.empty() ? link.port : candidates.front();
+    if (candidates.empty())
+        link.openReason = LINK_OPEN_NO_DEVICE;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        OpenFailure failure = OpenFailure::None;
+        link.fd = openSerialDevice(candidates[i], link.baud, &failure);
+        if (link.fd >= 0) {
+            link.openReason = LINK_OPEN_OK;
+            link.openErrno = 0;
+            link.openDevice = candidates[i];
             break;
+        }
+        if (i == 0) {
+            link.openErrno = errno;
+            link.openReason = openReasonFor(failure);
+        }
     }
     if (link.fd < 0)
         return LINK_ERR_NO_DEVICE;
@@ -431,6 +468,23 @@ int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNa
                         LinkProgressCallback progress, intptr_t context) {
     return velklink::onLink(handle, [&](Link& link) {
         return velklink::uploadVoice(link, count, fileNames, progress, context);
+    });
+}
+
+int32_t LinkGetOpenError(int32_t handle, int32_t* reason, int32_t* osError, char* device,
+                         int32_t deviceSize) {
+    return velklink::LinkRegistry::instance().with(handle, [&](Link& link) {
+        if (reason)
+            *reason = link.openReason;
+        if (osError)
+            *osError = link.openErrno;
+        if (device && deviceSize > 0) {
+            const size_t length =
+                std::min(link.openDevice.size(), static_cast<size_t>(deviceSize) - 1);
+            std::copy_n(link.openDevice.data(), length, device);
+            device[length] = '\0';
+        }
+        return int32_t{LINK_OK};
     });
 }
 

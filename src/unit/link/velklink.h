@@ -41,6 +41,18 @@ enum {
     LINK_ERR_INTERNAL = 13     /* an unexpected failure inside the library */
 };
 
+/* Why the last LinkConnect on a handle could not open its port's device, as
+ * LinkGetOpenError tells it. */
+enum {
+    LINK_OPEN_OK = 0,         /* the device was opened (or no open was tried yet) */
+    LINK_OPEN_NO_DEVICE = 1,  /* no device behind the port, or the path does not exist */
+    LINK_OPEN_PERMISSION = 2, /* the user may not open the device */
+    LINK_OPEN_BUSY = 3,       /* another program holds the device */
+    LINK_OPEN_NOT_SERIAL = 4, /* the path is not a serial device */
+    LINK_OPEN_NO_UART = 5,    /* a COM port whose device has no UART behind it */
+    LINK_OPEN_OTHER = 6       /* any other failure; the system's error number tells it */
+};
+
 /* Called on the caller's thread with the context given to LinkUploadVoice
  * and a position from 0 to 100. */
 typedef void (*LinkProgressCallback)(intptr_t context, int32_t position);
@@ -64,6 +76,13 @@ VELKLINK_API int32_t LinkFinishTransfer(int32_t handle);
 VELKLINK_API int32_t LinkSetClock(int32_t handle, const unsigned char* record);
 VELKLINK_API int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                                      LinkProgressCallback progress, intptr_t context);
+
+/* After LinkConnect gave LINK_ERR_NO_DEVICE: *reason is one of LINK_OPEN_*,
+ * *osError the system's error number (errno) of the failed open, and device
+ * (deviceSize bytes, zero-terminated, cut if need be) the path last tried, or
+ * the port text when no path was found. Any pointer may be null. */
+VELKLINK_API int32_t LinkGetOpenError(int32_t handle, int32_t* reason, int32_t* osError,
+                                      char* device, int32_t deviceSize);
 
 #ifdef __cplusplus
 }
