@@ -1,5 +1,6 @@
 #include "cli/UnitCommands.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/CliExit.h"
 #include "cli/CliUserInteraction.h"
 #include "cli/ConfigJson.h"
@@ -108,6 +109,9 @@ int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& op
         console.fail(loaded.error);
         return ExitFile;
     }
+    // Before the first byte goes to the unit, so a refusal leaves it untouched.
+    if (options.check && !checkBeforeWrite(console, session.store(), options.path, options.region))
+        return ExitUnit;
     UnitLink unit(console, port);
     CliUserInteraction ui(console);
     ui.setYesNoAnswer(options.voice);

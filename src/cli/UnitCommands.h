@@ -12,6 +12,8 @@ struct WriteOptions {
     QString path;
     bool voice = false;
     bool verify = false;
+    bool check = false; // refuse to write when the pre-flight check finds an error
+    QString region;     // for the check; empty: the desktop locale's country
 };
 
 int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& options);

@@ -1,5 +1,6 @@
 // quillary-cli: Quillary's commands for scripts and machines without a
 // desktop, over the same core classes as the window.
+#include "cli/CheckCommand.h"
 #include "cli/CliConsole.h"
 #include "cli/CliExit.h"
 #include "cli/CliPort.h"
@@ -29,7 +30,8 @@ const char* const Description =
 // The pulse range is filled in from the editor's limits, kept in one place.
 const char* const Footer =
     "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
-    "differ), 2 wrong usage, 3 a file cannot be read or written.\n"
+    "differ; check: findings; write --check: an error found, nothing written),\n"
+    "2 wrong usage, 3 a file cannot be read or written.\n"
     "\n"
     "The port is --port, else the setting Options/COMPORT of the program's\n"
     "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
@@ -124,6 +126,22 @@ int main(int argc, char** argv) {
         };
     });
 
+    CheckCommandOptions check;
+    std::string checkFile, checkRegion;
+    CLI::App* checkCommandApp = app.add_subcommand(
+        "check", "Find phone numbers, SMS texts and voice messages the unit would use wrongly");
+    checkCommandApp->add_option("FILE", checkFile, "configuration file (*.QRB)")->required();
+    checkCommandApp->add_option("--region", checkRegion,
+                                "country of national numbers (CZ); else the desktop's");
+    checkCommandApp->add_flag("--json", check.json, "findings and SMS counts as JSON");
+    checkCommandApp->callback([&] {
+        run = [&] {
+            check.path = QString::fromStdString(checkFile);
+            check.region = QString::fromStdString(checkRegion);
+            return checkCommand(console, check);
+        };
+    });
+
     std::optional<CliPort> port;
 
     WriteOptions write;
@@ -135,9 +153,13 @@ int main(int argc, char** argv) {
                            "also send the voice messages the configuration switches on");
     writeCommand->add_flag("--verify", write.verify,
                            "read the 87 registers back and name every one that differs");
+    std::string writeRegion;
+    writeCommand->add_flag("--check", write.check, "run check first; write nothing on an error");
+    writeCommand->add_option("--region", writeRegion, "the region for --check");
     writeCommand->callback([&] {
         run = [&] {
             write.path = QString::fromStdString(writeFile);
+            write.region = QString::fromStdString(writeRegion);
             return writeToUnit(console, *port, write);
         };
     });

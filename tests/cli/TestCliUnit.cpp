@@ -158,6 +158,40 @@ private slots:
         QVERIFY(sim.readState("clock.bin").isEmpty());
     }
 
+    void checkThenWrite() {
+        QTemporaryDir scratch;
+        RegisterStore store;
+        store.setText(1, "+420601234567,00421905123456");
+        store.setText(17, "Alarm {1}");
+        const QString clean = scratch.filePath("Clean.QRB");
+        QVERIFY(saveConfigFile(clean, store));
+        CliRun run = runCli({"check", "--region", "CZ", clean});
+        QVERIFY2(run.status == 0 && run.out.isEmpty(), run.out + run.err);
+        run = runCli({"check", "--json", "--region", "SK", clean});
+        QCOMPARE(run.status, 0);
+        const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(json["findings"].toArray().size(), 0);
+        QCOMPARE(json["texts"].toArray().first().toObject(),
+                 (QJsonObject{{"register", 17},
+                              {"field", "inputs[0].highText"},
+                              {"encoding", "GSM-7"},
+                              {"characters", 11},
+                              {"segments", 1}}));
+
+        run = runCli({"check", "--region", "CZ", config_});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(
+            run.out.contains("is not a valid phone number (region CZ) [error phone-invalid]\n"),
+            run.out);
+        QVERIFY2(!run.out.contains("sms-ucs2"), run.out); // \xe9 and \x80 are GSM characters
+
+        SimProcess sim;
+        QVERIFY(sim.start());
+        run = runCli({"write", "--check", "--region", "CZ", clean});
+        QVERIFY2(run.status == 0, run.err);
+        QCOMPARE(sim.readState("registers.QRB"), fileBytes(clean));
+    }
+
     void failuresSayWhatAndWhy_data() {
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<QStringList>("arguments");
@@ -179,6 +213,15 @@ private slots:
             << "One or more of the configured voicefiles does not exist !";
         QTest::newRow("missing file")
             << QStringList{} << QStringList{"write", "MISSING"} << 3 << "no such file";
+        // Its phone registers hold text, and the recordings are not beside it.
+        QTest::newRow("check finds errors")
+            << QStringList{} << QStringList{"write", "--check", "--region", "CZ", "NOVOICE"} << 1
+            << "Lonely.QRB was not written: the check found errors";
+        QTest::newRow("check of a missing file")
+            << QStringList{} << QStringList{"check", "MISSING"} << 3 << "no such file";
+        QTest::newRow("check with a bad region")
+            << QStringList{} << QStringList{"check", "--region", "XY", "CONFIG"} << 2
+            << "--region takes a two-letter country code";
         QTest::newRow("bad port") << QStringList{} << QStringList{"--port", "COM5", "set-clock"}
                                   << 2 << "--port takes USB, COM1 to COM4";
         QTest::newRow("no device")
@@ -213,6 +256,9 @@ private slots:
         const CliRun run = runCli(arguments);
         QVERIFY2(run.status == status, run.err);
         QVERIFY2(run.err.contains(message.toUtf8()), run.err);
+        if (arguments.contains("--check"))
+            QVERIFY(sim.readState("registers.QRB") !=
+                    fileBytes(noVoice)); // nothing reached the unit
         QVERIFY(!QFile::exists(out));
         QVERIFY(!QFile::exists(scratch.filePath("missing.QRB")));
     }

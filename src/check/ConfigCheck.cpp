@@ -1,0 +1,238 @@
+#include "check/ConfigCheck.h"
+
+#include "config/AnsiCodec.h"
+#include "config/VoiceFiles.h"
+#include "editor/ConfigSheetMapping.h"
+#include "voice/WaveFile.h"
+
+#include <QLocale>
+#include <QSet>
+
+#include <phonenumbers/phonenumberutil.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+using i18n::phonenumbers::PhoneNumber;
+using i18n::phonenumbers::PhoneNumberUtil;
+
+constexpr int CallersRegister = 81;
+constexpr int ClearCommandRegister = 82;
+constexpr int VoiceHighRegister = 84;
+constexpr int VoiceLowRegister = 85;
+
+// Characters the unit dials: digits, '*' and '#', and '+' in front.
+bool dialable(const QString& number) {
+    for (int i = 0; i < number.size(); ++i) {
+        const QChar c = number[i];
+        if (c.isDigit() && c.unicode() < 128)
+            continue;
+        if (c == '*' || c == '#' || (c == '+' && i == 0))
+            continue;
+        return false;
+    }
+    return true;
+}
+
+CheckFinding finding(CheckFinding::Severity severity, const char* code, int reg,
+                     const QString& field, const QString& number, const QString& message) {
+    return CheckFinding{severity, QString::fromLatin1(code), reg, field, number, message};
+}
+
+// The voice-file questions, kept in one place so that a fuller check of a
+// recording can take their place.
+QString recordingProblem(const QString& path) {
+    return WaveFile::unitWaveProblem(path);
+}
+qint64 recordingBytes(const QString& path) {
+    return qMax<qint64>(0, WaveFile::WaveDataSize(path));
+}
+
+void checkVoice(const RegisterStore& store, const CheckOptions& options, CheckResult& result) {
+    using namespace VoiceFiles;
+    struct Message {
+        QString name;
+        int reg;
+        QString field;
+        QString place;
+    };
+    QList<Message> messages;
+    for (int n = 1; n <= InputCount; ++n) {
+        if (store.character(VoiceHighRegister, n) == '1')
+            messages.append({configHighName(options.configTitle, n), VoiceHighRegister,
+                             QStringLiteral("inputs[%1].voiceOnHigh").arg(n - 1),
+                             QStringLiteral("input %1 high voice message").arg(n)});
+    }
+    for (int n = 1; n <= InputCount; ++n) {
+        if (store.character(VoiceLowRegister, n) == '1')
+            messages.append({configLowName(options.configTitle, n), VoiceLowRegister,
+                             QStringLiteral("inputs[%1].voiceOnLow").arg(n - 1),
+                             QStringLiteral("input %1 low voice message").arg(n)});
+    }
+    if (messages.isEmpty())
+        return;
+    // With any message switched on the two prompts go too, and without them
+    // nothing is sent.
+    messages.append(
+        {configSelectOutputName(options.configTitle), 0, {}, QStringLiteral("output prompt")});
+    messages.append(
+        {configSelectOnOffName(options.configTitle), 0, {}, QStringLiteral("on/off prompt")});
+    qint64 total = 0;
+    for (const Message& message : messages) {
+        const QString path = findFileNoCase(options.configFolder, message.name);
+        if (path.isEmpty()) {
+            result.findings.append(
+                finding(CheckFinding::Error, "voice-missing", message.reg, message.field, {},
+                        QStringLiteral("%1: switched on, but there is no recording %2 in %3")
+                            .arg(message.place, message.name, options.configFolder)));
+            continue;
+        }
+        if (const QString problem = recordingProblem(path); !problem.isEmpty()) {
+            result.findings.append(finding(CheckFinding::Error, "voice-format", message.reg,
+                                           message.field, {},
+                                           QStringLiteral("%1: %2 cannot go to the unit: %3")
+                                               .arg(message.place, path, problem)));
+            continue;
+        }
+        total += recordingBytes(path);
+    }
+    if (total > WaveFile::UnitMemoryCapacity)
+        result.findings.append(
+            finding(CheckFinding::Error, "voice-memory", 0, {}, {},
+                    QStringLiteral("voice messages: %L1 bytes to send, more than the unit's %L2")
+                        .arg(total)
+                        .arg(WaveFile::UnitMemoryCapacity)));
+}
+
+void checkText(const QByteArray& bytes, int reg, const QString& field, const QString& place,
+               CheckResult& result) {
+    if (bytes.isEmpty())
+        return;
+    const SmsCount count = countSms(bytes);
+    result.texts.append({reg, field, count});
+    if (count.ucs2)
+        result.findings.append(finding(
+            CheckFinding::Warning, "sms-ucs2", reg, field, {},
+            QStringLiteral("%1: \"%2\" is not in the GSM alphabet, so the text goes as UCS-2 "
+                           "(70 characters an SMS instead of 160)")
+                .arg(place, count.firstNonGsm)));
+    if (count.segments > 1)
+        result.findings.append(
+            finding(CheckFinding::Warning, "sms-multipart", reg, field, {},
+                    QStringLiteral("%1: %2 %3 characters need %4 SMS")
+                        .arg(place, QString::number(count.characters), count.encodingName())
+                        .arg(count.segments)));
+}
+
+} // namespace
+
+bool CheckResult::hasError() const {
+    for (const CheckFinding& f : findings) {
+        if (f.severity == CheckFinding::Error)
+            return true;
+    }
+    return false;
+}
+
+QString localeRegion() {
+    const QLocale::Territory territory = QLocale::system().territory();
+    if (territory == QLocale::AnyTerritory)
+        return {};
+    const QString code = QLocale::territoryToCode(territory);
+    return isKnownRegion(code) ? code.toUpper() : QString();
+}
+
+bool isKnownRegion(const QString& region) {
+    std::set<std::string> regions;
+    PhoneNumberUtil::GetInstance()->GetSupportedRegions(&regions);
+    return regions.count(region.toUpper().toStdString()) > 0;
+}
+
+QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region, int reg,
+                                   const QString& field, const QString& place) {
+    const PhoneNumberUtil* util = PhoneNumberUtil::GetInstance();
+    const std::string regionCode = region.isEmpty() ? "ZZ" : region.toUpper().toStdString();
+    QList<CheckFinding> findings;
+    QSet<QString> seen;
+    const QString head = place + QStringLiteral(": ");
+    for (const QString& item : ansiToText(list).split(',')) {
+        const QString number = item.trimmed();
+        if (number.isEmpty())
+            continue;
+        if (!dialable(number))
+            findings.append(finding(
+                CheckFinding::Warning, "phone-format", reg, field, number,
+                head + QStringLiteral("%1 holds characters the unit does not dial; write only "
+                                      "digits, with + in front")
+                           .arg(number)));
+        const bool international = number.startsWith('+') || number.startsWith(QLatin1String("00"));
+        PhoneNumber parsed;
+        const bool parses = util->Parse(number.toStdString(), regionCode, &parsed) ==
+                            PhoneNumberUtil::NO_PARSING_ERROR;
+        if (!international && regionCode == "ZZ") {
+            findings.append(finding(
+                CheckFinding::Warning, "phone-not-international", reg, field, number,
+                head + QStringLiteral("%1 is not in international form (no region is known to "
+                                      "check it; give one with --region)")
+                           .arg(number)));
+        } else if (!parses || !util->IsValidNumber(parsed)) {
+            findings.append(
+                finding(CheckFinding::Error, "phone-invalid", reg, field, number,
+                        head + QStringLiteral("%1 is not a valid phone number (region %2)")
+                                   .arg(number, QString::fromStdString(regionCode))));
+        } else if (!international) {
+            std::string e164;
+            util->Format(parsed, PhoneNumberUtil::E164, &e164);
+            findings.append(finding(CheckFinding::Warning, "phone-not-international", reg, field,
+                                    number,
+                                    head + QStringLiteral("%1 is not in international form (%2)")
+                                               .arg(number, QString::fromStdString(e164))));
+        }
+        QString key = number;
+        if (parses) {
+            std::string e164;
+            util->Format(parsed, PhoneNumberUtil::E164, &e164);
+            key = QString::fromStdString(e164);
+        }
+        if (seen.contains(key))
+            findings.append(
+                finding(CheckFinding::Warning, "phone-duplicate", reg, field, number,
+                        head + QStringLiteral("%1 is in the list twice (%2)").arg(number, key)));
+        seen.insert(key);
+    }
+    return findings;
+}
+
+CheckResult checkConfig(const RegisterStore& store, const CheckOptions& options) {
+    RegisterStore copy = store; // filling the sheet removes final dots in the store
+    const SheetValues values = RegisterSheetMapping::fill(copy);
+    CheckResult result;
+    for (int n = 1; n <= SheetInputCount; ++n)
+        result.findings += checkPhoneList(values.inputs[n - 1].phoneNumbers, options.region, n,
+                                          QStringLiteral("inputs[%1].phoneNumbers").arg(n - 1),
+                                          QStringLiteral("input %1 phone numbers").arg(n));
+    result.findings +=
+        checkPhoneList(values.callers, options.region, CallersRegister,
+                       QStringLiteral("parameters.callers"), QStringLiteral("allowed callers"));
+    for (int n = 1; n <= SheetInputCount; ++n) {
+        const InputEntry& input = values.inputs[n - 1];
+        checkText(input.highText, 16 + n, QStringLiteral("inputs[%1].highText").arg(n - 1),
+                  QStringLiteral("input %1 high text").arg(n), result);
+        checkText(input.lowText, 32 + n, QStringLiteral("inputs[%1].lowText").arg(n - 1),
+                  QStringLiteral("input %1 low text").arg(n), result);
+    }
+    for (int n = 1; n <= SheetOutputCount; ++n) {
+        const OutputEntry& output = values.outputs[n - 1];
+        checkText(output.highText, 48 + n, QStringLiteral("outputs[%1].highText").arg(n - 1),
+                  QStringLiteral("output %1 high text").arg(n), result);
+        checkText(output.lowText, 64 + n, QStringLiteral("outputs[%1].lowText").arg(n - 1),
+                  QStringLiteral("output %1 low text").arg(n), result);
+    }
+    checkText(values.clearCommand, ClearCommandRegister, QStringLiteral("parameters.clearCommand"),
+              QStringLiteral("clear command"), result);
+    if (!options.configFolder.isEmpty())
+        checkVoice(store, options, result);
+    return result;
+}
