@@ -25,6 +25,12 @@ public:
     // sampleRate (converting if the input delivers another format). False,
     // with errorText() set, when the input cannot be opened.
     virtual bool record(int sampleRate) = 0;
+    // Opens the default input ahead of the first record(), so that a take
+    // holds its sound from the moment Record is pressed instead of losing
+    // what passes while a fresh stream starts. False when it cannot be opened
+    // (record() then tries again and tells why). closeInput() releases it.
+    virtual bool openInput() { return true; }
+    virtual void closeInput() {}
     // Opens the WAV file at path and the default output and starts playing.
     // False, with errorText() set, when either cannot be opened.
     virtual bool play(const QString& path) = 0;

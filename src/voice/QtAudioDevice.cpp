@@ -5,33 +5,22 @@
 #include <QAudioSink>
 #include <QAudioSource>
 #include <QMediaDevices>
+#include <QThread>
 
+#include <algorithm>
 #include <utility>
 
 using WaveFile::PcmFormat;
 using WaveFile::SampleType;
-
-// Collects what the input delivers, in the input's own format.
-class CaptureBuffer final : public QIODevice {
-public:
-    QByteArray data;
-    QElapsedTimer firstSample;
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* bytes, qint64 size) override {
-        if (size > 0 && !firstSample.isValid())
-            firstSample.start();
-        data.append(bytes, size);
-        return size;
-    }
-};
 
 namespace {
 
 // Short device buffers: the recording's length and the first samples show
 // up soon after Record is pressed, not after a long default buffer fills.
 constexpr int CaptureBufferMs = 40;
+// At Stop the samples up to the Stop time are still on their way from the
+// device; wait this long at most for them.
+constexpr int DrainTimeoutMs = 500;
 
 QAudioFormat toQt(const PcmFormat& pcm) {
     QAudioFormat format;
@@ -82,7 +71,7 @@ bool fromQt(const QAudioFormat& format, PcmFormat* pcm) {
 QtAudioDevice::QtAudioDevice(QObject* parent) : QObject(parent) {}
 
 QtAudioDevice::~QtAudioDevice() {
-    stop();
+    closeInput();
 }
 
 QString QtAudioDevice::describe(QAudio::Error error) {
@@ -102,20 +91,20 @@ QString QtAudioDevice::describe(QAudio::Error error) {
     return QStringLiteral("The audio device could not be started.");
 }
 
-bool QtAudioDevice::record(int sampleRate) {
-    stop();
-    ++session_;
-    error_.clear();
-    recording_.clear();
-    recordRate_ = sampleRate;
-
+// The input stays open from the recorder's opening to its closing: a freshly
+// started capture stream delivers nothing for its first few hundred
+// milliseconds, which cut the start off the first take. What the stream
+// delivers while no take runs is read and dropped.
+bool QtAudioDevice::openInput() {
+    if (source_)
+        return true;
     const QAudioDevice input = QMediaDevices::defaultAudioInput();
     if (input.isNull()) {
         error_ = QStringLiteral("No sound input is available: there is no sound card or sound "
                                 "server to record from.");
         return false;
     }
-    const QAudioFormat wanted = toQt(WaveFile::unitFormat(sampleRate));
+    const QAudioFormat wanted = toQt(WaveFile::unitFormat(WaveFile::UnitSampleRate));
     const QAudioFormat format =
         !alwaysConvert_ && input.isFormatSupported(wanted) ? wanted : input.preferredFormat();
     if (!fromQt(format, &captureFormat_)) {
@@ -123,21 +112,82 @@ bool QtAudioDevice::record(int sampleRate) {
                      .arg(input.description());
         return false;
     }
-
-    capture_ = std::make_unique<CaptureBuffer>();
-    capture_->open(QIODevice::WriteOnly);
     source_ = std::make_unique<QAudioSource>(input, format);
     source_->setBufferSize(format.bytesForDuration(CaptureBufferMs * 1000));
     connect(source_.get(), &QAudioSource::stateChanged, this, &QtAudioDevice::onSourceState);
-    source_->start(capture_.get());
-    if (source_->error() != QAudio::NoError || source_->state() == QAudio::StoppedState) {
+    input_ = source_->start();
+    if (!input_ || source_->error() != QAudio::NoError ||
+        source_->state() == QAudio::StoppedState) {
         error_ = describe(source_->error());
-        ++session_;
+        source_->disconnect(this);
         source_.reset();
-        capture_.reset();
+        input_ = nullptr;
         return false;
     }
+    connect(input_, &QIODevice::readyRead, this, &QtAudioDevice::readInput);
     return true;
+}
+
+void QtAudioDevice::closeInput() {
+    stop();
+    if (!source_)
+        return;
+    source_->disconnect(this);
+    if (input_)
+        input_->disconnect(this);
+    source_->stop();
+    source_.reset();
+    input_ = nullptr;
+}
+
+void QtAudioDevice::readInput() {
+    if (!input_)
+        return;
+    const QByteArray bytes = input_->readAll();
+    if (!capturing_ || bytes.isEmpty())
+        return;
+    if (!firstSample_.isValid())
+        firstSample_.start();
+    capture_.append(bytes);
+}
+
+bool QtAudioDevice::record(int sampleRate) {
+    stop();
+    ++session_;
+    error_.clear();
+    recording_.clear();
+    recordRate_ = sampleRate;
+    if (!openInput())
+        return false;
+    // What the device holds now was heard before Record was pressed.
+    input_->readAll();
+    capture_.clear();
+    firstSample_.invalidate();
+    recordPressed_.start();
+    capturing_ = true;
+    return true;
+}
+
+// Takes what the device still holds up to the Stop time, then cuts the take to
+// the time between Record and Stop: the samples after the Stop time that came
+// along in the last read were heard after the user pressed Stop.
+void QtAudioDevice::finishRecording() {
+    const qint64 frameBytes = captureFormat_.bytesPerFrame();
+    const qint64 wanted =
+        recordPressed_.nsecsElapsed() * captureFormat_.sampleRate / 1000000000 * frameBytes;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (input_)
+            capture_.append(input_->readAll());
+        if (capture_.size() >= wanted || waited.elapsed() >= DrainTimeoutMs || !input_)
+            break;
+        QThread::msleep(5);
+    }
+    capture_.truncate(std::min<qint64>(capture_.size(), wanted) / frameBytes * frameBytes);
+    capturing_ = false;
+    recording_ = WaveFile::convertPcm(capture_, captureFormat_, WaveFile::unitFormat(recordRate_));
+    capture_.clear();
 }
 
 bool QtAudioDevice::play(const QString& path) {
@@ -184,14 +234,8 @@ bool QtAudioDevice::play(const QString& path) {
 
 void QtAudioDevice::stop() {
     ++session_;
-    if (source_) {
-        source_->disconnect(this);
-        source_->stop();
-        recording_ =
-            WaveFile::convertPcm(capture_->data, captureFormat_, WaveFile::unitFormat(recordRate_));
-        source_.reset();
-        capture_.reset();
-    }
+    if (capturing_)
+        finishRecording();
     if (sink_) {
         sink_->disconnect(this);
         sink_->stop();
@@ -206,15 +250,15 @@ QByteArray QtAudioDevice::takeRecording() {
 }
 
 qint64 QtAudioDevice::lengthMs() const {
-    if (!capture_)
+    if (!capturing_)
         return 0;
     const qint64 bytesPerSecond =
         qint64(captureFormat_.bytesPerFrame()) * captureFormat_.sampleRate;
-    return bytesPerSecond > 0 ? capture_->data.size() * 1000 / bytesPerSecond : 0;
+    return bytesPerSecond > 0 ? capture_.size() * 1000 / bytesPerSecond : 0;
 }
 
 QElapsedTimer QtAudioDevice::firstSampleTime() const {
-    return capture_ ? capture_->firstSample : QElapsedTimer();
+    return capturing_ ? firstSample_ : QElapsedTimer();
 }
 
 void QtAudioDevice::onSinkState(QAudio::State state) {
@@ -227,8 +271,19 @@ void QtAudioDevice::onSinkState(QAudio::State state) {
 }
 
 void QtAudioDevice::onSourceState(QAudio::State state) {
-    if (state == QAudio::StoppedState && source_ && source_->error() != QAudio::NoError)
-        postNotification(AudioNotification::Failure);
+    if (state == QAudio::StoppedState && source_ && source_->error() != QAudio::NoError) {
+        // The stream is gone: the next take opens a new one.
+        input_ = nullptr;
+        if (capturing_)
+            postNotification(AudioNotification::Failure);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!capturing_)
+                    closeInput();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void QtAudioDevice::postNotification(AudioNotification code) {

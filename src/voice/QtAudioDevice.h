@@ -16,7 +16,6 @@
 
 class QAudioSink;
 class QAudioSource;
-class CaptureBuffer;
 
 class QtAudioDevice final : public QObject, public AudioDevice {
     Q_OBJECT
@@ -25,6 +24,8 @@ public:
     ~QtAudioDevice() override;
 
     bool record(int sampleRate) override;
+    bool openInput() override;
+    void closeInput() override;
     bool play(const QString& path) override;
     void stop() override;
     QByteArray takeRecording() override;
@@ -39,15 +40,24 @@ public:
     // When the first captured bytes of the running recording reached its
     // buffer (a started monotonic timer); invalid while none have arrived.
     QElapsedTimer firstSampleTime() const;
+    // Whether the input stream is open (it stays open between takes).
+    bool isInputOpen() const { return bool(source_); }
 
 private:
     void onSinkState(QAudio::State state);
     void onSourceState(QAudio::State state);
+    void readInput();
+    void finishRecording();
     void postNotification(AudioNotification code);
     static QString describe(QAudio::Error error);
 
     std::unique_ptr<QAudioSource> source_;
-    std::unique_ptr<CaptureBuffer> capture_;
+    QIODevice* input_ = nullptr; // owned by source_
+    // The running take: what arrived since Record, and when Record was pressed.
+    bool capturing_ = false;
+    QByteArray capture_;
+    QElapsedTimer recordPressed_;
+    QElapsedTimer firstSample_;
     std::unique_ptr<QAudioSink> sink_;
     QBuffer playback_;
     QByteArray playbackData_;

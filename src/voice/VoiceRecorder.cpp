@@ -45,6 +45,7 @@ void VoiceRecorder::open(const QString& fileName, int used, int capacity) {
     if (used_ > capacity_)
         totalRed_ = true;
     lowQuality_ = profile_.lowQualityRecording();
+    device_.openInput();
     emit changed();
 }
 
@@ -90,6 +91,7 @@ void VoiceRecorder::close() {
     }
     if (playing_)
         stopPlayback();
+    device_.closeInput();
 }
 
 void VoiceRecorder::setLowQuality(bool on) {
