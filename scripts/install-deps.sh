@@ -10,7 +10,7 @@ packages=(
     fontconfig fonts-dejavu-core fonts-urw-base35
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(python3 python3-aiosmtpd zip unzip socat clang libclang-rt-14-dev clang-format
+    packages+=(python3 python3-aiosmtpd openssl zip unzip socat clang libclang-rt-14-dev clang-format
         poppler-utils pulseaudio pulseaudio-utils sox
         dpkg-dev file help2man appstream man-db)
 fi
