@@ -68,7 +68,7 @@ void CQuillaryDlg::buildWindow() {
 
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
-    auto* about = menuBar->addAction(QStringLiteral("About"));
+    auto* about = menuBar->addAction(tr("About"));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, [this] { services_.ui.showAbout(); });
     // The menu bar's single item, reachable without a mouse.
@@ -80,12 +80,12 @@ void CQuillaryDlg::buildWindow() {
     client->setObjectName(QStringLiteral("clientArea"));
     client->setFixedSize(units.rect(0, 0, ClientSize.width(), ClientSize.height()).size());
 
-    auto* configurationBox = new QGroupBox(QStringLiteral("Configuration"), client);
+    auto* configurationBox = new QGroupBox(tr("Configuration"), client);
     configurationBox->setObjectName(QStringLiteral("configurationGroupBox"));
     configurationBox->setGeometry(units.rect(ConfigurationGroup.x(), ConfigurationGroup.y(),
                                              ConfigurationGroup.width(),
                                              ConfigurationGroup.height()));
-    auto* unitBox = new QGroupBox(QStringLiteral("Unit"), client);
+    auto* unitBox = new QGroupBox(tr("Unit"), client);
     unitBox->setObjectName(QStringLiteral("unitGroupBox"));
     unitBox->setGeometry(
         units.rect(UnitGroup.x(), UnitGroup.y(), UnitGroup.width(), UnitGroup.height()));
@@ -99,7 +99,7 @@ void CQuillaryDlg::buildWindow() {
             parentWidget = unit ? unitBox : configurationBox;
             origin = unit ? UnitGroup.topLeft() : ConfigurationGroup.topLeft();
         }
-        auto* button = new QPushButton(QString::fromLatin1(row.text), parentWidget);
+        auto* button = new QPushButton(tr(row.text), parentWidget);
         button->setObjectName(QString::fromLatin1(row.objectName));
         button->setGeometry(units.rect(row.geometry.x() - origin.x(), row.geometry.y() - origin.y(),
                                        row.geometry.width(), row.geometry.height()));
@@ -114,7 +114,7 @@ void CQuillaryDlg::buildWindow() {
 
     progress_ = new QProgressBar(unitBox);
     progress_->setObjectName(QStringLiteral("progressBar"));
-    progress_->setAccessibleName(QStringLiteral("Progress"));
+    progress_->setAccessibleName(tr("Progress"));
     progress_->setTextVisible(false);
     progress_->setGeometry(units.rect(ProgressPosition.x() - UnitGroup.x(),
                                       ProgressPosition.y() - UnitGroup.y(),

@@ -1,7 +1,8 @@
-#include "config/Profile.h"
 #include "app/QuillaryApp.h"
-#include "config/VoiceFiles.h"
 #include "app/WidgetUserInteraction.h"
+#include "config/Profile.h"
+#include "config/VoiceFiles.h"
+#include "core/Translations.h"
 #include "unit/LinkApi.h"
 
 #include <QApplication>
@@ -12,9 +13,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quillary.png")));
 
+    Profile profile(Profile::defaultPath());
+    Translations::installPreferred(application, profile.language());
     LibraryLinkApi link;
     WidgetUserInteraction ui;
-    Profile profile(Profile::defaultPath());
     SystemClock clock;
     AppServices services{link, ui, profile, clock, templateFolder()};
     return CQuillaryApp(services).InitInstance();

@@ -9,6 +9,7 @@
 #include "cli/JsonCommands.h"
 #include "cli/UnitCommands.h"
 #include "config/Profile.h"
+#include "core/Translations.h"
 #include "editor/ConfigSheetMapping.h"
 
 #include <CLI/CLI.hpp>
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION));
+    Translations::installPreferred(application, Profile(profilePath()).language());
 
     CliConsole& console = CliConsole::standard();
     CLI::App app{Description, "quillary-cli"};

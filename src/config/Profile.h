@@ -34,6 +34,10 @@ public:
     bool lowQualityRecording() const;
     void setLowQualityRecording(bool on);
 
+    // Options/Language: "cs", "de" or "en" to speak that language whatever
+    // the desktop's; empty to follow LANGUAGE and the desktop.
+    QString language() const;
+
     QSettings& settings() { return settings_; }
 
     // Writes the settings out, readable by the owner only (0600), also when
