@@ -156,7 +156,7 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
     const std::string regionCode = region.isEmpty() ? "ZZ" : region.toUpper().toStdString();
     QList<CheckFinding> findings;
     QSet<QString> seen;
-    const QString head = place + QStringLiteral(": ");
+    const QString head = place.isEmpty() ? QString() : place + QStringLiteral(": ");
     for (const QString& item : ansiToText(list).split(',')) {
         const QString number = item.trimmed();
         if (number.isEmpty())
@@ -174,8 +174,8 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
         if (!international && regionCode == "ZZ") {
             findings.append(finding(
                 CheckFinding::Warning, "phone-not-international", reg, field, number,
-                head + QStringLiteral("%1 is not in international form (no region is known to "
-                                      "check it; give one with --region)")
+                head + QStringLiteral("%1 is not in international form (no country is known to "
+                                      "check it against: write it with + and the country code)")
                            .arg(number)));
         } else if (!parses || !util->IsValidNumber(parsed)) {
             findings.append(

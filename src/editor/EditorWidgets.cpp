@@ -1,5 +1,7 @@
 #include "editor/EditorWidgets.h"
 
+#include "check/ConfigCheck.h"
+#include "check/SmsCount.h"
 #include "config/AnsiCodec.h"
 
 #include <QDialog>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 void limitTyping(QLineEdit* edit, int limit) {
     edit->setMaxLength(limit);
@@ -56,6 +59,54 @@ QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(field);
     return label;
+}
+
+namespace {
+
+QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix,
+                  std::function<QString(const QString&)> describe) {
+    auto* note = new QLabel(parent);
+    note->setObjectName(field->objectName() + QLatin1String(suffix));
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const auto update = [field, note, describe](const QString& text) {
+        const QString description = describe(text);
+        note->setText(description);
+        note->setVisible(!description.isEmpty());
+        field->setAccessibleDescription(description);
+    };
+    QObject::connect(field, &QLineEdit::textChanged, note, update);
+    update(field->text());
+    return note;
+}
+
+} // namespace
+
+QLabel* smsCounter(QLineEdit* field, QWidget* parent) {
+    return noteUnder(field, parent, "Count", [](const QString& text) {
+        // What the unit sends: characters outside the code page reach it as '?'.
+        return countSms(textToAnsi(text)).label();
+    });
+}
+
+QLabel* phoneListNote(QLineEdit* field, const QString& region, QWidget* parent) {
+    return noteUnder(field, parent, "Note", [region](const QString& text) {
+        QStringList lines;
+        for (const CheckFinding& finding : checkPhoneList(textToAnsi(text), region, 0, {}, {}))
+            lines << finding.message;
+        return lines.join('\n');
+    });
+}
+
+void addFieldWithNote(QGridLayout* grid, int row, QLabel* label, QLineEdit* field, QLabel* note,
+                      int columnSpan) {
+    auto* cell = new QVBoxLayout;
+    cell->setSpacing(2);
+    cell->addWidget(field);
+    cell->addWidget(note);
+    // Level with the field however tall its note grows.
+    label->setMinimumHeight(field->sizeHint().height());
+    grid->addWidget(label, row, 0, Qt::AlignTop);
+    grid->addLayout(cell, row, 1, 1, columnSpan, Qt::AlignTop);
 }
 
 void layOutEditor(QDialog* editor, QGridLayout* grid, QPushButton* ok, QPushButton* cancel) {
