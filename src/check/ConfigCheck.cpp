@@ -169,7 +169,12 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
                            .arg(number)));
         const bool international = number.startsWith('+') || number.startsWith(QLatin1String("00"));
         PhoneNumber parsed;
-        const bool parses = util->Parse(number.toStdString(), regionCode, &parsed) ==
+        // The unit's 00 is the international prefix wherever it is used; read
+        // it as + so that it is understood without a region, or in one whose
+        // own prefix differs.
+        const QString dialled =
+            number.startsWith(QLatin1String("00")) ? QLatin1Char('+') + number.mid(2) : number;
+        const bool parses = util->Parse(dialled.toStdString(), regionCode, &parsed) ==
                             PhoneNumberUtil::NO_PARSING_ERROR;
         if (!international && regionCode == "ZZ") {
             findings.append(finding(
@@ -180,8 +185,10 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
         } else if (!parses || !util->IsValidNumber(parsed)) {
             findings.append(
                 finding(CheckFinding::Error, "phone-invalid", reg, field, number,
-                        head + QStringLiteral("%1 is not a valid phone number (region %2)")
-                                   .arg(number, QString::fromStdString(regionCode))));
+                        head + (regionCode == "ZZ"
+                                    ? QStringLiteral("%1 is not a valid phone number").arg(number)
+                                    : QStringLiteral("%1 is not a valid phone number (region %2)")
+                                          .arg(number, QString::fromStdString(regionCode)))));
         } else if (!international) {
             std::string e164;
             util->Format(parsed, PhoneNumberUtil::E164, &e164);
