@@ -67,10 +67,25 @@ QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix,
                   std::function<QString(const QString&)> describe) {
     auto* note = new QLabel(parent);
     note->setObjectName(field->objectName() + QLatin1String(suffix));
-    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // What the user typed is shown as it stands, never as markup.
+    note->setTextFormat(Qt::PlainText);
     const auto update = [field, note, describe](const QString& text) {
         const QString description = describe(text);
-        note->setText(description);
+        // A long list loaded from a file would stretch the dialog off the
+        // screen; the rest is in the tool tip and the field's description.
+        constexpr int MaxLines = 4;
+        QStringList lines = description.split('\n');
+        const bool cut = lines.size() > MaxLines;
+        if (cut) {
+            const qsizetype more = lines.size() - (MaxLines - 1);
+            lines.resize(MaxLines - 1);
+            lines << QStringLiteral("... and %1 more").arg(more);
+        }
+        note->setText(lines.join('\n'));
+        // A tool tip that looks like markup is shown as markup: escape it.
+        note->setToolTip(cut ? QStringLiteral("<p style=\"white-space:pre\">%1</p>")
+                                   .arg(description.toHtmlEscaped())
+                             : QString());
         note->setVisible(!description.isEmpty());
         field->setAccessibleDescription(description);
     };
