@@ -432,6 +432,7 @@ private slots:
                 auto* pulse = child<QCheckBox>(&editor, "pulseCheckBox");
                 QVERIFY(pulse->isChecked());
                 QVERIFY(low->text().isEmpty() && !low->isEnabled());
+                QVERIFY(!child<QLabel>(&editor, "lowTextEditCount")->isEnabled());
                 pulse->click();
                 QVERIFY(low->isEnabled());
                 toggleAccessibly(pulse);
