@@ -156,7 +156,7 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
     const std::string regionCode = region.isEmpty() ? "ZZ" : region.toUpper().toStdString();
     QList<CheckFinding> findings;
     QSet<QString> seen;
-    const QString head = place + QStringLiteral(": ");
+    const QString head = place.isEmpty() ? QString() : place + QStringLiteral(": ");
     for (const QString& item : ansiToText(list).split(',')) {
         const QString number = item.trimmed();
         if (number.isEmpty())
@@ -169,19 +169,26 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
                            .arg(number)));
         const bool international = number.startsWith('+') || number.startsWith(QLatin1String("00"));
         PhoneNumber parsed;
-        const bool parses = util->Parse(number.toStdString(), regionCode, &parsed) ==
+        // The unit's 00 is the international prefix wherever it is used; read
+        // it as + so that it is understood without a region, or in one whose
+        // own prefix differs.
+        const QString dialled =
+            number.startsWith(QLatin1String("00")) ? QLatin1Char('+') + number.mid(2) : number;
+        const bool parses = util->Parse(dialled.toStdString(), regionCode, &parsed) ==
                             PhoneNumberUtil::NO_PARSING_ERROR;
         if (!international && regionCode == "ZZ") {
             findings.append(finding(
                 CheckFinding::Warning, "phone-not-international", reg, field, number,
-                head + QStringLiteral("%1 is not in international form (no region is known to "
-                                      "check it; give one with --region)")
+                head + QStringLiteral("%1 is not in international form (no country is known to "
+                                      "check it against: write it with + and the country code)")
                            .arg(number)));
         } else if (!parses || !util->IsValidNumber(parsed)) {
             findings.append(
                 finding(CheckFinding::Error, "phone-invalid", reg, field, number,
-                        head + QStringLiteral("%1 is not a valid phone number (region %2)")
-                                   .arg(number, QString::fromStdString(regionCode))));
+                        head + (regionCode == "ZZ"
+                                    ? QStringLiteral("%1 is not a valid phone number").arg(number)
+                                    : QStringLiteral("%1 is not a valid phone number (region %2)")
+                                          .arg(number, QString::fromStdString(regionCode)))));
         } else if (!international) {
             std::string e164;
             util->Format(parsed, PhoneNumberUtil::E164, &e164);

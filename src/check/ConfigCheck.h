@@ -47,6 +47,8 @@ bool isKnownRegion(const QString& region);
 
 CheckResult checkConfig(const RegisterStore& store, const CheckOptions& options);
 
-// The phone findings for one comma-separated list (for the editor's fields).
+// The phone findings for one comma-separated list of register bytes; each
+// message starts with `place` (when given) and names the number. The editor
+// checks a field's list with it as the user types.
 QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region, int reg,
                                    const QString& field, const QString& place);

@@ -1,5 +1,6 @@
 #include "editor/ConfigureDialog.h"
 
+#include "check/ConfigCheck.h"
 #include "editor/ConfigureCommand.h"
 #include "editor/PropertySheet.h"
 #include "voice/VoiceNewDlg.h"
@@ -14,6 +15,7 @@ void runConfigureCommand(QWidget* window, const CommandContext& context) {
         RunVoiceRecorder(context.ui, context.profile, folder, title, request,
                          QApplication::activeModalWidget());
     };
-    WidgetConfigSheet sheet(EditorServices{context.ui, folder, title, openRecorder}, window);
+    WidgetConfigSheet sheet(EditorServices{context.ui, folder, title, openRecorder, localeRegion()},
+                            window);
     ConfigureCommand(context.session, context.ui, context.buttons, sheet).run();
 }

@@ -49,15 +49,17 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     okButton->setAutoDefault(true);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(labelFor(QStringLiteral("Phonenumbers:\nSeperate each number with a \",\" "
-                                            "(comma)"),
-                             phoneNumbersEdit_, this),
-                    0, 0);
-    grid->addWidget(phoneNumbersEdit_, 0, 1, 1, 2, Qt::AlignTop);
-    grid->addWidget(labelFor(QStringLiteral("High text:"), highTextEdit_, this), 1, 0);
-    grid->addWidget(highTextEdit_, 1, 1, 1, 2);
-    grid->addWidget(labelFor(QStringLiteral("Low text:"), lowTextEdit_, this), 2, 0);
-    grid->addWidget(lowTextEdit_, 2, 1, 1, 2);
+    // Under each field what the unit will make of it, as the user types.
+    addFieldWithNote(grid, 0,
+                     labelFor(QStringLiteral("Phonenumbers:\nSeperate each number with a \",\" "
+                                             "(comma)"),
+                              phoneNumbersEdit_, this),
+                     phoneNumbersEdit_,
+                     phoneListNote(phoneNumbersEdit_, services_.phoneRegion, this), 2);
+    addFieldWithNote(grid, 1, labelFor(QStringLiteral("High text:"), highTextEdit_, this),
+                     highTextEdit_, smsCounter(highTextEdit_, this), 2);
+    addFieldWithNote(grid, 2, labelFor(QStringLiteral("Low text:"), lowTextEdit_, this),
+                     lowTextEdit_, smsCounter(lowTextEdit_, this), 2);
     const QString highLabel = QStringLiteral("Voice on High:");
     const QString lowLabel = QStringLiteral("Voice on Low:");
     grid->addWidget(labelFor(highLabel, voiceOnHighBox_, this), 3, 0);

@@ -38,12 +38,14 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
 
     const QString typeLabel = QStringLiteral("Output type:");
     auto* grid = new QGridLayout;
-    grid->addWidget(labelFor(QStringLiteral("High text:"), highTextEdit_, this), 0, 0);
-    grid->addWidget(highTextEdit_, 0, 1);
+    // Under each text how many SMS it takes, as the user types.
+    addFieldWithNote(grid, 0, labelFor(QStringLiteral("High text:"), highTextEdit_, this),
+                     highTextEdit_, smsCounter(highTextEdit_, this));
     grid->addWidget(labelFor(typeLabel, pulseBox_, this), 1, 0);
     grid->addWidget(pulseBox_, 1, 1);
-    grid->addWidget(labelFor(QStringLiteral("Low text:"), lowTextEdit_, this), 2, 0);
-    grid->addWidget(lowTextEdit_, 2, 1);
+    lowTextCount_ = smsCounter(lowTextEdit_, this);
+    addFieldWithNote(grid, 2, labelFor(QStringLiteral("Low text:"), lowTextEdit_, this),
+                     lowTextEdit_, lowTextCount_);
     pulseBox_->setAccessibleName(typeLabel + QStringLiteral(" Pulse"));
 
     layOutEditor(this, grid, okButton, cancelButton);
@@ -58,7 +60,13 @@ void CEditOutput::OnInitDialog() {
     putBytes(highTextEdit_, m_highText);
     putBytes(lowTextEdit_, m_lowText);
     pulseBox_->setChecked(m_pulse != 0);
+    enableLowText();
+}
+
+void CEditOutput::enableLowText() {
+    // A pulsed output sends no low text; its count is greyed with the field.
     lowTextEdit_->setEnabled(m_pulse == 0);
+    lowTextCount_->setEnabled(m_pulse == 0);
 }
 
 void CEditOutput::takeValues() {
@@ -70,7 +78,7 @@ void CEditOutput::takeValues() {
 
 void CEditOutput::OnPulse() {
     m_pulse = pulseBox_->isChecked() ? 1 : 0;
-    lowTextEdit_->setEnabled(m_pulse == 0);
+    enableLowText();
 }
 
 void CEditOutput::accept() {

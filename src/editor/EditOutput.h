@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 class CEditOutput : public QDialog {
@@ -26,7 +27,10 @@ public:
     void accept() override;
 
 private:
+    void enableLowText();
+
     QLineEdit* highTextEdit_;
     QLineEdit* lowTextEdit_;
     QCheckBox* pulseBox_;
+    QLabel* lowTextCount_;
 };

@@ -1,6 +1,7 @@
 // What the configuration sheet's pages and editors need from outside: the
 // user, the configuration's folder and title (where its voice messages lie),
-// and a way to open the voice recorder on one message.
+// a way to open the voice recorder on one message, and the country whose
+// national numbers the phone fields check.
 #pragma once
 
 #include "core/UserInteraction.h"
@@ -16,4 +17,5 @@ struct EditorServices {
     QString configFolder; // empty while no configuration file is current
     QString configTitle;
     OpenRecorder openRecorder;
+    QString phoneRegion; // two letters; empty: national numbers cannot be checked
 };

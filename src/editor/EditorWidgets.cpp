@@ -1,5 +1,7 @@
 #include "editor/EditorWidgets.h"
 
+#include "check/ConfigCheck.h"
+#include "check/SmsCount.h"
 #include "config/AnsiCodec.h"
 
 #include <QDialog>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 void limitTyping(QLineEdit* edit, int limit) {
     edit->setMaxLength(limit);
@@ -56,6 +59,69 @@ QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(field);
     return label;
+}
+
+namespace {
+
+QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix,
+                  std::function<QString(const QString&)> describe) {
+    auto* note = new QLabel(parent);
+    note->setObjectName(field->objectName() + QLatin1String(suffix));
+    // What the user typed is shown as it stands, never as markup.
+    note->setTextFormat(Qt::PlainText);
+    const auto update = [field, note, describe](const QString& text) {
+        const QString description = describe(text);
+        // A long list loaded from a file would stretch the dialog off the
+        // screen; the rest is in the tool tip and the field's description.
+        constexpr int MaxLines = 4;
+        QStringList lines = description.split('\n');
+        const bool cut = lines.size() > MaxLines;
+        if (cut) {
+            const qsizetype more = lines.size() - (MaxLines - 1);
+            lines.resize(MaxLines - 1);
+            lines << QStringLiteral("... and %1 more").arg(more);
+        }
+        note->setText(lines.join('\n'));
+        // A tool tip that looks like markup is shown as markup: escape it.
+        note->setToolTip(cut ? QStringLiteral("<p style=\"white-space:pre\">%1</p>")
+                                   .arg(description.toHtmlEscaped())
+                             : QString());
+        note->setVisible(!description.isEmpty());
+        field->setAccessibleDescription(description);
+    };
+    QObject::connect(field, &QLineEdit::textChanged, note, update);
+    update(field->text());
+    return note;
+}
+
+} // namespace
+
+QLabel* smsCounter(QLineEdit* field, QWidget* parent) {
+    return noteUnder(field, parent, "Count", [](const QString& text) {
+        // What the unit sends: characters outside the code page reach it as '?'.
+        return countSms(textToAnsi(text)).label();
+    });
+}
+
+QLabel* phoneListNote(QLineEdit* field, const QString& region, QWidget* parent) {
+    return noteUnder(field, parent, "Note", [region](const QString& text) {
+        QStringList lines;
+        for (const CheckFinding& finding : checkPhoneList(textToAnsi(text), region, 0, {}, {}))
+            lines << finding.message;
+        return lines.join('\n');
+    });
+}
+
+void addFieldWithNote(QGridLayout* grid, int row, QLabel* label, QLineEdit* field, QLabel* note,
+                      int columnSpan) {
+    auto* cell = new QVBoxLayout;
+    cell->setSpacing(2);
+    cell->addWidget(field);
+    cell->addWidget(note);
+    // Level with the field however tall its note grows.
+    label->setMinimumHeight(field->sizeHint().height());
+    grid->addWidget(label, row, 0, Qt::AlignTop);
+    grid->addLayout(cell, row, 1, 1, columnSpan, Qt::AlignTop);
 }
 
 void layOutEditor(QDialog* editor, QGridLayout* grid, QPushButton* ok, QPushButton* cancel) {

@@ -35,6 +35,19 @@ bool takeLimitedBytes(UserInteraction& ui, QLineEdit* edit, int limit, const QSt
 // A label that names `field` for the keyboard and for screen readers.
 QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent);
 
+// Notes that follow a field's text on every change. The note's own text is
+// what screen readers read of it, and the field carries the same text as its
+// accessible description, so it is heard with the field too.
+// How many SMS the field's text takes as the unit gets it (code page 1252).
+QLabel* smsCounter(QLineEdit* field, QWidget* parent);
+// What is wrong with the field's comma-separated phone numbers, one number a
+// line; hidden while nothing is.
+QLabel* phoneListNote(QLineEdit* field, const QString& region, QWidget* parent);
+// `field` with `note` beneath it in one cell of `grid`; `label`, the field's
+// own, stays level with the field.
+void addFieldWithNote(QGridLayout* grid, int row, QLabel* label, QLineEdit* field, QLabel* note,
+                      int columnSpan = 1);
+
 // An editor's frame: its fields in `grid`, OK at the left and Cancel at the
 // right beneath them.
 void layOutEditor(QDialog* editor, QGridLayout* grid, QPushButton* ok, QPushButton* cancel);

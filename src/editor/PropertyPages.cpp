@@ -24,7 +24,7 @@ const QString DeleteQuestion =
 
 } // namespace
 
-CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, QWidget* parent)
+CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, const QString& phoneRegion, QWidget* parent)
     : SheetPage(parent), ui_(ui) {
     setObjectName(QStringLiteral("parametersPage"));
     clearCommandEdit_ = new QLineEdit(this);
@@ -37,15 +37,17 @@ CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, QWidget* parent)
     limitTyping(clearCommandEdit_, SheetLimits::ClearCommand);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(
+    // The command is sent as an SMS: its count, and what is wrong with the
+    // callers' numbers, follow the fields as the user types.
+    addFieldWithNote(
+        grid, 0,
         labelFor(QStringLiteral("Command to clear allowed caller list:"), clearCommandEdit_, this),
-        0, 0);
-    grid->addWidget(clearCommandEdit_, 0, 1);
-    grid->addWidget(labelFor(QStringLiteral("List of allowed callers:\nSeperate each number "
-                                            "with a \",\" (comma)"),
-                             callersEdit_, this),
-                    1, 0, Qt::AlignTop);
-    grid->addWidget(callersEdit_, 1, 1, Qt::AlignTop);
+        clearCommandEdit_, smsCounter(clearCommandEdit_, this));
+    addFieldWithNote(grid, 1,
+                     labelFor(QStringLiteral("List of allowed callers:\nSeperate each number "
+                                             "with a \",\" (comma)"),
+                              callersEdit_, this),
+                     callersEdit_, phoneListNote(callersEdit_, phoneRegion, this));
     grid->addWidget(labelFor(QStringLiteral("Duration of pulse on pulsed outputs (in mSec):"),
                              pulseDurationEdit_, this),
                     2, 0);

@@ -28,7 +28,8 @@ public:
 class CMyPropertyPage1 : public SheetPage {
     Q_OBJECT
 public:
-    explicit CMyPropertyPage1(UserInteraction& ui, QWidget* parent = nullptr);
+    // `phoneRegion`: the country whose national numbers the callers' field checks.
+    CMyPropertyPage1(UserInteraction& ui, const QString& phoneRegion, QWidget* parent = nullptr);
 
     QByteArray m_callers;
     QByteArray m_clearCommand;

@@ -12,7 +12,7 @@ CMyPropertySheet::CMyPropertySheet(EditorServices& services, QWidget* parent) : 
     setObjectName(QStringLiteral("configurationSheet"));
     setWindowTitle(QStringLiteral("Configuration"));
 
-    m_page1 = new CMyPropertyPage1(services.ui);
+    m_page1 = new CMyPropertyPage1(services.ui, services.phoneRegion);
     m_page2 = new CMyPropertyPage2(services);
     m_page3 = new CMyPropertyPage3(services.ui);
     tabs_ = new QTabWidget(this);

@@ -115,6 +115,14 @@ private slots:
         QTest::newRow("no region") << QByteArray("601234567,+421905123456") << ""
                                    << "phone-not-international"
                                    << "";
+        // 00 is read as + with no region and in one whose own prefix is 011.
+        QTest::newRow("no region, 00")
+            << QByteArray("+4212,00420601234567,+420601234567") << ""
+            << "phone-invalid,phone-duplicate"
+            << "input 3 phone numbers: +4212 is not a valid phone number";
+        QTest::newRow("US, 00") << QByteArray("00420601234567") << "US"
+                                << ""
+                                << "";
     }
     void phoneList() {
         QFETCH(QByteArray, list);

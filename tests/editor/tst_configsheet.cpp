@@ -12,8 +12,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -65,6 +67,12 @@ void writeWav(const QString& path, quint32 riffSize) {
     writeFile(path, head);
 }
 
+// Key by key, as the keyboard sends them; QTest::keyClicks knows only Latin-1.
+void typeInto(QLineEdit* edit, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 void toggleAccessibly(QWidget* box) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
     QVERIFY(accessible && accessible->actionInterface());
@@ -80,8 +88,9 @@ private slots:
         dir_ = std::make_unique<QTemporaryDir>();
         ui_ = ScriptedUserInteraction();
         recorded_.clear();
-        services_ = std::make_unique<EditorServices>(EditorServices{
-            ui_, dir_->path(), "Alarm", [this](const VoiceRecorderRequest& r) { recorded_ << r; }});
+        services_ = std::make_unique<EditorServices>(
+            EditorServices{ui_, dir_->path(), "Alarm",
+                           [this](const VoiceRecorderRequest& r) { recorded_ << r; }, "CZ"});
     }
 
     void sheetAndFreshLists() {
@@ -205,6 +214,74 @@ private slots:
         QCOMPARE(callers->text().size(), 158);
         QTest::keyClick(callers, Qt::Key_Backspace);
         QCOMPARE(callers->text().size(), 157);
+    }
+
+    // Under each SMS text its count of the bytes the unit gets, under each
+    // phone list what is wrong with which number; read with the field too.
+    void notesFollowTheTyping_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("81 braces") << "input"
+                                   << "highTextEdit" << QString(81, '{') << "162/306, 2 SMS";
+        QTest::newRow("Ž is UCS-2") << "input"
+                                    << "lowTextEdit"
+                                    << "Žár"
+                                    << "UCS-2 (Ž): 3/70, 1 SMS";
+        QTest::newRow("national") << "input"
+                                  << "phoneNumbersEdit"
+                                  << "+420601234567,602345678"
+                                  << "602345678 is not in international form (+420602345678)";
+        QTest::newRow("duplicate and invalid")
+            << "parameters"
+            << "callersEdit"
+            << "+420601234567,+4212,00420601234567"
+            << "+4212 is not a valid phone number (region CZ)\n"
+               "00420601234567 is in the list twice (+420601234567)";
+        QTest::newRow("good list") << "parameters"
+                                   << "callersEdit"
+                                   << "+420601234567"
+                                   << "";
+        QTest::newRow("clear command") << "parameters"
+                                       << "clearCommandEdit"
+                                       << "CLEAR"
+                                       << "5/160, 1 SMS";
+        QTest::newRow("euro") << "output"
+                              << "highTextEdit"
+                              << "€"
+                              << "2/160, 1 SMS";
+        // ř is not in code page 1252: the unit gets '?', which is GSM.
+        QTest::newRow("outside the code page") << "output"
+                                               << "lowTextEdit"
+                                               << "ř"
+                                               << "1/160, 1 SMS";
+    }
+    void notesFollowTheTyping() {
+        QFETCH(QString, dialog);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, note);
+        CMyPropertySheet sheet(*services_);
+        CEditInput input(*services_);
+        CEditOutput output;
+        QWidget* shown = dialog == "input"    ? static_cast<QWidget*>(&input)
+                         : dialog == "output" ? static_cast<QWidget*>(&output)
+                                              : sheet.m_page1;
+        shown->window()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown->window()));
+        auto* edit = child<QLineEdit>(shown, qPrintable(field));
+        typeInto(edit, typed);
+        QCOMPARE(edit->text(), typed);
+        const QList<QLabel*> labels =
+            shown->findChildren<QLabel*>(QRegularExpression("^" + field + "(Count|Note)$"));
+        QCOMPARE(labels.size(), 1);
+        QLabel* label = labels.first();
+        QCOMPARE(label->text(), note);
+        QCOMPARE(label->isVisible(), !note.isEmpty());
+        QCOMPARE(edit->accessibleDescription(), note);
+        if (!note.isEmpty())
+            QCOMPARE(accessibleName(label), note);
     }
 
     void doubleClickOpensTheRowsEditor() {
@@ -355,6 +432,7 @@ private slots:
                 auto* pulse = child<QCheckBox>(&editor, "pulseCheckBox");
                 QVERIFY(pulse->isChecked());
                 QVERIFY(low->text().isEmpty() && !low->isEnabled());
+                QVERIFY(!child<QLabel>(&editor, "lowTextEditCount")->isEnabled());
                 pulse->click();
                 QVERIFY(low->isEnabled());
                 toggleAccessibly(pulse);
