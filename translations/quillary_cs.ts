@@ -2,335 +2,722 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="cs" sourcelanguage="en">
 <context>
+    <name>CEditInput</name>
+    <message>
+        <source>Modify input configuration</source>
+        <translation>Upravit konfiguraci vstupu</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktivní</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Nahrát</translation>
+    </message>
+    <message>
+        <source>Phonenumbers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Telefonní čísla:
+Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text pro sepnutí:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text pro rozepnutí:</translation>
+    </message>
+    <message>
+        <source>Voice on High:</source>
+        <translation>Hlas při sepnutí:</translation>
+    </message>
+    <message>
+        <source>Voice on Low:</source>
+        <translation>Hlas při rozepnutí:</translation>
+    </message>
+    <message>
+        <source>The high text can hold at most %1 characters.</source>
+        <translation>Text pro sepnutí může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The low text can hold at most %1 characters.</source>
+        <translation>Text pro rozepnutí může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The phone numbers can hold at most %1 characters.</source>
+        <translation>Telefonní čísla mohou mít dohromady nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>Save the configuration to a file first: its voice messages are kept beside it.</source>
+        <translation>Nejdříve uložte konfiguraci do souboru: hlasové zprávy se ukládají vedle něj.</translation>
+    </message>
+    <message>
+        <source>Voicemessage for high on input %1</source>
+        <translation>Hlasová zpráva pro sepnutí vstupu %1</translation>
+    </message>
+    <message>
+        <source>Voicemessage for low on input %1</source>
+        <translation>Hlasová zpráva pro rozepnutí vstupu %1</translation>
+    </message>
+</context>
+<context>
+    <name>CEditOutput</name>
+    <message>
+        <source>Modify output configuration</source>
+        <translation>Upravit konfiguraci výstupu</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Pulzní</translation>
+    </message>
+    <message>
+        <source>Output type:</source>
+        <translation>Typ výstupu:</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text pro sepnutí:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text pro rozepnutí:</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage1</name>
+    <message>
+        <source>Command to clear allowed caller list:</source>
+        <translation>Příkaz k vymazání seznamu povolených volajících:</translation>
+    </message>
+    <message>
+        <source>List of allowed callers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Seznam povolených volajících:
+Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
+    </message>
+    <message>
+        <source>Duration of pulse on pulsed outputs (in mSec):</source>
+        <translation>Délka pulzu na pulzních výstupech (v ms):</translation>
+    </message>
+    <message>
+        <source>The list of allowed callers can hold at most %1 characters.</source>
+        <translation>Seznam povolených volajících může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The command to clear the allowed caller list can hold at most %1 characters.</source>
+        <translation>Příkaz k vymazání seznamu povolených volajících může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be a whole number of mSec.</source>
+        <translation>Délka pulzu musí být celý počet milisekund.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be from %1 to %2 mSec.</source>
+        <translation>Délka pulzu musí být od %1 do %2 ms.</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage2</name>
+    <message>
+        <source>Inputs</source>
+        <translation>Vstupy</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Č.</translation>
+    </message>
+    <message>
+        <source>Phonenumbers</source>
+        <translation>Telefonní čísla</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation>Hlas</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage3</name>
+    <message>
+        <source>Outputs</source>
+        <translation>Výstupy</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Č.</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Pulzní</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normální</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertySheet</name>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfigurace</translation>
+    </message>
+    <message>
+        <source>Validation and Parameters</source>
+        <translation>Ověření a parametry</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Vstupy</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>Výstupy</translation>
+    </message>
+</context>
+<context>
     <name>CQuillaryDlg</name>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Zavřít</translation>
     </message>
     <message>
         <source>Configure...</source>
-        <translation type="unfinished"></translation>
+        <translation>Upravit...</translation>
     </message>
     <message>
         <source>Transfer from unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Načíst z jednotky</translation>
     </message>
     <message>
         <source>Transfer to unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapsat do jednotky</translation>
     </message>
     <message>
         <source>Send configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Odeslat konfiguraci...</translation>
     </message>
     <message>
         <source>Print configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Tisknout konfiguraci...</translation>
     </message>
     <message>
         <source>Load configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Načíst konfiguraci...</translation>
     </message>
     <message>
         <source>Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Nastavení</translation>
     </message>
     <message>
         <source>Syncronize clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Seřídit hodiny</translation>
     </message>
     <message>
         <source>New configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Nová konfigurace...</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>O programu</translation>
     </message>
     <message>
         <source>Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurace</translation>
     </message>
     <message>
         <source>Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Jednotka</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Průběh</translation>
+    </message>
+</context>
+<context>
+    <name>CheckText</name>
+    <message>
+        <source>input %1 high voice message</source>
+        <translation>vstup %1, hlasová zpráva pro sepnutí</translation>
+    </message>
+    <message>
+        <source>input %1 low voice message</source>
+        <translation>vstup %1, hlasová zpráva pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>output prompt</source>
+        <translation>výzva k volbě výstupu</translation>
+    </message>
+    <message>
+        <source>on/off prompt</source>
+        <translation>výzva zapnout/vypnout</translation>
+    </message>
+    <message>
+        <source>%1: switched on, but there is no recording %2 in %3</source>
+        <translation>%1: zapnuto, ale ve složce %3 chybí nahrávka %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 cannot go to the unit: %3</source>
+        <translation>%1: %2 nelze poslat do jednotky: %3</translation>
+    </message>
+    <message>
+        <source>voice messages: %L1 bytes to send, more than the unit&apos;s %L2</source>
+        <translation>hlasové zprávy: k odeslání %L1 bajtů, více než pojme jednotka (%L2)</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not in the GSM alphabet, so the text goes as UCS-2 (70 characters an SMS instead of 160)</source>
+        <translation>%1: „%2“ není v abecedě GSM, text se proto pošle jako UCS-2 (70 znaků v jedné SMS místo 160)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 %3 characters need %n SMS</source>
+        <translation>
+            <numerusform>%1: %2 znaků %3 potřebuje %n SMS</numerusform>
+            <numerusform>%1: %2 znaků %3 potřebuje %n SMS</numerusform>
+            <numerusform>%1: %2 znaků %3 potřebuje %n SMS</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 holds characters the unit does not dial; write only digits, with + in front</source>
+        <translation>%1 obsahuje znaky, které jednotka nevytočí; pište jen číslice, na začátku případně +</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (no country is known to check it against: write it with + and the country code)</source>
+        <translation>%1 není v mezinárodním tvaru (není známa země, podle které je lze ověřit: pište je s + a kódem země)</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number</source>
+        <translation>%1 není platné telefonní číslo</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number (region %2)</source>
+        <translation>%1 není platné telefonní číslo (oblast %2)</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (%2)</source>
+        <translation>%1 není v mezinárodním tvaru (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is in the list twice (%2)</source>
+        <translation>%1 je v seznamu dvakrát (%2)</translation>
+    </message>
+    <message>
+        <source>input %1 phone numbers</source>
+        <translation>vstup %1, telefonní čísla</translation>
+    </message>
+    <message>
+        <source>allowed callers</source>
+        <translation>povolení volající</translation>
+    </message>
+    <message>
+        <source>input %1 high text</source>
+        <translation>vstup %1, text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>input %1 low text</source>
+        <translation>vstup %1, text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>output %1 high text</source>
+        <translation>výstup %1, text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>output %1 low text</source>
+        <translation>výstup %1, text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>clear command</source>
+        <translation>příkaz k vymazání</translation>
     </message>
 </context>
 <context>
     <name>ConfigCommandText</name>
     <message>
         <source>Configuration files (*.QRB)</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubory (*.QRB)</translation>
     </message>
     <message>
         <source>The configuration has not been saved. Close without saving it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurace nebyla uložena. Zavřít bez uložení?</translation>
     </message>
 </context>
 <context>
     <name>ConfigFileText</name>
     <message>
         <source>The configuration file could not be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor nelze uložit:</translation>
     </message>
     <message>
         <source>It is not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nejde o běžný soubor.</translation>
     </message>
     <message>
         <source>The configuration file could neither be opened nor created:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor nelze otevřít ani vytvořit:</translation>
     </message>
     <message>
         <source>The configuration file could not be created:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor nelze vytvořit:</translation>
     </message>
     <message>
         <source>The configuration file could not be opened:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor nelze otevřít:</translation>
     </message>
     <message>
         <source>The configuration file could not be read:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor nelze přečíst:</translation>
     </message>
 </context>
 <context>
     <name>ConfigSessionText</name>
     <message>
         <source>There is no configuration file to save into.</source>
-        <translation type="unfinished"></translation>
+        <translation>Není konfigurační soubor, do kterého by se dalo uložit.</translation>
     </message>
 </context>
 <context>
     <name>DialogText</name>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Uložit jako</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Otevřít</translation>
     </message>
     <message>
         <source>About Quillary</source>
-        <translation type="unfinished"></translation>
+        <translation>O programu Quillary</translation>
     </message>
     <message>
         <source>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Configuration tool for the VELK-Ardo and VELK-Tisk GSM remote-control units.</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Konfigurační nástroj pro jednotky dálkového ovládání GSM VELK-Ardo a VELK-Tisk.</translation>
+    </message>
+</context>
+<context>
+    <name>EditorText</name>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... a ještě %n další</numerusform>
+            <numerusform>... a ještě %n další</numerusform>
+            <numerusform>... a ještě %n dalších</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ListPage</name>
+    <message>
+        <source>Are you sure you want to delete the selected item ?</source>
+        <translation>Opravdu chcete smazat vybranou položku?</translation>
     </message>
 </context>
 <context>
     <name>MailSettingsDlgText</name>
     <message>
         <source>Mail settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Nastavení pošty</translation>
     </message>
     <message>
         <source>&amp;Server URL:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresa &amp;serveru:</translation>
     </message>
     <message>
         <source>S&amp;ender address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresa &amp;odesílatele:</translation>
     </message>
     <message>
         <source>&amp;User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Uživatelské jméno:</translation>
     </message>
     <message>
         <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresa odesílatele „%1“ není e-mailová adresa.</translation>
+    </message>
+    <message>
+        <source>The password is read from ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;); Quillary does not store it. On smtp:// the connection must switch to TLS unless the server is this computer.</source>
+        <translation>Heslo se čte ze souboru ~/.netrc (řádek „machine HOST login USER password SECRET“); Quillary je neukládá. U smtp:// musí spojení přejít na TLS, pokud server neběží na tomto počítači.</translation>
+    </message>
+    <message>
+        <source>The server URL must begin with smtp:// or smtps://, for example smtps://mail.example.com:465.</source>
+        <translation>Adresa serveru musí začínat smtp:// nebo smtps://, například smtps://mail.example.com:465.</translation>
     </message>
 </context>
 <context>
     <name>ReportText</name>
     <message>
         <source>Configuration has been printed</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurace byla vytištěna</translation>
     </message>
     <message>
         <source>Configuration could NOT be printed due to an error !</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguraci se kvůli chybě NEPODAŘILO vytisknout!</translation>
     </message>
     <message>
         <source>Configuration for &lt;%1&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurace pro &lt;%1&gt;</translation>
     </message>
     <message>
         <source> Configuration for &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation> Konfigurace pro „%1“</translation>
     </message>
     <message>
         <source> Printed %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Vytištěno %1</translation>
     </message>
     <message>
         <source>List of allowed phonenumbers:</source>
-        <translation type="unfinished"></translation>
+        <translation>Seznam povolených telefonních čísel:</translation>
     </message>
     <message>
         <source>Clear allowed phonenumber list:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vymazání seznamu povolených čísel:</translation>
     </message>
     <message>
         <source>Length of pulse on pulsed outputs (in mSec):</source>
-        <translation type="unfinished"></translation>
+        <translation>Délka pulzu na pulzních výstupech (v ms):</translation>
     </message>
     <message>
         <source>Configuration for inputs:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurace vstupů:</translation>
     </message>
     <message>
         <source>Input: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Vstup: %1</translation>
     </message>
     <message>
         <source>  Phonenumbers: </source>
-        <translation type="unfinished"></translation>
+        <translation>  Telefonní čísla: </translation>
     </message>
     <message>
         <source>  Hightext: </source>
-        <translation type="unfinished"></translation>
+        <translation>  Text sepnutí:   </translation>
     </message>
     <message>
         <source>  Lowtext:  </source>
-        <translation type="unfinished"></translation>
+        <translation>  Text rozepnutí: </translation>
     </message>
     <message>
         <source>Configuration for outputs:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurace výstupů:</translation>
     </message>
     <message>
         <source>Output: %1 Type: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Výstup: %1 Typ: %2</translation>
     </message>
     <message>
         <source>Pulse</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulzní</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normální</translation>
     </message>
 </context>
 <context>
     <name>SendConfigCommandText</name>
     <message>
         <source>Configurationfile could not be sent using Email ! Please make sure that you have an Email program installed that supports MAPI.</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor se nepodařilo odeslat e-mailem! Ověřte prosím, že máte nainstalovaný poštovní program, který podporuje MAPI.</translation>
     </message>
     <message>
         <source>Configurationfile has been sent !</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor byl odeslán!</translation>
     </message>
     <message>
         <source>No mail server is set up: enter one under &quot;Mail settings...&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Není nastaven poštovní server: zadejte jej v „Nastavení pošty...“.</translation>
     </message>
     <message>
         <source>There is no configuration file to send. Please save the configuration first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Není žádný konfigurační soubor k odeslání. Nejdříve prosím konfiguraci uložte.</translation>
     </message>
     <message>
         <source>The configuration could not be packed for sending; no e-mail was sent.
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguraci nebylo možné zabalit k odeslání; žádný e-mail nebyl odeslán.
+
+%1</translation>
     </message>
 </context>
 <context>
     <name>SendConfigText</name>
     <message>
         <source>Configuration file for VELK-Ardo/VELK-Tisk module</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor pro modul VELK-Ardo/VELK-Tisk</translation>
     </message>
     <message>
         <source>Configuration file is attached this email.</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurační soubor je přiložen k tomuto e-mailu.</translation>
     </message>
     <message>
         <source>Send configuration using Email</source>
-        <translation type="unfinished"></translation>
+        <translation>Odeslat konfiguraci e-mailem</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Informace</translation>
     </message>
     <message>
         <source>To:</source>
-        <translation type="unfinished"></translation>
+        <translation>Komu:</translation>
     </message>
     <message>
         <source>Subject:</source>
-        <translation type="unfinished"></translation>
+        <translation>Předmět:</translation>
     </message>
     <message>
         <source>Text:</source>
-        <translation type="unfinished"></translation>
+        <translation>Text:</translation>
     </message>
     <message>
         <source>Sending the configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Odesílám konfiguraci...</translation>
     </message>
     <message>
         <source>Send configuration as EMail</source>
-        <translation type="unfinished"></translation>
+        <translation>Odeslat konfiguraci e-mailem</translation>
     </message>
     <message>
         <source>Mail settings...</source>
-        <translation type="unfinished"></translation>
+        <translation>Nastavení pošty...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Zrušit</translation>
     </message>
 </context>
 <context>
     <name>SmtpTransportText</name>
     <message>
         <source>The mail server address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresa poštovního serveru „%1“ obsahuje heslo. Quillary hesla neuchovává: odstraňte je z adresy a uložte do ~/.netrc (řádek „machine HOST login USER password SECRET“).</translation>
     </message>
     <message>
         <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresa odesílatele „%1“ není e-mailová adresa.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not an e-mail address.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ není e-mailová adresa.</translation>
     </message>
     <message>
         <source>No recipient address was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nebyla zadána adresa příjemce.</translation>
     </message>
     <message>
         <source>Not logged on to the mail server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nejste přihlášeni k poštovnímu serveru.</translation>
     </message>
     <message>
         <source>The attachment %1 cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Přílohu %1 nelze přečíst.</translation>
     </message>
     <message>
         <source>The mail library could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Poštovní knihovnu nelze spustit.</translation>
     </message>
     <message>
         <source>The mail server answered: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Poštovní server odpověděl: %1</translation>
     </message>
     <message numerus="yes">
         <source>The mail server did not answer within %n seconds.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Poštovní server neodpověděl do %n sekundy.</numerusform>
+            <numerusform>Poštovní server neodpověděl do %n sekund.</numerusform>
+            <numerusform>Poštovní server neodpověděl do %n sekund.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The mail server &quot;%1&quot; is not an smtp:// or smtps:// address.</source>
+        <translation>Poštovní server „%1“ nemá adresu smtp:// ani smtps://.</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>The transfer is complete !</source>
+        <translation>Přenos je dokončen!</translation>
+    </message>
+    <message>
+        <source>Error communicating with unit !</source>
+        <translation>Chyba při komunikaci s jednotkou!</translation>
+    </message>
+    <message>
+        <source>You need to restart the program in order to make the changes take effect !</source>
+        <translation>Aby se změny projevily, musíte program spustit znovu!</translation>
+    </message>
+    <message>
+        <source>Clock has been set</source>
+        <translation>Hodiny byly nastaveny</translation>
+    </message>
+    <message>
+        <source>Unit is password protected</source>
+        <translation>Jednotka je chráněna heslem</translation>
+    </message>
+    <message>
+        <source>Do you also want to upload the voicemessages to the unit ?</source>
+        <translation>Chcete do jednotky nahrát také hlasové zprávy?</translation>
+    </message>
+    <message>
+        <source>One or more of the configured voicefiles does not exist !</source>
+        <translation>Jeden nebo více nastavených hlasových souborů neexistuje!</translation>
+    </message>
+</context>
+<context>
+    <name>UploadText</name>
+    <message>
+        <source>it has grown beyond the unit&apos;s voice memory</source>
+        <translation>zvětšil se nad kapacitu hlasové paměti jednotky</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; cannot be sent to the unit: %2.</source>
+        <translation>Hlasový soubor „%1“ nelze poslat do jednotky: %2.</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; could not be copied for sending: %2.</source>
+        <translation>Hlasový soubor „%1“ nelze zkopírovat k odeslání: %2.</translation>
+    </message>
+    <message>
+        <source>No temporary folder could be made for the voice files: %1.</source>
+        <translation>Pro hlasové soubory nelze vytvořit dočasnou složku: %1.</translation>
     </message>
 </context>
 </TS>

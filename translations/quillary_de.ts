@@ -2,334 +2,719 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>CEditInput</name>
+    <message>
+        <source>Modify input configuration</source>
+        <translation>Eingangskonfiguration ändern</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Phonenumbers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Rufnummern:
+Jede Nummer mit einem „,“ (Komma) trennen</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text bei Hoch:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text bei Tief:</translation>
+    </message>
+    <message>
+        <source>Voice on High:</source>
+        <translation>Sprache bei Hoch:</translation>
+    </message>
+    <message>
+        <source>Voice on Low:</source>
+        <translation>Sprache bei Tief:</translation>
+    </message>
+    <message>
+        <source>The high text can hold at most %1 characters.</source>
+        <translation>Der Text bei Hoch darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The low text can hold at most %1 characters.</source>
+        <translation>Der Text bei Tief darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The phone numbers can hold at most %1 characters.</source>
+        <translation>Die Rufnummern dürfen zusammen höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>Save the configuration to a file first: its voice messages are kept beside it.</source>
+        <translation>Speichern Sie die Konfiguration zuerst in einer Datei: Ihre Sprachnachrichten liegen neben ihr.</translation>
+    </message>
+    <message>
+        <source>Voicemessage for high on input %1</source>
+        <translation>Sprachnachricht für Hoch an Eingang %1</translation>
+    </message>
+    <message>
+        <source>Voicemessage for low on input %1</source>
+        <translation>Sprachnachricht für Tief an Eingang %1</translation>
+    </message>
+</context>
+<context>
+    <name>CEditOutput</name>
+    <message>
+        <source>Modify output configuration</source>
+        <translation>Ausgangskonfiguration ändern</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Impuls</translation>
+    </message>
+    <message>
+        <source>Output type:</source>
+        <translation>Ausgangsart:</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text bei Hoch:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text bei Tief:</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage1</name>
+    <message>
+        <source>Command to clear allowed caller list:</source>
+        <translation>Befehl zum Löschen der Liste erlaubter Anrufer:</translation>
+    </message>
+    <message>
+        <source>List of allowed callers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Liste erlaubter Anrufer:
+Jede Nummer mit einem „,“ (Komma) trennen</translation>
+    </message>
+    <message>
+        <source>Duration of pulse on pulsed outputs (in mSec):</source>
+        <translation>Impulsdauer an Impulsausgängen (in ms):</translation>
+    </message>
+    <message>
+        <source>The list of allowed callers can hold at most %1 characters.</source>
+        <translation>Die Liste erlaubter Anrufer darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The command to clear the allowed caller list can hold at most %1 characters.</source>
+        <translation>Der Befehl zum Löschen der Liste erlaubter Anrufer darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be a whole number of mSec.</source>
+        <translation>Die Impulsdauer muss eine ganze Zahl von Millisekunden sein.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be from %1 to %2 mSec.</source>
+        <translation>Die Impulsdauer muss zwischen %1 und %2 ms liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage2</name>
+    <message>
+        <source>Inputs</source>
+        <translation>Eingänge</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Phonenumbers</source>
+        <translation>Rufnummern</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text bei Tief</translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation>Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage3</name>
+    <message>
+        <source>Outputs</source>
+        <translation>Ausgänge</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text bei Tief</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Impuls</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertySheet</name>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Validation and Parameters</source>
+        <translation>Prüfung und Parameter</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Eingänge</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>Ausgänge</translation>
+    </message>
+</context>
+<context>
     <name>CQuillaryDlg</name>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Configure...</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurieren...</translation>
     </message>
     <message>
         <source>Transfer from unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Von Gerät übertragen</translation>
     </message>
     <message>
         <source>Transfer to unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Gerät übertragen</translation>
     </message>
     <message>
         <source>Send configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration senden...</translation>
     </message>
     <message>
         <source>Print configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration drucken...</translation>
     </message>
     <message>
         <source>Load configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration laden...</translation>
     </message>
     <message>
         <source>Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Einrichtung</translation>
     </message>
     <message>
         <source>Syncronize clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhr synchronisieren</translation>
     </message>
     <message>
         <source>New configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Konfiguration...</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration</translation>
     </message>
     <message>
         <source>Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt</translation>
+    </message>
+</context>
+<context>
+    <name>CheckText</name>
+    <message>
+        <source>input %1 high voice message</source>
+        <translation>Eingang %1, Sprachnachricht bei Hoch</translation>
+    </message>
+    <message>
+        <source>input %1 low voice message</source>
+        <translation>Eingang %1, Sprachnachricht bei Tief</translation>
+    </message>
+    <message>
+        <source>output prompt</source>
+        <translation>Ansage zur Ausgangswahl</translation>
+    </message>
+    <message>
+        <source>on/off prompt</source>
+        <translation>Ansage Ein/Aus</translation>
+    </message>
+    <message>
+        <source>%1: switched on, but there is no recording %2 in %3</source>
+        <translation>%1: eingeschaltet, aber in %3 gibt es keine Aufnahme %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 cannot go to the unit: %3</source>
+        <translation>%1: %2 kann nicht zum Gerät: %3</translation>
+    </message>
+    <message>
+        <source>voice messages: %L1 bytes to send, more than the unit&apos;s %L2</source>
+        <translation>Sprachnachrichten: %L1 Bytes zu senden, mehr als die %L2 des Geräts</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not in the GSM alphabet, so the text goes as UCS-2 (70 characters an SMS instead of 160)</source>
+        <translation>%1: „%2“ ist nicht im GSM-Alphabet, daher geht der Text als UCS-2 (70 Zeichen je SMS statt 160)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 %3 characters need %n SMS</source>
+        <translation>
+            <numerusform>%1: %2 %3-Zeichen brauchen %n SMS</numerusform>
+            <numerusform>%1: %2 %3-Zeichen brauchen %n SMS</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 holds characters the unit does not dial; write only digits, with + in front</source>
+        <translation>%1 enthält Zeichen, die das Gerät nicht wählt; nur Ziffern schreiben, vorn ein +</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (no country is known to check it against: write it with + and the country code)</source>
+        <translation>%1 ist nicht in internationaler Form (kein Land bekannt, gegen das sie geprüft werden kann: mit + und Ländervorwahl schreiben)</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number</source>
+        <translation>%1 ist keine gültige Rufnummer</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number (region %2)</source>
+        <translation>%1 ist keine gültige Rufnummer (Region %2)</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (%2)</source>
+        <translation>%1 ist nicht in internationaler Form (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is in the list twice (%2)</source>
+        <translation>%1 steht zweimal in der Liste (%2)</translation>
+    </message>
+    <message>
+        <source>input %1 phone numbers</source>
+        <translation>Eingang %1, Rufnummern</translation>
+    </message>
+    <message>
+        <source>allowed callers</source>
+        <translation>erlaubte Anrufer</translation>
+    </message>
+    <message>
+        <source>input %1 high text</source>
+        <translation>Eingang %1, Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>input %1 low text</source>
+        <translation>Eingang %1, Text bei Tief</translation>
+    </message>
+    <message>
+        <source>output %1 high text</source>
+        <translation>Ausgang %1, Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>output %1 low text</source>
+        <translation>Ausgang %1, Text bei Tief</translation>
+    </message>
+    <message>
+        <source>clear command</source>
+        <translation>Löschbefehl</translation>
     </message>
 </context>
 <context>
     <name>ConfigCommandText</name>
     <message>
         <source>Configuration files (*.QRB)</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurationsdateien (*.QRB)</translation>
     </message>
     <message>
         <source>The configuration has not been saved. Close without saving it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration wurde nicht gespeichert. Ohne Speichern schließen?</translation>
     </message>
 </context>
 <context>
     <name>ConfigFileText</name>
     <message>
         <source>The configuration file could not be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei konnte nicht gespeichert werden:</translation>
     </message>
     <message>
         <source>It is not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie ist keine gewöhnliche Datei.</translation>
     </message>
     <message>
         <source>The configuration file could neither be opened nor created:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei konnte weder geöffnet noch angelegt werden:</translation>
     </message>
     <message>
         <source>The configuration file could not be created:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei konnte nicht angelegt werden:</translation>
     </message>
     <message>
         <source>The configuration file could not be opened:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei konnte nicht geöffnet werden:</translation>
     </message>
     <message>
         <source>The configuration file could not be read:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei konnte nicht gelesen werden:</translation>
     </message>
 </context>
 <context>
     <name>ConfigSessionText</name>
     <message>
         <source>There is no configuration file to save into.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Konfigurationsdatei, in die gespeichert werden kann.</translation>
     </message>
 </context>
 <context>
     <name>DialogText</name>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern unter</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>About Quillary</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Quillary</translation>
     </message>
     <message>
         <source>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Configuration tool for the VELK-Ardo and VELK-Tisk GSM remote-control units.</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Konfigurationsprogramm für die GSM-Fernsteuergeräte VELK-Ardo und VELK-Tisk.</translation>
+    </message>
+</context>
+<context>
+    <name>EditorText</name>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weitere</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ListPage</name>
+    <message>
+        <source>Are you sure you want to delete the selected item ?</source>
+        <translation>Möchten Sie den ausgewählten Eintrag wirklich löschen?</translation>
     </message>
 </context>
 <context>
     <name>MailSettingsDlgText</name>
     <message>
         <source>Mail settings</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail-Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Server URL:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Server-URL:</translation>
     </message>
     <message>
         <source>S&amp;ender address:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Absenderadresse:</translation>
     </message>
     <message>
         <source>&amp;User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Benutzername:</translation>
     </message>
     <message>
         <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Absenderadresse „%1“ ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>The password is read from ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;); Quillary does not store it. On smtp:// the connection must switch to TLS unless the server is this computer.</source>
+        <translation>Das Passwort wird aus ~/.netrc gelesen (eine Zeile „machine HOST login USER password SECRET“); Quillary speichert es nicht. Bei smtp:// muss die Verbindung auf TLS umschalten, außer der Server ist dieser Computer.</translation>
+    </message>
+    <message>
+        <source>The server URL must begin with smtp:// or smtps://, for example smtps://mail.example.com:465.</source>
+        <translation>Die Server-URL muss mit smtp:// oder smtps:// beginnen, zum Beispiel smtps://mail.example.com:465.</translation>
     </message>
 </context>
 <context>
     <name>ReportText</name>
     <message>
         <source>Configuration has been printed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration wurde gedruckt</translation>
     </message>
     <message>
         <source>Configuration could NOT be printed due to an error !</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration konnte wegen eines Fehlers NICHT gedruckt werden!</translation>
     </message>
     <message>
         <source>Configuration for &lt;%1&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration für &lt;%1&gt;</translation>
     </message>
     <message>
         <source> Configuration for &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation> Konfiguration für „%1“</translation>
     </message>
     <message>
         <source> Printed %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Gedruckt %1</translation>
     </message>
     <message>
         <source>List of allowed phonenumbers:</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste erlaubter Rufnummern:</translation>
     </message>
     <message>
         <source>Clear allowed phonenumber list:</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste erlaubter Rufnummern löschen:</translation>
     </message>
     <message>
         <source>Length of pulse on pulsed outputs (in mSec):</source>
-        <translation type="unfinished"></translation>
+        <translation>Impulsdauer an Impulsausgängen (in ms):</translation>
     </message>
     <message>
         <source>Configuration for inputs:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration der Eingänge:</translation>
     </message>
     <message>
         <source>Input: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingang: %1</translation>
     </message>
     <message>
         <source>  Phonenumbers: </source>
-        <translation type="unfinished"></translation>
+        <translation>  Rufnummern: </translation>
     </message>
     <message>
         <source>  Hightext: </source>
-        <translation type="unfinished"></translation>
+        <translation>  Text Hoch: </translation>
     </message>
     <message>
         <source>  Lowtext:  </source>
-        <translation type="unfinished"></translation>
+        <translation>  Text Tief: </translation>
     </message>
     <message>
         <source>Configuration for outputs:</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration der Ausgänge:</translation>
     </message>
     <message>
         <source>Output: %1 Type: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgang: %1 Art: %2</translation>
     </message>
     <message>
         <source>Pulse</source>
-        <translation type="unfinished"></translation>
+        <translation>Impuls</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
 </context>
 <context>
     <name>SendConfigCommandText</name>
     <message>
         <source>Configurationfile could not be sent using Email ! Please make sure that you have an Email program installed that supports MAPI.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei konnte nicht per E-Mail gesendet werden! Bitte stellen Sie sicher, dass ein E-Mail-Programm mit MAPI-Unterstützung installiert ist.</translation>
     </message>
     <message>
         <source>Configurationfile has been sent !</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei wurde gesendet!</translation>
     </message>
     <message>
         <source>No mail server is set up: enter one under &quot;Mail settings...&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist kein Mailserver eingerichtet: Tragen Sie einen unter „E-Mail-Einstellungen...“ ein.</translation>
     </message>
     <message>
         <source>There is no configuration file to send. Please save the configuration first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Konfigurationsdatei zum Senden. Bitte speichern Sie die Konfiguration zuerst.</translation>
     </message>
     <message>
         <source>The configuration could not be packed for sending; no e-mail was sent.
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration konnte nicht zum Senden gepackt werden; es wurde keine E-Mail gesendet.
+
+%1</translation>
     </message>
 </context>
 <context>
     <name>SendConfigText</name>
     <message>
         <source>Configuration file for VELK-Ardo/VELK-Tisk module</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurationsdatei für das Modul VELK-Ardo/VELK-Tisk</translation>
     </message>
     <message>
         <source>Configuration file is attached this email.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei ist dieser E-Mail angehängt.</translation>
     </message>
     <message>
         <source>Send configuration using Email</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration per E-Mail senden</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Angaben</translation>
     </message>
     <message>
         <source>To:</source>
-        <translation type="unfinished"></translation>
+        <translation>An:</translation>
     </message>
     <message>
         <source>Subject:</source>
-        <translation type="unfinished"></translation>
+        <translation>Betreff:</translation>
     </message>
     <message>
         <source>Text:</source>
-        <translation type="unfinished"></translation>
+        <translation>Text:</translation>
     </message>
     <message>
         <source>Sending the configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration wird gesendet...</translation>
     </message>
     <message>
         <source>Send configuration as EMail</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration als E-Mail senden</translation>
     </message>
     <message>
         <source>Mail settings...</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail-Einstellungen...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>SmtpTransportText</name>
     <message>
         <source>The mail server address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Mailserver-Adresse „%1“ enthält ein Passwort. Quillary bewahrt keine Passwörter auf: Entfernen Sie es aus der Adresse und tragen Sie es in ~/.netrc ein (eine Zeile „machine HOST login USER password SECRET“).</translation>
     </message>
     <message>
         <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Absenderadresse „%1“ ist keine E-Mail-Adresse.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not an e-mail address.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine E-Mail-Adresse.</translation>
     </message>
     <message>
         <source>No recipient address was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Empfängeradresse angegeben.</translation>
     </message>
     <message>
         <source>Not logged on to the mail server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht am Mailserver angemeldet.</translation>
     </message>
     <message>
         <source>The attachment %1 cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Anhang %1 kann nicht gelesen werden.</translation>
     </message>
     <message>
         <source>The mail library could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Mail-Bibliothek konnte nicht gestartet werden.</translation>
     </message>
     <message>
         <source>The mail server answered: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Mailserver antwortete: %1</translation>
     </message>
     <message numerus="yes">
         <source>The mail server did not answer within %n seconds.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Der Mailserver hat nicht innerhalb von %n Sekunde geantwortet.</numerusform>
+            <numerusform>Der Mailserver hat nicht innerhalb von %n Sekunden geantwortet.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The mail server &quot;%1&quot; is not an smtp:// or smtps:// address.</source>
+        <translation>Der Mailserver „%1“ ist keine smtp://- oder smtps://-Adresse.</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>The transfer is complete !</source>
+        <translation>Die Übertragung ist abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Error communicating with unit !</source>
+        <translation>Fehler bei der Kommunikation mit dem Gerät!</translation>
+    </message>
+    <message>
+        <source>You need to restart the program in order to make the changes take effect !</source>
+        <translation>Sie müssen das Programm neu starten, damit die Änderungen wirksam werden!</translation>
+    </message>
+    <message>
+        <source>Clock has been set</source>
+        <translation>Die Uhr wurde gestellt</translation>
+    </message>
+    <message>
+        <source>Unit is password protected</source>
+        <translation>Das Gerät ist kennwortgeschützt</translation>
+    </message>
+    <message>
+        <source>Do you also want to upload the voicemessages to the unit ?</source>
+        <translation>Möchten Sie auch die Sprachnachrichten zum Gerät übertragen?</translation>
+    </message>
+    <message>
+        <source>One or more of the configured voicefiles does not exist !</source>
+        <translation>Eine oder mehrere der eingestellten Sprachdateien existieren nicht!</translation>
+    </message>
+</context>
+<context>
+    <name>UploadText</name>
+    <message>
+        <source>it has grown beyond the unit&apos;s voice memory</source>
+        <translation>sie ist über den Sprachspeicher des Geräts hinausgewachsen</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; cannot be sent to the unit: %2.</source>
+        <translation>Die Sprachdatei „%1“ kann nicht zum Gerät gesendet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; could not be copied for sending: %2.</source>
+        <translation>Die Sprachdatei „%1“ konnte nicht zum Senden kopiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>No temporary folder could be made for the voice files: %1.</source>
+        <translation>Für die Sprachdateien konnte kein temporärer Ordner angelegt werden: %1.</translation>
     </message>
 </context>
 </TS>

@@ -37,11 +37,12 @@ CMailSettingsDlg::CMailSettingsDlg(Profile& profile, UserInteraction& ui, QWidge
     form->addRow(MailSettingsDlgText::tr("S&ender address:"), senderEdit_);
     form->addRow(MailSettingsDlgText::tr("&User name:"), userEdit_);
 
-    auto* note = new QLabel(
-        QStringLiteral("The password is read from ~/.netrc (a line \"machine HOST login USER "
+    auto* note =
+        new QLabel(MailSettingsDlgText::tr(
+                       "The password is read from ~/.netrc (a line \"machine HOST login USER "
                        "password SECRET\"); Quillary does not store it. On smtp:// the "
                        "connection must switch to TLS unless the server is this computer."),
-        this);
+                   this);
     note->setObjectName(QStringLiteral("passwordNoteLabel"));
     note->setWordWrap(true);
 
@@ -60,8 +61,8 @@ void CMailSettingsDlg::accept() {
     const QString server = serverEdit_->text().trimmed();
     const QString sender = senderEdit_->text().trimmed();
     if (!server.isEmpty() && !SmtpTransport::hasSmtpScheme(QUrl(server))) {
-        ui_.tell(QStringLiteral("The server URL must begin with smtp:// or smtps://, for "
-                                "example smtps://mail.example.com:465."));
+        ui_.tell(MailSettingsDlgText::tr("The server URL must begin with smtp:// or smtps://, for "
+                                         "example smtps://mail.example.com:465."));
         return;
     }
     if (const QString refusal = SmtpTransport::passwordRefusal(server); !refusal.isEmpty()) {

@@ -159,9 +159,10 @@ quint32 SmtpTransport::logon(quintptr, const QString*, const QString*, quint32, 
     *session = 0;
     const QUrl url(settings_.serverUrl.trimmed());
     if (!url.isValid() || url.host().isEmpty() || !hasSmtpScheme(url))
-        return fail(MailLoginFailure,
-                    QStringLiteral("The mail server \"%1\" is not an smtp:// or smtps:// address.")
-                        .arg(settings_.serverUrl));
+        return fail(
+            MailLoginFailure,
+            SmtpTransportText::tr("The mail server \"%1\" is not an smtp:// or smtps:// address.")
+                .arg(settings_.serverUrl));
     if (const QString refusal = passwordRefusal(settings_.serverUrl); !refusal.isEmpty())
         return fail(MailLoginFailure, refusal);
     if (!isAddress(settings_.senderAddress.trimmed()))
