@@ -38,6 +38,8 @@ public:
     QRect rect(int left, int top, int width, int height) const {
         return QRect(qRound(left * x_), qRound(top * y_), qRound(width * x_), qRound(height * y_));
     }
+    // The exact width, before rounding to pixels.
+    double width(int units) const { return units * x_; }
     QRect rect(const QRect& units) const {
         return rect(units.x(), units.y(), units.width(), units.height());
     }
@@ -126,7 +128,7 @@ void CQuillaryDlg::buildWindow() {
         const int needed = qobject_cast<QGroupBox*>(widget) ? widget->minimumSizeHint().width()
                                                             : widget->sizeHint().width();
         if (qobject_cast<QProgressBar*>(widget) == nullptr)
-            widen = std::max(widen, double(needed) / plain.rect(units).width());
+            widen = std::max(widen, needed / plain.width(units.width()));
     }
     const DialogUnits units(fontMetrics(), widen);
     for (const auto& [widget, rect] : placed)

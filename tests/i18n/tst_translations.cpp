@@ -1,10 +1,19 @@
 // The program's languages: which one is chosen, whether every text has a
 // finished translation whose placeholders match, and whether the windows
 // show every text whole in each language.
+#include "FakeAudioDevice.h"
 #include "TestSupport.h"
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
 #include "core/Translations.h"
+#include "editor/EditInput.h"
+#include "editor/EditOutput.h"
+#include "editor/PropertySheet.h"
+#include "mail/MailSettingsDlg.h"
+#include "mail/SendConfig.h"
+#include "unit/CSetupDlg.h"
+#include "voice/VoiceNewDlg.h"
+#include "voice/WaveFile.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,9 +23,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -44,12 +58,23 @@ QString clipped(QWidget* widget) {
         if (box->minimumSizeHint().width() > box->width())
             return box->title();
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        if (!button->text().isEmpty() && button->sizeHint().width() > button->width())
+        const QSize needed = button->sizeHint();
+        if (!button->text().isEmpty() &&
+            (needed.width() > button->width() || needed.height() > button->height()))
             return button->text();
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        if (!label->wordWrap() && !label->text().isEmpty() &&
-            label->sizeHint().width() > label->contentsRect().width() + label->margin() * 2)
+        // A label of several lines must be tall enough for all of them too.
+        const QSize room = label->contentsRect().size() + QSize(2, 2) * label->margin();
+        if (label->wordWrap() || label->text().isEmpty())
+            return {};
+        const QSize needed = label->sizeHint();
+        if (needed.width() > room.width() || needed.height() > room.height())
             return label->text();
+    } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->tabRect(i).width() < tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)))
+                return tabs->tabText(i);
+        }
     }
     return {};
 }
@@ -61,6 +86,59 @@ QStringList clippedTexts(QWidget& window) {
             texts << QStringLiteral("%1 \"%2\"").arg(widget->objectName(), text);
     }
     return texts;
+}
+
+// What a dialog needs to be opened as the user opens it.
+struct DialogRig {
+    QTemporaryDir dir;
+    ScriptedUserInteraction ui;
+    Profile profile{dir.filePath(QStringLiteral("quillary.ini"))};
+    FakeAudioDevice audio;
+    CurrentConfig current{
+        dir.filePath(QStringLiteral("Plant.QRB")), QStringLiteral("Plant"), {}, {}};
+    EditorServices editor{ui, dir.path(), QStringLiteral("Plant"), {}, QStringLiteral("CZ")};
+};
+
+using DialogMaker = std::function<std::unique_ptr<QDialog>(DialogRig&)>;
+
+const QList<std::pair<const char*, DialogMaker>>& dialogs() {
+    static const QList<std::pair<const char*, DialogMaker>> all{
+        {"setup", [](DialogRig&) { return std::make_unique<CSetupDlg>(); }},
+        {"configuration sheet",
+         [](DialogRig& rig) {
+             auto sheet = std::make_unique<CMyPropertySheet>(rig.editor);
+             sheet->setValues(SheetValues());
+             return sheet;
+         }},
+        {"input editor",
+         [](DialogRig& rig) {
+             auto editor = std::make_unique<CEditInput>(rig.editor);
+             editor->OnInitDialog();
+             return editor;
+         }},
+        {"output editor",
+         [](DialogRig&) {
+             auto editor = std::make_unique<CEditOutput>();
+             editor->OnInitDialog();
+             return editor;
+         }},
+        {"voice recorder",
+         [](DialogRig& rig) {
+             auto recorder = std::make_unique<CVoiceNewDlg>(
+                 rig.audio, rig.ui, rig.profile, rig.dir.path(), rig.current.g_configTitle);
+             recorder->m_filename = QStringLiteral("Plant_H01.WAV");
+             recorder->m_status = QStringLiteral("Voicemessage for high on input 1");
+             recorder->m_capacity = WaveFile::UnitMemoryCapacity;
+             return recorder;
+         }},
+        {"send configuration",
+         [](DialogRig& rig) {
+             return std::make_unique<CSendConfig>(rig.current, rig.ui, rig.profile);
+         }},
+        {"mail settings",
+         [](DialogRig& rig) { return std::make_unique<CMailSettingsDlg>(rig.profile, rig.ui); }},
+    };
+    return all;
 }
 
 } // namespace
@@ -169,9 +247,42 @@ private slots:
         CQuillaryDlg window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(clippedTexts(window), QStringList());
+        const QStringList clipped = clippedTexts(window);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
         if (language != QLatin1String("en"))
             QVERIFY(window.button(IdLoad)->text() != QLatin1String("Load configuration..."));
+        uninstallAll();
+    }
+
+    // Every dialog, each page of the configuration sheet, shows its texts
+    // whole in each language.
+    void dialogsFit_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("dialog");
+        for (const QString& language : QStringList{"en"} + Translated) {
+            for (int i = 0; i < dialogs().size(); ++i)
+                QTest::addRow("%s %s", qPrintable(language), dialogs()[i].first) << language << i;
+        }
+    }
+    void dialogsFit() {
+        QFETCH(QString, language);
+        QFETCH(int, dialog);
+        QCOMPARE(Translations::install(*qApp, language), language);
+        {
+            DialogRig rig;
+            const std::unique_ptr<QDialog> shown = dialogs()[dialog].second(rig);
+            shown->show();
+            QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+            QStringList clippedOnPages = clippedTexts(*shown);
+            for (QTabWidget* pages : shown->findChildren<QTabWidget*>()) {
+                for (int page = 1; page < pages->count(); ++page) {
+                    pages->setCurrentIndex(page);
+                    clippedOnPages += clippedTexts(*shown);
+                }
+            }
+            QVERIFY2(clippedOnPages.isEmpty(), qPrintable(clippedOnPages.join(QLatin1Char('\n'))));
+            QCOMPARE(rig.ui.messages.size(), 0);
+        }
         uninstallAll();
     }
 
