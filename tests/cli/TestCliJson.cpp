@@ -190,6 +190,17 @@ private slots:
         QVERIFY(fieldsOnly.store);
         QCOMPARE(differingRegisters(*fieldsOnly.store, store), (QStringList{"17", "87"}));
         QCOMPARE(fieldsOnly.store->text(87), QByteArray("250"));
+
+        // Where a field and its register's own spelling disagree, the field wins
+        // and the bytes it does not cover stay.
+        store.setText(84, "10000000000000001111");
+        QJsonObject edited = QJsonDocument::fromJson(configToJson(store)).object();
+        setParameter("pulseDuration", 300)(edited);
+        setEntry("inputs", 1, "voiceOnHigh", true)(edited);
+        const ConfigFromJson fieldsWin = configFromJson(QJsonDocument(edited).toJson());
+        QVERIFY(fieldsWin.store);
+        QCOMPARE(fieldsWin.store->text(87), QByteArray("300"));
+        QCOMPARE(fieldsWin.store->text(84), QByteArray("11000000000000001111"));
     }
 
     void importNeverReplacesWithoutForce() {
