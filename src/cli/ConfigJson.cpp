@@ -446,7 +446,7 @@ ConfigFromJson configFromJson(const QByteArray& json) {
         return result;
     result.store = withResidue(values, extra);
 
-    SheetValues stored = sheetValues(*result.store);
+    const SheetValues stored = sheetValues(*result.store);
     for (int i = 0; i < SheetInputCount; ++i) {
         if (stored.inputs[i].phoneNumbers != values.inputs[i].phoneNumbers)
             warnings << QStringLiteral("inputs[%1] (input %2).phoneNumbers: a final \".\" is "
