@@ -39,9 +39,14 @@ const char* const Footer =
     "whatever the profile says; --port given on the command line wins over it.\n"
     "\n"
     "show --json writes texts as the code-page-1252 characters of the register\n"
-    "bytes; import applies the configuration editor's rules (text lengths, the\n"
-    "pulse duration from %1 to %2, true/false flags, \"Normal\" or \"Pulse\")\n"
-    "and refuses a bad field by name. import and read never replace an existing\n"
+    "bytes, and what no field shows (register 86, bytes after a text's end, a\n"
+    "spelling such as \"0250\") under \"extra\", so import gives back any file\n"
+    "byte for byte. import refuses by name what a register cannot hold (a text\n"
+    "over 255 characters, a zero character, a character outside code page 1252,\n"
+    "a flag that is not true/false, a type not \"Normal\" or \"Pulse\"). What the\n"
+    "configuration editor would refuse (its text lengths, the pulse duration\n"
+    "outside %1 to %2) it imports with a warning; with --strict it refuses that\n"
+    "too (exit 3, nothing written). import and read never replace an existing\n"
     "file without --force. read writes its file only from a complete read.";
 
 // The window's profile, whichever program reads it.
@@ -102,15 +107,18 @@ int main(int argc, char** argv) {
 
     std::string importJson, importOut;
     bool importForce = false;
+    bool importStrict = false;
     CLI::App* importCommand = app.add_subcommand(
         "import", "Make a configuration file from JSON as show --json prints it");
     importCommand->add_option("FILE.json", importJson, "the configuration as JSON")->required();
     importCommand->add_option("OUT", importOut, "configuration file to write (*.QRB)")->required();
     importCommand->add_flag("--force", importForce, "replace OUT when it exists");
+    importCommand->add_flag("--strict", importStrict,
+                            "refuse values the configuration editor would refuse");
     importCommand->callback([&] {
         run = [&] {
             return importConfig(console, QString::fromStdString(importJson),
-                                QString::fromStdString(importOut), importForce);
+                                QString::fromStdString(importOut), importForce, importStrict);
         };
     });
 
