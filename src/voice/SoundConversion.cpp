@@ -64,7 +64,8 @@ bool UnitSoundBuilder::feed(const float* samples, size_t count) {
 
 bool UnitSoundBuilder::resample(const float* samples, size_t count) {
     // Room for what this block gives and what the filter still holds.
-    std::vector<float> out(size_t(double(count) * soxr_->ratio) + 1024);
+    std::vector<float>& out = resampled_;
+    out.resize(std::max(out.size(), size_t(double(count) * soxr_->ratio) + 1024));
     size_t used = 0;
     for (;;) {
         size_t idone = 0, odone = 0;

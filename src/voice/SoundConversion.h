@@ -69,6 +69,7 @@ private:
     size_t leadCount_ = 0;
     std::vector<float> kept_; // from shortly before the first sound on
     std::vector<float> scratch_;
+    std::vector<float> resampled_;
 };
 
 // Decodes an open sound file block by block through a builder; stops early
