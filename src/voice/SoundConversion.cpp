@@ -11,8 +11,10 @@ namespace {
 
 // Below this (about -60 dBFS) a sample is silence whatever the peak.
 constexpr float SilenceFloor = 0.001f;
-// Quiet relative to the loudest sample so far: 40 dB below it.
-constexpr float SilenceBelowPeak = 0.01f;
+// Quiet relative to the loudest sample so far: 30 dB below it, above the
+// noise floor of an 8-bit recording (the unit's own format, dithered, then
+// resampled) and of a phone's.
+constexpr float SilenceBelowPeak = 0.03f;
 // Larger values (a float file's garbage) are clipped before they reach the
 // resampler, so nothing downstream can overflow.
 constexpr float InputLimit = 1e6f;

@@ -34,7 +34,7 @@ struct Outcome {
 constexpr int MinInputRate = 1000;
 constexpr int MaxInputRate = 768000;
 // What is kept of the quiet before the first and after the last sound.
-constexpr double PadSeconds = 0.02;
+constexpr double PadSeconds = 0.03;
 // The target peak: -1 dBFS.
 constexpr double PeakLevel = 0.891;
 
