@@ -11,7 +11,7 @@ packages=(
 )
 if [ "${1:-}" = "--tests" ]; then
     packages+=(python3 python3-aiosmtpd openssl zip unzip socat clang libclang-rt-14-dev clang-format
-        poppler-utils pulseaudio pulseaudio-utils sox lame vorbis-tools opus-tools
+        poppler-utils pulseaudio pulseaudio-utils sox lame opus-tools
         dpkg-dev file help2man appstream man-db)
 fi
 
