@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the link protocol's parsers with clang and
-# runs each for a while.
+# Builds the libFuzzer targets (the link protocol's parsers, the sound-file
+# import) with clang and runs each for a while.
 #   scripts/fuzz-smoke.sh [SECONDS] [BUILD_DIR]
 # SECONDS defaults to 15 (a longer run: scripts/fuzz-smoke.sh 600); BUILD_DIR
 # to build-fuzz beside the sources. Exits 0 without fuzzing when clang or its
@@ -44,13 +44,20 @@ cmake --build "$build_dir" -j2
 
 export TMPDIR="$probe_dir"
 status=0
-for target in fuzz_host_answers fuzz_unit_requests; do
+# Every target in fuzz/ (fuzz_NAME.cpp), each with its seed files from
+# fuzz/corpus/NAME when there are any.
+for source in "$source_dir"/fuzz/fuzz_*.cpp; do
+    target="$(basename "$source" .cpp)"
     corpus="$build_dir/corpus/$target"
     artifacts="$build_dir/artifacts/$target/"
     mkdir -p "$corpus" "$artifacts"
+    seeds=()
+    if [ -d "$source_dir/fuzz/corpus/$target" ]; then
+        seeds=("$source_dir/fuzz/corpus/$target")
+    fi
     echo "fuzz-smoke: running $target for ${seconds}s"
     if ! "$build_dir/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus" \
+        -max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus" "${seeds[@]}" \
         >"$build_dir/$target.log" 2>&1; then
         echo "fuzz-smoke: $target FAILED; see $build_dir/$target.log and $artifacts" >&2
         tail -40 "$build_dir/$target.log" >&2
