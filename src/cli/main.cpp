@@ -45,7 +45,16 @@ const char* const Footer =
     "bytes; import applies the configuration editor's rules (text lengths, the\n"
     "pulse duration from %1 to %2, true/false flags, \"Normal\" or \"Pulse\")\n"
     "and refuses a bad field by name. import and read never replace an existing\n"
-    "file without --force. read writes its file only from a complete read.";
+    "file without --force. read writes its file only from a complete read.\n"
+    "\n"
+    "voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]\n"
+    "[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,\n"
+    "SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in\n"
+    "the unit's format (8000 samples a second, 4000 with --low-quality),\n"
+    "trimmed of silence and brought to a common loudness; a failure leaves the\n"
+    "earlier recording as it was. speak takes the input's high or low text\n"
+    "unless --text is given. voice list FILE [--json] lists the 34 messages\n"
+    "and what Transfer to unit would send against the unit's 540,672 bytes.";
 
 // The window's profile, whichever program reads it.
 QString profilePath() {
