@@ -7,10 +7,12 @@
 #include "voice/WaveFile.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -195,6 +197,33 @@ private slots:
         // A wrong rate anywhere (44.1 taken for 48 kHz, 4000 for 8000) is off
         // by 8 % or more.
         QVERIFY2(std::abs(m.frequency - 440) < 4.4, qPrintable(QString::number(m.frequency)));
+    }
+
+    // A message small enough to sit in a write buffer, on a full disk.
+    void fullDiskKeepsTheOldRecording() {
+        if (geteuid() != 0)
+            QSKIP("mounting a small file system needs root (the test command runs as root)");
+        QTemporaryDir dir;
+        QVERIFY(make("sox", tone(dir.filePath("t.flac"), {"-r", "8000", "-c", "1"})));
+        QTemporaryDir mountPoint;
+        QCOMPARE(QProcess::execute("mount",
+                                   {"-t", "tmpfs", "-o", "size=64k", "tmpfs", mountPoint.path()}),
+                 0);
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mountPoint.path()}); });
+        const QString target = mountPoint.filePath("Site_H01.WAV");
+        writeFile(target, OldRecording);
+        QFile filler(mountPoint.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+        }
+        filler.close();
+
+        const VoiceMakeResult result = ::importSoundFile(dir.filePath("t.flac"), target, false);
+        QCOMPARE(int(result.problem), int(VoiceMakeResult::TargetRefused));
+        QVERIFY2(result.message.contains("No space left"), qPrintable(result.message));
+        QCOMPARE(readFile(target), OldRecording);
+        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files),
+                 (QStringList{"filler", "Site_H01.WAV"}));
     }
 
     void speakToFile_data() {
