@@ -58,6 +58,19 @@ private slots:
                     .status,
                 0);
 
+        // Without --language, the profile's VoiceRecorder/Language is the voice.
+        QTemporaryDir home;
+        QVERIFY(QDir().mkpath(home.filePath("config")));
+        writeFile(home.filePath("config/quillary.ini"), "[VoiceRecorder]\nLanguage=xx\n");
+        QProcess speak;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        speak.setProcessEnvironment(environment);
+        speak.start(QUILLARY_CLI, {"voice", "speak", config, "H01"});
+        QVERIFY(speak.waitForFinished(60000));
+        QCOMPARE(speak.exitCode(), 2);
+        QVERIFY(speak.readAllStandardError().contains("\"xx\""));
+
         run = runCli({"voice", "list", "--json", config});
         QCOMPARE(run.status, 0);
         const QJsonObject list = QJsonDocument::fromJson(run.out).object();
