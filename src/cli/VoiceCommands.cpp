@@ -140,8 +140,19 @@ int voiceImport(CliConsole& console, const VoiceCommandOptions& options) {
     const std::optional<Target> target = targetFor(console, options);
     if (!target)
         return ExitUsage;
-    return report(console, importSoundFile(options.audioPath, target->path, options.lowQuality),
-                  target->path, ExitFile);
+    // A long file takes seconds; on a terminal a bar shows how far it is.
+    VoiceProgress progress;
+    if (console.isTerminal()) {
+        console.setStep(QStringLiteral("reading %1").arg(options.audioPath));
+        progress = [&console](int percent) {
+            console.setProgress(percent);
+            return true;
+        };
+    }
+    const VoiceMakeResult result =
+        importSoundFile(options.audioPath, target->path, options.lowQuality, progress);
+    console.endProgress();
+    return report(console, result, target->path, ExitFile);
 }
 
 int voiceSpeak(CliConsole& console, const VoiceCommandOptions& options) {

@@ -158,7 +158,8 @@ Outcome UnitSoundBuilder::finish() {
     return outcome;
 }
 
-Outcome convertSoundFile(SNDFILE* file, const SF_INFO& info, int outputRate, size_t maxSamples) {
+Outcome convertSoundFile(SNDFILE* file, const SF_INFO& info, int outputRate, size_t maxSamples,
+                         const Progress& progress) {
     Outcome outcome;
     if (info.channels < 1 || info.samplerate < MinInputRate || info.samplerate > MaxInputRate) {
         outcome.status = Status::NotSound;
@@ -171,10 +172,23 @@ Outcome convertSoundFile(SNDFILE* file, const SF_INFO& info, int outputRate, siz
     const size_t blockFrames = std::max<size_t>(1, 16384 / channels);
     std::vector<float> block(blockFrames * channels);
     std::vector<float> mono(blockFrames);
+    // Some formats (MP3 without a header that says) give no length.
+    const bool lengthKnown = info.frames > 0 && info.frames < SF_COUNT_MAX;
+    sf_count_t done = 0;
+    int reported = -1;
     for (;;) {
         const sf_count_t frames = sf_readf_float(file, block.data(), sf_count_t(blockFrames));
         if (frames <= 0)
             break;
+        done += frames;
+        if (progress && lengthKnown) {
+            const int percent = int(std::min<sf_count_t>(100, done * 100 / info.frames));
+            if (percent != reported && !progress(percent)) {
+                outcome.status = Status::Cancelled;
+                return outcome;
+            }
+            reported = percent;
+        }
         for (size_t f = 0; f < size_t(frames); ++f) {
             double sum = 0;
             for (size_t c = 0; c < channels; ++c)

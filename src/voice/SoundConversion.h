@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ enum class Status {
     Silent,     // nothing above the silence threshold
     TooLong,    // more sound than maxSamples holds
     Failed,     // the resampler refused (out of memory)
+    Cancelled,  // the progress callback asked to stop
 };
 
 struct Outcome {
@@ -72,8 +74,13 @@ private:
     std::vector<float> resampled_;
 };
 
+// How far the work is, 0 to 100; false stops it.
+using Progress = std::function<bool(int percent)>;
+
 // Decodes an open sound file block by block through a builder; stops early
-// once the result is certain to be too long.
-Outcome convertSoundFile(SNDFILE* file, const SF_INFO& info, int outputRate, size_t maxSamples);
+// once the result is certain to be too long. `progress`, when set, hears of
+// each block where the file's length is known.
+Outcome convertSoundFile(SNDFILE* file, const SF_INFO& info, int outputRate, size_t maxSamples,
+                         const Progress& progress = {});
 
 } // namespace SoundConversion

@@ -16,8 +16,8 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -90,6 +90,11 @@ VoiceMakeResult finishOutcome(const Outcome& outcome, const QString& what, const
                        QStringLiteral("%1 holds no sound: it is silent throughout.").arg(what));
     case Status::TooLong:
         return failure(VoiceMakeResult::TooLong, tooLongMessage(what, rate));
+    case Status::Cancelled:
+        return failure(VoiceMakeResult::Cancelled,
+                       QStringLiteral("The import of %1 was stopped; the earlier recording is "
+                                      "unchanged.")
+                           .arg(what));
     case Status::Failed:
         return failure(VoiceMakeResult::NotSound,
                        QStringLiteral("%1 could not be converted: %2.")
@@ -172,6 +177,11 @@ double maxMessageSeconds(int sampleRate) {
 }
 
 VoiceMakeResult importSoundFile(const QString& source, const QString& target, bool lowQuality) {
+    return importSoundFile(source, target, lowQuality, {});
+}
+
+VoiceMakeResult importSoundFile(const QString& source, const QString& target, bool lowQuality,
+                                const VoiceProgress& progress) {
     if (const QString why = targetProblem(target); !why.isEmpty())
         return targetRefused(target, why);
     QFile file;
@@ -189,8 +199,8 @@ VoiceMakeResult importSoundFile(const QString& source, const QString& target, bo
                                       "Ogg Vorbis, Opus or MP3): %2")
                            .arg(what, QString::fromLocal8Bit(sf_strerror(nullptr))));
     const int rate = rateFor(lowQuality);
-    const Outcome outcome =
-        SoundConversion::convertSoundFile(sound, info, rate, size_t(WaveFile::UnitMemoryCapacity));
+    const Outcome outcome = SoundConversion::convertSoundFile(
+        sound, info, rate, size_t(WaveFile::UnitMemoryCapacity), progress);
     sf_close(sound);
     return finishOutcome(outcome, what, target, rate);
 }

@@ -6,17 +6,20 @@
 
 #include <QString>
 
+#include <functional>
+
 struct VoiceMakeResult {
     enum Problem {
         None,
-        SourceUnreadable, // missing, not a regular file, no permission
-        NotSound,         // not a sound file that can be decoded, or damaged
-        Silent,           // nothing but silence
-        TooLong,          // more than the unit's whole voice memory
-        TargetRefused,    // the recording cannot be written there (link, folder, disk)
-        NothingToSpeak,   // empty text
-        UnknownLanguage,  // espeak-ng has no voice by that name
-        SpeechUnavailable // the synthesiser or its data is missing
+        SourceUnreadable,  // missing, not a regular file, no permission
+        NotSound,          // not a sound file that can be decoded, or damaged
+        Silent,            // nothing but silence
+        TooLong,           // more than the unit's whole voice memory
+        TargetRefused,     // the recording cannot be written there (link, folder, disk)
+        NothingToSpeak,    // empty text
+        UnknownLanguage,   // espeak-ng has no voice by that name
+        SpeechUnavailable, // the synthesiser or its data is missing
+        Cancelled          // the progress callback said stop; nothing written
     };
     bool ok = false;
     QString message;      // user-facing, names the file and what is wrong; empty when ok
@@ -34,6 +37,15 @@ struct VoiceMakeResult {
 // decoding stops once the result cannot fit the unit's voice memory. A
 // symbolic link or anything but a regular file at `target` is refused.
 VoiceMakeResult importSoundFile(const QString& source, const QString& target, bool lowQuality);
+
+// How far an import is, 0 to 100, called from the importing thread between
+// blocks; false stops it, and then nothing is written.
+using VoiceProgress = std::function<bool(int percent)>;
+// The same with progress, for a long file: reading 1 GiB of a sound file
+// takes some seconds. A file whose length is not known (an MP3 without a
+// header that says) reports nothing.
+VoiceMakeResult importSoundFile(const QString& source, const QString& target, bool lowQuality,
+                                const VoiceProgress& progress);
 
 // Speaks `text` with libespeak-ng in `language` (an espeak-ng voice name such as "cs",
 // "de", "en"), then as importSoundFile from the trim on. Empty text: not ok, with a

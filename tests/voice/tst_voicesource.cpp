@@ -199,6 +199,32 @@ private slots:
         QVERIFY2(std::abs(m.frequency - 440) < 4.4, qPrintable(QString::number(m.frequency)));
     }
 
+    // Progress climbs to 100; stopping it writes nothing.
+    void importReportsProgressAndStops() {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("t.wav");
+        QVERIFY(make("sox", tone(source, {"-r", "48000", "-c", "2", "-b", "16"})));
+        const QString target = dir.filePath("Site_H01.WAV");
+        writeFile(target, OldRecording);
+        QList<int> seen;
+        VoiceMakeResult result = ::importSoundFile(source, target, false, [&](int percent) {
+            seen.append(percent);
+            return percent < 50;
+        });
+        QCOMPARE(int(result.problem), int(VoiceMakeResult::Cancelled));
+        QCOMPARE(readFile(target), OldRecording);
+        QVERIFY(seen.size() >= 2 && seen.last() >= 50);
+        seen.clear();
+        result = ::importSoundFile(source, target, false, [&](int percent) {
+            seen.append(percent);
+            return true;
+        });
+        QVERIFY(result.ok);
+        QVERIFY(seen.size() >= 4);
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+        QCOMPARE(seen.last(), 100);
+    }
+
     // A message small enough to sit in a write buffer, on a full disk.
     void fullDiskKeepsTheOldRecording() {
         if (geteuid() != 0)
