@@ -170,8 +170,9 @@ private slots:
         QCOMPARE(int(result.problem), problem);
         if (problem != VoiceMakeResult::None) {
             QVERIFY(!result.ok);
-            QVERIFY2(result.message.contains(messageHas.arg(dir.filePath(source))),
-                     qPrintable(result.message));
+            if (messageHas.contains("%1"))
+                messageHas = messageHas.arg(dir.filePath(source));
+            QVERIFY2(result.message.contains(messageHas), qPrintable(result.message));
             QCOMPARE(readFile(target), OldRecording);
             return;
         }
