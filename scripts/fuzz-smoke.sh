@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (fuzz/fuzz_*.cpp: the link protocol's parsers,
-# the WAV reader, import's JSON reader) with clang and runs each for a while.
+# the WAV reader, import's JSON reader, the sound-file import) with clang and
+# runs each for a while.
 #   scripts/fuzz-smoke.sh [SECONDS] [BUILD_DIR]
 # SECONDS defaults to 15 (a longer run: scripts/fuzz-smoke.sh 600); BUILD_DIR
 # to build-fuzz beside the sources. Exits 0 without fuzzing when clang or its
