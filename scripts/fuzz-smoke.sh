@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the link protocol's parsers with clang and
+# Builds the libFuzzer targets (fuzz/fuzz_*.cpp: the link protocol's parsers,
+# the WAV reader, import's JSON reader, the sound-file import) with clang and
 # runs each for a while.
 #   scripts/fuzz-smoke.sh [SECONDS] [BUILD_DIR]
 # SECONDS defaults to 15 (a longer run: scripts/fuzz-smoke.sh 600); BUILD_DIR
@@ -44,13 +45,25 @@ cmake --build "$build_dir" -j2
 
 export TMPDIR="$probe_dir"
 status=0
-for target in fuzz_host_answers fuzz_unit_requests; do
+# Every fuzz/fuzz_NAME.cpp is the target fuzz_NAME; each one runs.
+for source in "$source_dir"/fuzz/fuzz_*.cpp; do
+    target="$(basename "$source" .cpp)"
+    if [ ! -x "$build_dir/$target" ]; then
+        echo "fuzz-smoke: $target was not built" >&2
+        status=1
+        continue
+    fi
     corpus="$build_dir/corpus/$target"
+    # Seeds kept with the sources (fuzz/corpus/TARGET), read but never written.
+    seeds=()
+    if [ -d "$source_dir/fuzz/corpus/$target" ]; then
+        seeds=("$source_dir/fuzz/corpus/$target")
+    fi
     artifacts="$build_dir/artifacts/$target/"
     mkdir -p "$corpus" "$artifacts"
     echo "fuzz-smoke: running $target for ${seconds}s"
     if ! "$build_dir/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus" \
+        -max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus" "${seeds[@]}" \
         >"$build_dir/$target.log" 2>&1; then
         echo "fuzz-smoke: $target FAILED; see $build_dir/$target.log and $artifacts" >&2
         tail -40 "$build_dir/$target.log" >&2

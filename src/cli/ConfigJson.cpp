@@ -8,7 +8,9 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -56,11 +58,16 @@ bool refuseField(QString& error, const QString& name, const QString& rule) {
 // Reads one JSON object's fields, each by its path, and keeps the first refusal.
 class FieldReader {
 public:
-    FieldReader(const QJsonObject& object, QString path, QString& error)
-        : object_(object), path_(std::move(path)), error_(error) {}
+    FieldReader(const QJsonObject& object, QString path, QString& error, QStringList& warnings)
+        : object_(object), path_(std::move(path)), error_(error), warnings_(warnings) {}
 
     bool refuse(const QString& field, const QString& rule) {
         return refuseField(error_, name(field), rule);
+    }
+
+    // A value the register holds but the editor would refuse: imported, and said.
+    void warn(const QString& field, const QString& rule) {
+        warnings_ << name(field) + QStringLiteral(": ") + rule;
     }
 
     // Every field must be one of `known`: a misspelt name is not silently ignored.
@@ -72,7 +79,8 @@ public:
         return true;
     }
 
-    // A register text of at most `limit` bytes.
+    // A register text: refused beyond what a register holds, a warning
+    // beyond the editor's `limit`.
     bool textField(const QString& field, int limit, QByteArray& out) {
         if (!object_.contains(field))
             return true;
@@ -86,10 +94,14 @@ public:
         const QByteArray bytes = textToAnsi(characters);
         if (ansiToText(bytes) != characters)
             return refuse(field, QStringLiteral("holds characters outside code page 1252"));
+        if (bytes.size() > RegisterStore::MaxTextLength)
+            return refuse(field, QStringLiteral("at most %1 characters, not %2")
+                                     .arg(RegisterStore::MaxTextLength)
+                                     .arg(bytes.size()));
         if (bytes.size() > limit)
-            return refuse(
-                field,
-                QStringLiteral("at most %1 characters, not %2").arg(limit).arg(bytes.size()));
+            warn(field, QStringLiteral("the editor takes at most %1 characters, not %2")
+                            .arg(limit)
+                            .arg(bytes.size()));
         out = bytes;
         return true;
     }
@@ -139,25 +151,35 @@ private:
     const QJsonObject& object_;
     QString path_;
     QString& error_;
+    QStringList& warnings_;
 };
 
-bool readParameters(const QJsonValue& value, SheetValues& values, QString& error) {
+bool readParameters(const QJsonValue& value, SheetValues& values, QString& error,
+                    QStringList& warnings) {
     if (!value.isObject())
         return refuseField(error, QStringLiteral("parameters"),
                            QStringLiteral("must be an object"));
     const QJsonObject object = value.toObject();
-    FieldReader fields(object, QStringLiteral("parameters"), error);
-    return fields.onlyKnown({"callers", "clearCommand", "pulseDuration"}) &&
-           fields.textField("callers", SheetLimits::Callers, values.callers) &&
-           fields.textField("clearCommand", SheetLimits::ClearCommand, values.clearCommand) &&
-           fields.integerField("pulseDuration", SheetLimits::PulseMin, SheetLimits::PulseMax,
-                               values.pulseDuration);
+    FieldReader fields(object, QStringLiteral("parameters"), error, warnings);
+    // Below 1 a register's pulse reads as the default; beyond INT_MAX as INT_MAX.
+    if (!(fields.onlyKnown({"callers", "clearCommand", "pulseDuration"}) &&
+          fields.textField("callers", SheetLimits::Callers, values.callers) &&
+          fields.textField("clearCommand", SheetLimits::ClearCommand, values.clearCommand) &&
+          fields.integerField("pulseDuration", 1, INT_MAX, values.pulseDuration)))
+        return false;
+    if (values.pulseDuration < SheetLimits::PulseMin ||
+        values.pulseDuration > SheetLimits::PulseMax)
+        fields.warn("pulseDuration", QStringLiteral("the editor takes %1 to %2, not %3")
+                                         .arg(SheetLimits::PulseMin)
+                                         .arg(SheetLimits::PulseMax)
+                                         .arg(values.pulseDuration));
+    return true;
 }
 
 // The list of 16 entries under `key`; each one read by `readEntry`.
 template <typename ReadEntry>
 bool readList(const QJsonValue& value, const QString& key, int count, const QString& entryName,
-              QString& error, ReadEntry readEntry) {
+              QString& error, QStringList& warnings, ReadEntry readEntry) {
     if (!value.isArray() || value.toArray().size() != count)
         return refuseField(error, key,
                            QStringLiteral("must be a list of %1 %2s").arg(count).arg(entryName));
@@ -168,16 +190,17 @@ bool readList(const QJsonValue& value, const QString& key, int count, const QStr
         if (!list[i].isObject())
             return refuseField(error, path, QStringLiteral("must be an object"));
         const QJsonObject object = list[i].toObject();
-        FieldReader fields(object, path, error);
+        FieldReader fields(object, path, error, warnings);
         if (!readEntry(fields, i))
             return false;
     }
     return true;
 }
 
-bool readInputs(const QJsonValue& value, SheetValues& values, QString& error) {
+bool readInputs(const QJsonValue& value, SheetValues& values, QString& error,
+                QStringList& warnings) {
     return readList(
-        value, QStringLiteral("inputs"), SheetInputCount, QStringLiteral("input"), error,
+        value, QStringLiteral("inputs"), SheetInputCount, QStringLiteral("input"), error, warnings,
         [&](FieldReader& fields, int i) {
             InputEntry& input = values.inputs[i];
             if (!(fields.onlyKnown({"input", "phoneNumbers", "highText", "lowText", "voiceOnHigh",
@@ -189,19 +212,15 @@ bool readInputs(const QJsonValue& value, SheetValues& values, QString& error) {
                   fields.flagField("voiceOnHigh", input.voiceOnHigh) &&
                   fields.flagField("voiceOnLow", input.voiceOnLow)))
                 return false;
-            // Storing drops one final "."; refusing it keeps the file what the JSON says.
-            if (input.phoneNumbers.endsWith('.'))
-                return fields.refuse("phoneNumbers",
-                                     QStringLiteral("must not end with \".\", which "
-                                                    "the editor removes when storing"));
             return true;
         });
 }
 
-bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error) {
+bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error,
+                 QStringList& warnings) {
     return readList(
         value, QStringLiteral("outputs"), SheetOutputCount, QStringLiteral("output"), error,
-        [&](FieldReader& fields, int i) {
+        warnings, [&](FieldReader& fields, int i) {
             OutputEntry& output = values.outputs[i];
             QByteArray type = OutputTypeNormal.toLatin1();
             if (!(fields.onlyKnown({"output", "type", "highText", "lowText"}) &&
@@ -216,6 +235,130 @@ bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error) {
             output.pulse = typeName == OutputTypePulse;
             return true;
         });
+}
+
+// What a register holds beyond its field: its own text where that is spelt
+// otherwise than the field writes it ("0250", a final ".", flag characters
+// past the 16th, register 86), and the bytes after that text's terminating
+// zero up to the last one that is not zero.
+struct Residue {
+    std::optional<QByteArray> text;
+    QByteArray tail;
+};
+
+// A text of 255 characters leaves no room for its zero: the slot's last byte
+// is then all its tail.
+qsizetype tailStart(const QByteArray& text) {
+    return std::min<qsizetype>(text.size() + 1, RegisterStore::MaxTextLength);
+}
+
+QByteArray slotBytes(const RegisterStore& store, int reg) {
+    return QByteArray(reinterpret_cast<const char*>(store.slot(reg)), RegisterStore::SlotSize);
+}
+
+QJsonObject residue(const RegisterStore& store, const SheetValues& values) {
+    RegisterStore fieldsOnly;
+    RegisterSheetMapping::writeBack(values, fieldsOnly);
+    QJsonObject extra;
+    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
+        const QByteArray slot = slotBytes(store, reg);
+        if (slot == slotBytes(fieldsOnly, reg))
+            continue;
+        QJsonObject entry;
+        const QByteArray own = store.text(reg);
+        if (own != fieldsOnly.text(reg))
+            entry["text"] = ansiToText(own);
+        QByteArray tail = slot.mid(tailStart(own));
+        while (tail.endsWith('\0'))
+            tail.chop(1);
+        if (!tail.isEmpty())
+            entry["tail"] = ansiToText(tail); // zero bytes as U+0000
+        extra[QString::number(reg)] = entry;
+    }
+    return extra;
+}
+
+// A text of the code page, zero characters allowed or not.
+bool residueText(const QJsonValue& value, bool zeroAllowed, QByteArray& out) {
+    if (!value.isString())
+        return false;
+    const QString characters = value.toString();
+    out = textToAnsi(characters);
+    return ansiToText(out) == characters && (zeroAllowed || !out.contains('\0'));
+}
+
+bool readExtra(const QJsonValue& value, std::map<int, Residue>& extra, QString& error) {
+    if (!value.isObject())
+        return refuseField(error, QStringLiteral("extra"), QStringLiteral("must be an object"));
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const QString path = QStringLiteral("extra.") + it.key();
+        bool isNumber = false;
+        const int reg = it.key().toInt(&isNumber);
+        if (!isNumber || reg < 1 || reg > RegisterStore::RegisterCount ||
+            QString::number(reg) != it.key())
+            return refuseField(error, path, QStringLiteral("must be a register number, 1 to 87"));
+        if (!it.value().isObject())
+            return refuseField(error, path, QStringLiteral("must be an object"));
+        const QJsonObject entry = it.value().toObject();
+        Residue& residue = extra[reg];
+        for (auto field = entry.begin(); field != entry.end(); ++field) {
+            const QString name = path + '.' + field.key();
+            if (field.key() == QLatin1String("text")) {
+                QByteArray text;
+                if (!residueText(field.value(), false, text) ||
+                    text.size() > RegisterStore::MaxTextLength)
+                    return refuseField(error, name,
+                                       QStringLiteral("must be a text of at most 255 characters "
+                                                      "of code page 1252 without a zero"));
+                residue.text = text;
+            } else if (field.key() == QLatin1String("tail")) {
+                if (!residueText(field.value(), true, residue.tail) ||
+                    residue.tail.size() > RegisterStore::MaxTextLength)
+                    return refuseField(error, name,
+                                       QStringLiteral("must be a text of at most 255 characters "
+                                                      "of code page 1252"));
+            } else {
+                return refuseField(error, name, QStringLiteral("unknown field"));
+            }
+        }
+        if (residue.text &&
+            tailStart(*residue.text) + residue.tail.size() > RegisterStore::SlotSize)
+            return refuseField(error, path,
+                               QStringLiteral("text and tail together exceed the register's "
+                                              "256 bytes"));
+    }
+    return true;
+}
+
+// The registers the fields describe, with each register's residue. A
+// register whose residue still reads as its fields say is taken as the
+// residue lays it out; otherwise the fields are written onto the residue as
+// the editor writes them, so the fields win where the two disagree.
+RegisterStore withResidue(const SheetValues& values, const std::map<int, Residue>& extra) {
+    RegisterStore store;
+    RegisterSheetMapping::writeBack(values, store);
+    if (extra.empty())
+        return store;
+    RegisterStore laid = store;
+    for (const auto& [reg, residue] : extra) {
+        const QByteArray text = residue.text.value_or(store.text(reg));
+        QByteArray slot = text;
+        slot.resize(tailStart(text), '\0');
+        slot = (slot + residue.tail).left(RegisterStore::SlotSize);
+        slot.append(QByteArray(RegisterStore::SlotSize - slot.size(), '\0'));
+        std::copy(slot.begin(), slot.end(), laid.slot(reg));
+    }
+    RegisterStore edited = laid;
+    RegisterSheetMapping::writeBack(values, edited);
+    for (const auto& [reg, residue] : extra) {
+        RegisterStore trial = edited;
+        std::copy(laid.slot(reg), laid.slot(reg) + RegisterStore::SlotSize, trial.slot(reg));
+        const RegisterStore& chosen =
+            RegisterSheetMapping::sameReading(sheetValues(trial), values, reg) ? laid : edited;
+        std::copy(chosen.slot(reg), chosen.slot(reg) + RegisterStore::SlotSize, store.slot(reg));
+    }
+    return store;
 }
 
 QString jsonText(const QJsonValue& value) {
@@ -268,7 +411,11 @@ SheetValues longerOfEach(const SheetValues& a, const SheetValues& b) {
 } // namespace
 
 QByteArray configToJson(const RegisterStore& store) {
-    return QJsonDocument(toJson(sheetValues(store))).toJson(QJsonDocument::Indented);
+    const SheetValues values = sheetValues(store);
+    QJsonObject json = toJson(values);
+    if (const QJsonObject extra = residue(store, values); !extra.isEmpty())
+        json["extra"] = extra;
+    return QJsonDocument(json).toJson(QJsonDocument::Indented);
 }
 
 ConfigFromJson configFromJson(const QByteArray& json) {
@@ -287,15 +434,26 @@ ConfigFromJson configFromJson(const QByteArray& json) {
     }
     const QJsonObject top = document.object();
     SheetValues values;
-    FieldReader fields(top, {}, result.error);
-    if (!fields.onlyKnown({"parameters", "inputs", "outputs"}) ||
-        (top.contains("parameters") && !readParameters(top["parameters"], values, result.error)) ||
-        (top.contains("inputs") && !readInputs(top["inputs"], values, result.error)) ||
-        (top.contains("outputs") && !readOutputs(top["outputs"], values, result.error)))
+    std::map<int, Residue> extra;
+    QStringList& warnings = result.warnings;
+    FieldReader fields(top, {}, result.error, warnings);
+    if (!fields.onlyKnown({"parameters", "inputs", "outputs", "extra"}) ||
+        (top.contains("parameters") &&
+         !readParameters(top["parameters"], values, result.error, warnings)) ||
+        (top.contains("inputs") && !readInputs(top["inputs"], values, result.error, warnings)) ||
+        (top.contains("outputs") && !readOutputs(top["outputs"], values, result.error, warnings)) ||
+        (top.contains("extra") && !readExtra(top["extra"], extra, result.error)))
         return result;
-    RegisterStore store;
-    RegisterSheetMapping::writeBack(values, store);
-    result.store = store;
+    result.store = withResidue(values, extra);
+
+    const SheetValues stored = sheetValues(*result.store);
+    for (int i = 0; i < SheetInputCount; ++i) {
+        if (stored.inputs[i].phoneNumbers != values.inputs[i].phoneNumbers)
+            warnings << QStringLiteral("inputs[%1] (input %2).phoneNumbers: a final \".\" is "
+                                       "removed when storing, as the editor does")
+                            .arg(i)
+                            .arg(i + 1);
+    }
     return result;
 }
 

@@ -15,7 +15,8 @@ int showJson(CliConsole& console, const QString& path) {
     return writeStandardOutput(console, configToJson(store)) ? ExitOk : ExitFile;
 }
 
-int importConfig(CliConsole& console, const QString& jsonPath, const QString& outPath, bool force) {
+int importConfig(CliConsole& console, const QString& jsonPath, const QString& outPath, bool force,
+                 bool strict) {
     // A FIFO or a device would block or never end; a JSON configuration is
     // some tens of kilobytes.
     constexpr qint64 kMaxJsonBytes = 1024 * 1024;
@@ -42,6 +43,14 @@ int importConfig(CliConsole& console, const QString& jsonPath, const QString& ou
         console.fail(QStringLiteral("%1: %2").arg(jsonPath, config.error));
         return ExitFile;
     }
+    for (const QString& warning : config.warnings) {
+        if (strict)
+            console.fail(QStringLiteral("%1: %2").arg(jsonPath, warning));
+        else
+            console.err(QStringLiteral("quillary-cli: warning: %1: %2").arg(jsonPath, warning));
+    }
+    if (strict && !config.warnings.isEmpty())
+        return ExitFile;
     if (!mayReplace(console, outPath, force))
         return ExitFile;
     const ConfigFileResult saved = saveConfigFile(outPath, *config.store);

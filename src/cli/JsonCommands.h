@@ -8,5 +8,8 @@
 #include <QString>
 
 int showJson(CliConsole& console, const QString& path);
-int importConfig(CliConsole& console, const QString& jsonPath, const QString& outPath, bool force);
+// Values the editor would refuse are imported with a warning, or with
+// `strict` refused.
+int importConfig(CliConsole& console, const QString& jsonPath, const QString& outPath, bool force,
+                 bool strict);
 int diffConfigs(CliConsole& console, const QString& pathA, const QString& pathB);

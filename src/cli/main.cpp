@@ -8,6 +8,7 @@
 #include "cli/FileCommands.h"
 #include "cli/JsonCommands.h"
 #include "cli/UnitCommands.h"
+#include "cli/VoiceCommands.h"
 #include "config/Profile.h"
 #include "core/Translations.h"
 #include "editor/ConfigSheetMapping.h"
@@ -26,13 +27,15 @@ namespace {
 const char* const Description =
     "Quillary on the command line: shows, converts and compares configuration\n"
     "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
-    "its clock.";
+    "its clock; makes voice messages from sound files or text.";
 
 // The pulse range is filled in from the editor's limits, kept in one place.
 const char* const Footer =
     "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
     "differ; check: findings; write --check: an error found, nothing written),\n"
-    "2 wrong usage, 3 a file cannot be read or written.\n"
+    "2 wrong usage (voice speak: also nothing to speak, or no espeak-ng voice\n"
+    "for the language), 3 a file cannot be read or written (voice import and\n"
+    "speak: also not sound, silent, or longer than the unit's voice memory).\n"
     "\n"
     "The port is --port, else the setting Options/COMPORT of the program's\n"
     "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
@@ -40,10 +43,24 @@ const char* const Footer =
     "whatever the profile says; --port given on the command line wins over it.\n"
     "\n"
     "show --json writes texts as the code-page-1252 characters of the register\n"
-    "bytes; import applies the configuration editor's rules (text lengths, the\n"
-    "pulse duration from %1 to %2, true/false flags, \"Normal\" or \"Pulse\")\n"
-    "and refuses a bad field by name. import and read never replace an existing\n"
-    "file without --force. read writes its file only from a complete read.";
+    "bytes, and what no field shows (register 86, bytes after a text's end, a\n"
+    "spelling such as \"0250\") under \"extra\", so import gives back any file\n"
+    "byte for byte. import refuses by name what a register cannot hold (a text\n"
+    "over 255 characters, a zero character, a character outside code page 1252,\n"
+    "a flag that is not true/false, a type not \"Normal\" or \"Pulse\"). What the\n"
+    "configuration editor would refuse (its text lengths, the pulse duration\n"
+    "outside %1 to %2) it imports with a warning; with --strict it refuses that\n"
+    "too (exit 3, nothing written). import and read never replace an existing\n"
+    "file without --force. read writes its file only from a complete read.\n"
+    "\n"
+    "voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]\n"
+    "[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,\n"
+    "SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in\n"
+    "the unit's format (8000 samples a second, 4000 with --low-quality),\n"
+    "trimmed of silence and brought to a common loudness; a failure leaves the\n"
+    "earlier recording as it was. speak takes the input's high or low text\n"
+    "unless --text is given. voice list FILE [--json] lists the 34 messages\n"
+    "and what Transfer to unit would send against the unit's 540,672 bytes.";
 
 // The window's profile, whichever program reads it.
 QString profilePath() {
@@ -104,15 +121,18 @@ int main(int argc, char** argv) {
 
     std::string importJson, importOut;
     bool importForce = false;
+    bool importStrict = false;
     CLI::App* importCommand = app.add_subcommand(
         "import", "Make a configuration file from JSON as show --json prints it");
     importCommand->add_option("FILE.json", importJson, "the configuration as JSON")->required();
     importCommand->add_option("OUT", importOut, "configuration file to write (*.QRB)")->required();
     importCommand->add_flag("--force", importForce, "replace OUT when it exists");
+    importCommand->add_flag("--strict", importStrict,
+                            "refuse values the configuration editor would refuse");
     importCommand->callback([&] {
         run = [&] {
             return importConfig(console, QString::fromStdString(importJson),
-                                QString::fromStdString(importOut), importForce);
+                                QString::fromStdString(importOut), importForce, importStrict);
         };
     });
 
@@ -181,6 +201,52 @@ int main(int argc, char** argv) {
         app.add_subcommand("set-clock", "Set the unit's clock to this computer's local time");
     clockCommand->callback([&] { run = [&] { return setUnitClock(console, *port); }; });
 
+    VoiceCommandOptions voice;
+    std::string voiceConfig, voiceMessage, voiceAudio, voiceText, voiceLanguage;
+    CLI::App* voiceCommand =
+        app.add_subcommand("voice", "Make voice messages from sound files or text, and list them");
+    voiceCommand->require_subcommand(1);
+    const char* const messageHelp = "H01..H16, L01..L16, SelectOutput or SelectOnOff (any case)";
+    CLI::App* voiceImportCommand = voiceCommand->add_subcommand(
+        "import", "Make MESSAGE's recording from a WAV, FLAC, Ogg Vorbis, Opus or MP3 file");
+    voiceImportCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    voiceImportCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
+    voiceImportCommand->add_option("AUDIO", voiceAudio, "the sound file")->required();
+    voiceImportCommand->add_flag("--low-quality", voice.lowQuality,
+                                 "4000 samples a second instead of 8000");
+    voiceImportCommand->callback([&] { run = [&] { return voiceImport(console, voice); }; });
+    CLI::App* voiceSpeakCommand = voiceCommand->add_subcommand(
+        "speak", "Make MESSAGE's recording by speaking the input's high or low text");
+    voiceSpeakCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    voiceSpeakCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
+    CLI::Option* voiceTextOption = voiceSpeakCommand->add_option(
+        "--text", voiceText, "the text to speak instead (needed for the prompts)");
+    voiceSpeakCommand->add_option("--language", voiceLanguage,
+                                  "espeak-ng voice such as en, de, cs; else VoiceRecorder/"
+                                  "Language, else the desktop's language");
+    voiceSpeakCommand->add_flag("--low-quality", voice.lowQuality,
+                                "4000 samples a second instead of 8000");
+    voiceSpeakCommand->callback([&] {
+        run = [&] {
+            if (voiceTextOption->count() > 0)
+                voice.text = QString::fromLocal8Bit(voiceText.c_str());
+            voice.language = QString::fromStdString(voiceLanguage);
+            return voiceSpeak(console, voice);
+        };
+    });
+    CLI::App* voiceListCommand = voiceCommand->add_subcommand(
+        "list", "List the 34 messages and what Transfer to unit would send");
+    voiceListCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    voiceListCommand->add_flag("--json", voice.json, "as JSON");
+    voiceListCommand->callback([&] { run = [&] { return voiceList(console, voice); }; });
+    // Filled in after parsing, whichever voice command runs.
+    auto voicePaths = [&] {
+        voice.configPath = QString::fromLocal8Bit(voiceConfig.c_str());
+        voice.message = QString::fromStdString(voiceMessage);
+        voice.audioPath = QString::fromLocal8Bit(voiceAudio.c_str());
+        voice.profilePath = profilePath();
+    };
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -193,5 +259,6 @@ int main(int argc, char** argv) {
                          .arg(QString::fromStdString(portOption)));
         return ExitUsage;
     }
+    voicePaths();
     return run ? run() : ExitUsage;
 }

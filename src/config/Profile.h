@@ -38,6 +38,11 @@ public:
     // the desktop's; empty to follow LANGUAGE and the desktop.
     QString language() const;
 
+    // VoiceRecorder/Language: the espeak-ng voice messages are spoken in
+    // ("cs", "de"); empty when unset, and then the desktop's language is used.
+    QString speechLanguage() const;
+    void setSpeechLanguage(const QString& language);
+
     QSettings& settings() { return settings_; }
 
     // Writes the settings out, readable by the owner only (0600), also when

@@ -1,5 +1,6 @@
 #include "editor/ConfigSheetMapping.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -118,4 +119,39 @@ void RegisterSheetMapping::writeBack(const SheetValues& values, RegisterStore& s
         store.setText(outputHighRegister(n), entry.highText);
         store.setText(outputLowRegister(n), entry.lowText);
     }
+}
+
+bool RegisterSheetMapping::sameReading(const SheetValues& a, const SheetValues& b, int reg) {
+    const auto all = [](const auto& listA, const auto& listB, auto field) {
+        return std::equal(listA.begin(), listA.end(), listB.begin(),
+                          [&](const auto& x, const auto& y) { return field(x) == field(y); });
+    };
+    const int n = (reg - 1) % 16; // the entry of registers 1 to 80
+    switch (reg) {
+    case CallersRegister:
+        return a.callers == b.callers;
+    case ClearCommandRegister:
+        return a.clearCommand == b.clearCommand;
+    case OutputTypesRegister:
+        return all(a.outputs, b.outputs, [](const OutputEntry& e) { return e.pulse; });
+    case VoiceHighRegister:
+        return all(a.inputs, b.inputs, [](const InputEntry& e) { return e.voiceOnHigh; });
+    case VoiceLowRegister:
+        return all(a.inputs, b.inputs, [](const InputEntry& e) { return e.voiceOnLow; });
+    case PulseRegister:
+        return a.pulseDuration == b.pulseDuration;
+    default:
+        break;
+    }
+    if (reg >= phoneRegister(1) && reg <= phoneRegister(SheetInputCount))
+        return a.inputs[n].phoneNumbers == b.inputs[n].phoneNumbers;
+    if (reg >= inputHighRegister(1) && reg <= inputHighRegister(SheetInputCount))
+        return a.inputs[n].highText == b.inputs[n].highText;
+    if (reg >= inputLowRegister(1) && reg <= inputLowRegister(SheetInputCount))
+        return a.inputs[n].lowText == b.inputs[n].lowText;
+    if (reg >= outputHighRegister(1) && reg <= outputHighRegister(SheetOutputCount))
+        return a.outputs[n].highText == b.outputs[n].highText;
+    if (reg >= outputLowRegister(1) && reg <= outputLowRegister(SheetOutputCount))
+        return a.outputs[n].lowText == b.outputs[n].lowText;
+    return true;
 }

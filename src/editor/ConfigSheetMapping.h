@@ -65,6 +65,10 @@ public:
     // at 255 bytes.
     static void writeBack(const SheetValues& values, RegisterStore& store);
 
+    // Whether register `reg` holds the same values in a and b: its field, or
+    // for registers 83 to 85 all 16 of its flags. Register 86 has no field.
+    static bool sameReading(const SheetValues& a, const SheetValues& b, int reg);
+
     // A whole field read as an integer (white space around it allowed).
     static std::optional<int> parseInteger(const QString& text);
 };

@@ -5,6 +5,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ConfigArchive {
 
@@ -13,6 +20,60 @@ namespace {
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+PackResult failed(const QString& archivePath, int error) {
+    return {
+        false,
+        QStringLiteral("Cannot write the archive %1: %2.").arg(archivePath, systemReason(error))};
+}
+
+// A new, empty file beside the archive that only this call can have made:
+// created with O_EXCL, so never a link or a file somebody else placed there.
+struct Temporary {
+    QString path;
+    int fd = -1;
+    int error = 0;
+
+    explicit Temporary(const QString& archivePath) {
+        const QFileInfo info(archivePath);
+        for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+            path = info.path() + QStringLiteral("/.") + info.fileName() + '.' +
+                   QString::number(QRandomGenerator::global()->generate(), 36);
+            fd = ::open(QFile::encodeName(path).constData(),
+                        O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            error = fd < 0 ? errno : 0;
+            if (fd < 0 && errno != EEXIST)
+                break;
+        }
+    }
+    ~Temporary() {
+        if (fd >= 0)
+            ::close(fd);
+        if (!path.isEmpty())
+            ::unlink(QFile::encodeName(path).constData());
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+
+    // Makes the file durable and gives it the archive's name; the file is
+    // then no longer ours to remove.
+    bool renameTo(const QString& archivePath) {
+        const int closing = fd;
+        fd = -1;
+        if (::fsync(closing) != 0 || ::close(closing) != 0 ||
+            ::rename(QFile::encodeName(path).constData(),
+                     QFile::encodeName(archivePath).constData()) != 0) {
+            error = errno;
+            return false;
+        }
+        path.clear();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -34,9 +95,35 @@ QStringList voiceEntryNames(const QString& title) {
 
 PackResult pack(const QString& configPath, const QString& title, const QString& archivePath) {
     const QString folder = QFileInfo(configPath).path();
+    // The name is replaced, never written through: a link there is replaced by
+    // the archive and the file it pointed to stays as it was. Something that
+    // is neither a file nor a link is not ours to replace.
+    struct stat existing {};
+    if (::lstat(QFile::encodeName(archivePath).constData(), &existing) == 0 &&
+        !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) {
+        return {false, QStringLiteral("Cannot write the archive %1: %2.")
+                           .arg(archivePath, S_ISDIR(existing.st_mode)
+                                                 ? systemReason(EISDIR)
+                                                 : QStringLiteral("not a regular file"))};
+    }
+    struct stat config {};
+    if (::stat(QFile::encodeName(configPath).constData(), &config) != 0 || !S_ISREG(config.st_mode))
+        return {false, QStringLiteral("Cannot read the configuration file %1.").arg(configPath)};
+
+    Temporary temporary(archivePath);
+    if (temporary.fd < 0)
+        return {false, QStringLiteral("Cannot create the archive in the folder %1: %2.")
+                           .arg(QFileInfo(archivePath).path(), systemReason(temporary.error))};
+    // The archive carries the configuration: nobody may read it who may not
+    // read the configuration itself.
+    struct stat created {};
+    if (::fstat(temporary.fd, &created) != 0 ||
+        ::fchmod(temporary.fd, created.st_mode & (config.st_mode | S_IRUSR | S_IWUSR) & 0777) != 0)
+        return failed(archivePath, errno);
+
     CZipArchive zip;
     try {
-        zip.Open(nativePath(archivePath), CZipArchive::zipCreate);
+        zip.Open(nativePath(temporary.path), CZipArchive::zipCreate);
         // An archive without the configuration would be sent as if complete.
         if (!zip.AddFile(nativePath(configPath))) {
             zip.Close(true);
@@ -52,8 +139,11 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
         zip.Close();
     } catch (const std::exception& error) {
         zip.Close(true);
-        return {false, QString::fromLocal8Bit(error.what())};
+        // The user knows the archive by its own name, not the temporary one.
+        return {false, QString::fromLocal8Bit(error.what()).replace(temporary.path, archivePath)};
     }
+    if (!temporary.renameTo(archivePath))
+        return failed(archivePath, temporary.error);
     return {true, {}};
 }
 

@@ -22,7 +22,10 @@ struct PackResult {
     QString error; // cause and file, for the user
 };
 
-// Writes the archive, replacing any file of that name. Voice files are found
+// Writes the archive into a new file beside it and renames that over the
+// archive's name, so a failure leaves no trace and any earlier archive as it
+// was; a symbolic link of that name is replaced, never written through. The
+// archive is no more readable than the configuration. Voice files are found
 // without regard to case; a missing or unreadable one is left out. Every
 // failure of the zip writer is caught and described.
 PackResult pack(const QString& configPath, const QString& title, const QString& archivePath);

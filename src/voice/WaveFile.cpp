@@ -78,8 +78,16 @@ bool writeUnitWave(const QString& path, int sampleRate, const QByteArray& sample
         *error = file.errorString();
         return false;
     }
-    file.write(canonicalHeader(sampleRate, quint32(samples.size())));
-    file.write(samples);
+    // A short recording sits in QSaveFile's buffer until the flush, and
+    // commit() does not look at a flush that fails (a full disk): it would
+    // put an empty file in place of the old recording. So flush first.
+    const QByteArray header = canonicalHeader(sampleRate, quint32(samples.size()));
+    if (file.write(header) != header.size() || file.write(samples) != samples.size() ||
+        !file.flush()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         *error = file.errorString();
         return false;

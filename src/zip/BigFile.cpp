@@ -15,8 +15,9 @@ CBigFile::~CBigFile() {
 void CBigFile::Open(const std::string& path, Mode mode) {
     Abort();
     const bool create = mode == Mode::CreateExclusive;
-    // No O_TRUNC: the file is truncated only once its lock is ours.
-    const int fd = create ? ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)
+    // No O_TRUNC: the file is truncated only once its lock is ours. Never
+    // through a symbolic link: the archive replaces a name, not what it points to.
+    const int fd = create ? ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666)
                           : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     const char* action = create ? "create" : "open";
     if (fd < 0)

@@ -15,6 +15,7 @@ public:
         ReadShareDenyWrite,
         // Read-write; created if missing, truncated after an exclusive
         // advisory lock is taken, so a file another writer holds is left alone.
+        // A symbolic link is refused (ELOOP), never written through.
         CreateExclusive,
     };
 

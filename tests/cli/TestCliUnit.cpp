@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <grp.h>
@@ -190,6 +191,37 @@ private slots:
         run = runCli({"write", "--check", "--region", "CZ", clean});
         QVERIFY2(run.status == 0, run.err);
         QCOMPARE(sim.readState("registers.QRB"), fileBytes(clean));
+    }
+
+    // A 16-bit prompt is refused before anything reaches the unit: no
+    // register, no voice file.
+    void sixteenBitRecordingIsRefusedBeforeAnyByte() {
+        QTemporaryDir scratch;
+        const QString config = scratch.filePath("Site.QRB");
+        QVERIFY(QFile::copy(config_, config));
+        for (const QString& name : QDir(dir_.path()).entryList({"Alarm_*"}, QDir::Files))
+            QVERIFY(QFile::copy(dir_.filePath(name), scratch.filePath("Site" + name.mid(5))));
+        QByteArray wide =
+            "RIFF" + QByteArray(4, '\0') + "WAVEfmt " +
+            QByteArray("\x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0", 20) + "data" +
+            QByteArray("\x64\0\0\0", 4) + QByteArray(100, '\x10');
+        qToLittleEndian<quint32>(quint32(wide.size() - 8), wide.data() + 4);
+        const QString prompt = scratch.filePath("Site_SelectOutput.wav");
+        QFile file(prompt);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(wide) > 0);
+        file.close();
+
+        SimProcess sim;
+        QVERIFY(sim.start());
+        const QByteArray registersBefore = sim.readState("registers.QRB");
+        const CliRun run = runCli({"write", "--voice", config});
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(prompt.toUtf8()) &&
+                     run.err.contains("it is not 8-bit mono PCM sound at 8000 or 4000 Hz"),
+                 run.err);
+        QCOMPARE(sim.readState("registers.QRB"), registersBefore);
+        QCOMPARE(QDir(sim.statePath("voice")).entryList(QDir::Files), QStringList());
+        QCOMPARE(sim.readState("voice.log"), QByteArray());
     }
 
     void failuresSayWhatAndWhy_data() {

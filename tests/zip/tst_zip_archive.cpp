@@ -528,6 +528,11 @@ private slots:
         QTest::newRow("missing folder") << m_dir.filePath("no/such/folder/x.zip")
                                         << int(CFileException::fileNotFound) << ENOENT;
         QTest::newRow("a folder") << m_dir.path() << int(CFileException::accessDenied) << EISDIR;
+        // Never written through: the file it points to stays as it is.
+        const QString target = MakeFile("pointed-to.zip", "kept");
+        QFile::link(target, m_dir.filePath("link.zip"));
+        QTest::newRow("a symbolic link")
+            << m_dir.filePath("link.zip") << int(CFileException::badPath) << ELOOP;
     }
     void archiveThatCannotBeCreated() {
         QFETCH(QString, path);
@@ -545,6 +550,7 @@ private slots:
         }
         QVERIFY(archive.IsClosed());
         QVERIFY(!archive.AddFile(Path(MakeFile("x.txt", "x"))));
+        QCOMPARE(ReadWholeFile(m_dir.filePath("pointed-to.zip")), QByteArray("kept"));
     }
 
     // A second writer of the same archive must neither truncate nor interleave.
