@@ -720,4 +720,209 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <translation>Pro hlasové soubory nelze vytvořit dočasnou složku: %1.</translation>
     </message>
 </context>
+<context>
+    <name>VoiceCommandText</name>
+    <message>
+        <source>MESSAGE is H01 to H16, L01 to L16, SelectOutput or SelectOnOff, not &quot;%1&quot;</source>
+        <translation>MESSAGE je H01 až H16, L01 až L16, SelectOutput nebo SelectOnOff, ne „%1“</translation>
+    </message>
+    <message>
+        <source>%1: %2 seconds, %L3 bytes at %L4 samples a second</source>
+        <translation>%1: %2 s, %L3 bajtů při %L4 vzorcích za sekundu</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ano</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>ne</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>existuje</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>chybí</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Zpráva</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Soubor</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Zap</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Stav</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Formát</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekundy</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bajty</translation>
+    </message>
+    <message>
+        <source>Transfer to unit would send %L1 of the unit&apos;s %L2 bytes (%3%).</source>
+        <translation>Zápis do jednotky by poslal %L1 z %L2 bajtů jednotky (%3 %).</translation>
+    </message>
+    <message>
+        <source>reading %1</source>
+        <translation>čtu %1</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text given with --text is empty</source>
+        <translation>Není co vyslovit: text zadaný pomocí --text je prázdný</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: %1 has no text in %2; give one with --text</source>
+        <translation>Není co vyslovit: %1 nemá v %2 žádný text; zadejte jej pomocí --text</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
+        <translation>Není co vyslovit: výzva %1 nemá v konfiguraci žádný text; zadejte jej pomocí --text</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSourceText</name>
+    <message>
+        <source>it is a symbolic link, and recordings are not written through links</source>
+        <translation>je to symbolický odkaz a nahrávky se přes odkazy nezapisují</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>its folder %1 does not exist</source>
+        <translation>její složka %1 neexistuje</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be written (%2)</source>
+        <translation>do její složky %1 nelze zapisovat (%2)</translation>
+    </message>
+    <message>
+        <source>The recording &quot;%1&quot; cannot be written: %2.</source>
+        <translation>Nahrávku „%1“ nelze zapsat: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is too long for the unit: its whole voice memory of %L2 bytes holds %3 seconds at %L4 samples a second.</source>
+        <translation>%1 je pro jednotku příliš dlouhý: celá její hlasová paměť o %L2 bajtech pojme %3 s při %L4 vzorcích za sekundu.</translation>
+    </message>
+    <message>
+        <source>%1 is not sound that can be imported: %2.</source>
+        <translation>%1 není zvuk, který lze importovat: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is damaged and could not be read to its end: %2.</source>
+        <translation>%1 je poškozený a nelze jej dočíst do konce: %2.</translation>
+    </message>
+    <message>
+        <source>%1 holds no sound: it is silent throughout.</source>
+        <translation>%1 neobsahuje žádný zvuk: celý je tichý.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was stopped; the earlier recording is unchanged.</source>
+        <translation>Import %1 byl zastaven; dřívější nahrávka zůstala beze změny.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2.</source>
+        <translation>%1 nelze převést: %2.</translation>
+    </message>
+    <message>
+        <source>; the earlier recording is unchanged</source>
+        <translation>; dřívější nahrávka zůstala beze změny</translation>
+    </message>
+    <message>
+        <source>the speech synthesiser espeak-ng cannot start (%1); is the package espeak-ng-data installed?</source>
+        <translation>syntezátor řeči espeak-ng nelze spustit (%1); je nainstalován balíček espeak-ng-data?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be imported: %2.</source>
+        <translation>„%1“ nelze importovat: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a sound file that can be imported (WAV, FLAC, Ogg Vorbis, Opus or MP3): %2</source>
+        <translation>%1 není zvukový soubor, který lze importovat (WAV, FLAC, Ogg Vorbis, Opus nebo MP3): %2</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text is empty.</source>
+        <translation>Není co vyslovit: text je prázdný.</translation>
+    </message>
+    <message>
+        <source>The text cannot be spoken: %1.</source>
+        <translation>Text nelze vyslovit: %1.</translation>
+    </message>
+    <message>
+        <source>espeak-ng has no voice for the language &quot;%1&quot; (try a code such as en, de or cs).</source>
+        <translation>espeak-ng nemá hlas pro jazyk „%1“ (zkuste kód jako en, de nebo cs).</translation>
+    </message>
+    <message>
+        <source>The text could not be spoken: %1.</source>
+        <translation>Text se nepodařilo vyslovit: %1.</translation>
+    </message>
+    <message>
+        <source>The spoken text</source>
+        <translation>Vyslovený text</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFileText</name>
+    <message>
+        <source>it does not exist</source>
+        <translation>neexistuje</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>nelze jej přečíst (%1)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>nelze jej přečíst</translation>
+    </message>
+    <message>
+        <source>it is larger than the unit&apos;s voice memory of %1 bytes</source>
+        <translation>je větší než hlasová paměť jednotky o %1 bajtech</translation>
+    </message>
+    <message>
+        <source>it is not a WAV file</source>
+        <translation>nejde o soubor WAV</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says</source>
+        <translation>je kratší, než udává jeho hlavička</translation>
+    </message>
+    <message>
+        <source>it is not 8-bit mono PCM sound at 8000 or 4000 Hz</source>
+        <translation>nejde o 8bitový zvuk PCM mono s 8000 nebo 4000 Hz</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2.</source>
+        <translation>Soubor %1 nelze otevřít: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be played: %2.</source>
+        <translation>Soubor %1 nelze přehrát: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a playable WAV file.</source>
+        <translation>Soubor %1 není přehratelný soubor WAV.</translation>
+    </message>
+</context>
 </TS>

@@ -717,4 +717,209 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <translation>Für die Sprachdateien konnte kein temporärer Ordner angelegt werden: %1.</translation>
     </message>
 </context>
+<context>
+    <name>VoiceCommandText</name>
+    <message>
+        <source>MESSAGE is H01 to H16, L01 to L16, SelectOutput or SelectOnOff, not &quot;%1&quot;</source>
+        <translation>MESSAGE ist H01 bis H16, L01 bis L16, SelectOutput oder SelectOnOff, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>%1: %2 seconds, %L3 bytes at %L4 samples a second</source>
+        <translation>%1: %2 Sekunden, %L3 Bytes bei %L4 Abtastwerten pro Sekunde</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>vorhanden</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Transfer to unit would send %L1 of the unit&apos;s %L2 bytes (%3%).</source>
+        <translation>Zum Gerät übertragen würde %L1 der %L2 Bytes des Geräts senden (%3 %).</translation>
+    </message>
+    <message>
+        <source>reading %1</source>
+        <translation>lese %1</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text given with --text is empty</source>
+        <translation>Es gibt nichts zu sprechen: der mit --text angegebene Text ist leer</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: %1 has no text in %2; give one with --text</source>
+        <translation>Es gibt nichts zu sprechen: %1 hat in %2 keinen Text; geben Sie einen mit --text an</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
+        <translation>Es gibt nichts zu sprechen: die Ansage %1 hat in der Konfiguration keinen Text; geben Sie einen mit --text an</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSourceText</name>
+    <message>
+        <source>it is a symbolic link, and recordings are not written through links</source>
+        <translation>sie ist ein symbolischer Link, und Aufnahmen werden nicht durch Links geschrieben</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>its folder %1 does not exist</source>
+        <translation>ihr Ordner %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be written (%2)</source>
+        <translation>in ihren Ordner %1 kann nicht geschrieben werden (%2)</translation>
+    </message>
+    <message>
+        <source>The recording &quot;%1&quot; cannot be written: %2.</source>
+        <translation>Die Aufnahme „%1“ kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is too long for the unit: its whole voice memory of %L2 bytes holds %3 seconds at %L4 samples a second.</source>
+        <translation>%1 ist zu lang für das Gerät: sein ganzer Sprachspeicher von %L2 Bytes fasst %3 Sekunden bei %L4 Abtastwerten pro Sekunde.</translation>
+    </message>
+    <message>
+        <source>%1 is not sound that can be imported: %2.</source>
+        <translation>%1 ist kein Ton, der importiert werden kann: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is damaged and could not be read to its end: %2.</source>
+        <translation>%1 ist beschädigt und konnte nicht bis zum Ende gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 holds no sound: it is silent throughout.</source>
+        <translation>%1 enthält keinen Ton: es ist durchgehend still.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was stopped; the earlier recording is unchanged.</source>
+        <translation>Der Import von %1 wurde abgebrochen; die frühere Aufnahme ist unverändert.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2.</source>
+        <translation>%1 konnte nicht umgewandelt werden: %2.</translation>
+    </message>
+    <message>
+        <source>; the earlier recording is unchanged</source>
+        <translation>; die frühere Aufnahme ist unverändert</translation>
+    </message>
+    <message>
+        <source>the speech synthesiser espeak-ng cannot start (%1); is the package espeak-ng-data installed?</source>
+        <translation>die Sprachsynthese espeak-ng kann nicht starten (%1); ist das Paket espeak-ng-data installiert?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be imported: %2.</source>
+        <translation>„%1“ kann nicht importiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a sound file that can be imported (WAV, FLAC, Ogg Vorbis, Opus or MP3): %2</source>
+        <translation>%1 ist keine Tondatei, die importiert werden kann (WAV, FLAC, Ogg Vorbis, Opus oder MP3): %2</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text is empty.</source>
+        <translation>Es gibt nichts zu sprechen: der Text ist leer.</translation>
+    </message>
+    <message>
+        <source>The text cannot be spoken: %1.</source>
+        <translation>Der Text kann nicht gesprochen werden: %1.</translation>
+    </message>
+    <message>
+        <source>espeak-ng has no voice for the language &quot;%1&quot; (try a code such as en, de or cs).</source>
+        <translation>espeak-ng hat keine Stimme für die Sprache „%1“ (versuchen Sie einen Code wie en, de oder cs).</translation>
+    </message>
+    <message>
+        <source>The text could not be spoken: %1.</source>
+        <translation>Der Text konnte nicht gesprochen werden: %1.</translation>
+    </message>
+    <message>
+        <source>The spoken text</source>
+        <translation>Der gesprochene Text</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFileText</name>
+    <message>
+        <source>it does not exist</source>
+        <translation>sie existiert nicht</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>sie kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>sie kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it is larger than the unit&apos;s voice memory of %1 bytes</source>
+        <translation>sie ist größer als der Sprachspeicher des Geräts von %1 Bytes</translation>
+    </message>
+    <message>
+        <source>it is not a WAV file</source>
+        <translation>sie ist keine WAV-Datei</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says</source>
+        <translation>sie ist kürzer, als ihr Kopf angibt</translation>
+    </message>
+    <message>
+        <source>it is not 8-bit mono PCM sound at 8000 or 4000 Hz</source>
+        <translation>sie ist kein 8-Bit-Mono-PCM-Ton mit 8000 oder 4000 Hz</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2.</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be played: %2.</source>
+        <translation>Die Datei %1 kann nicht abgespielt werden: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a playable WAV file.</source>
+        <translation>Die Datei %1 ist keine abspielbare WAV-Datei.</translation>
+    </message>
+</context>
 </TS>

@@ -18,7 +18,9 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -90,7 +92,13 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION));
-    Translations::installPreferred(application, Profile(profilePath()).language());
+    // JSON is read by programs: it keeps the source texts, the messages in it
+    // included, whatever language the desktop speaks.
+    const bool json = std::any_of(argv + 1, argv + argc, [](const char* argument) {
+        return std::strcmp(argument, "--json") == 0;
+    });
+    if (!json)
+        Translations::installPreferred(application, Profile(profilePath()).language());
 
     CliConsole& console = CliConsole::standard();
     CLI::App app{Description, "quillary-cli"};
