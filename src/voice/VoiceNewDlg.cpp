@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -117,6 +118,12 @@ void CVoiceNewDlg::initDialog() {
     m_halfrate = recorder_.lowQuality() ? 1 : 0;
     statusLabel_->setText(m_status);
     lowQualityCheckBox_->setChecked(m_halfrate != 0);
+    // Once the dialog's own event loop runs, so that closing it while the
+    // input is still opening ends the dialog.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            recorder_.openInput();
+    });
 }
 
 void CVoiceNewDlg::applyState() {

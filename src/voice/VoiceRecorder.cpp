@@ -45,8 +45,15 @@ void VoiceRecorder::open(const QString& fileName, int used, int capacity) {
     if (used_ > capacity_)
         totalRed_ = true;
     lowQuality_ = profile_.lowQualityRecording();
-    device_.openInput();
+    closed_ = false;
     emit changed();
+}
+
+void VoiceRecorder::openInput() {
+    // A missing sound card is told when Record is pressed; a server that does
+    // not answer is told now, since it also kept the user waiting now.
+    if (!device_.openInput() && device_.serverDoesNotAnswer() && !closed_)
+        user_.tell(device_.errorText(), MessageIcon::Warning);
 }
 
 void VoiceRecorder::setButtons(bool record, bool play, bool stop, bool close) {
@@ -85,6 +92,7 @@ void VoiceRecorder::stop() {
 }
 
 void VoiceRecorder::close() {
+    closed_ = true;
     if (recording_) {
         stopRecording();
         recount();

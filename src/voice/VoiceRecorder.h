@@ -50,6 +50,10 @@ public:
     // Opens on one message: fileName is a bare name in the configuration's
     // folder, used the memory taken by all messages, capacity the unit's.
     void open(const QString& fileName, int used, int capacity);
+    // Opens the sound input ahead of the first take (see AudioDevice::openInput).
+    // It can take seconds on a sound server that has just started or does not
+    // answer; the window keeps painting meanwhile.
+    void openInput();
 
     void record();
     void play();
@@ -104,4 +108,5 @@ private:
     int messagePosition_ = 0;
     bool totalRed_ = false;
     bool messageRed_ = false;
+    bool closed_ = false;
 };
