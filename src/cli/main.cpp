@@ -8,6 +8,7 @@
 #include "cli/FileCommands.h"
 #include "cli/JsonCommands.h"
 #include "cli/UnitCommands.h"
+#include "cli/VoiceCommands.h"
 #include "config/Profile.h"
 #include "editor/ConfigSheetMapping.h"
 
@@ -25,13 +26,15 @@ namespace {
 const char* const Description =
     "Quillary on the command line: shows, converts and compares configuration\n"
     "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
-    "its clock.";
+    "its clock; makes voice messages from sound files or text.";
 
 // The pulse range is filled in from the editor's limits, kept in one place.
 const char* const Footer =
     "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
     "differ; check: findings; write --check: an error found, nothing written),\n"
-    "2 wrong usage, 3 a file cannot be read or written.\n"
+    "2 wrong usage (voice speak: also nothing to speak, or no espeak-ng voice\n"
+    "for the language), 3 a file cannot be read or written (voice import and\n"
+    "speak: also not sound, silent, or longer than the unit's voice memory).\n"
     "\n"
     "The port is --port, else the setting Options/COMPORT of the program's\n"
     "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
@@ -179,6 +182,52 @@ int main(int argc, char** argv) {
         app.add_subcommand("set-clock", "Set the unit's clock to this computer's local time");
     clockCommand->callback([&] { run = [&] { return setUnitClock(console, *port); }; });
 
+    VoiceCommandOptions voice;
+    std::string voiceConfig, voiceMessage, voiceAudio, voiceText, voiceLanguage;
+    CLI::App* voiceCommand =
+        app.add_subcommand("voice", "Make voice messages from sound files or text, and list them");
+    voiceCommand->require_subcommand(1);
+    const char* const messageHelp = "H01..H16, L01..L16, SelectOutput or SelectOnOff (any case)";
+    CLI::App* voiceImportCommand = voiceCommand->add_subcommand(
+        "import", "Make MESSAGE's recording from a WAV, FLAC, Ogg Vorbis, Opus or MP3 file");
+    voiceImportCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    voiceImportCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
+    voiceImportCommand->add_option("AUDIO", voiceAudio, "the sound file")->required();
+    voiceImportCommand->add_flag("--low-quality", voice.lowQuality,
+                                 "4000 samples a second instead of 8000");
+    voiceImportCommand->callback([&] { run = [&] { return voiceImport(console, voice); }; });
+    CLI::App* voiceSpeakCommand = voiceCommand->add_subcommand(
+        "speak", "Make MESSAGE's recording by speaking the input's high or low text");
+    voiceSpeakCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    voiceSpeakCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
+    CLI::Option* voiceTextOption = voiceSpeakCommand->add_option(
+        "--text", voiceText, "the text to speak instead (needed for the prompts)");
+    voiceSpeakCommand->add_option("--language", voiceLanguage,
+                                  "espeak-ng voice such as en, de, cs; else VoiceRecorder/"
+                                  "Language, else the desktop's language");
+    voiceSpeakCommand->add_flag("--low-quality", voice.lowQuality,
+                                "4000 samples a second instead of 8000");
+    voiceSpeakCommand->callback([&] {
+        run = [&] {
+            if (voiceTextOption->count() > 0)
+                voice.text = QString::fromLocal8Bit(voiceText.c_str());
+            voice.language = QString::fromStdString(voiceLanguage);
+            return voiceSpeak(console, voice);
+        };
+    });
+    CLI::App* voiceListCommand = voiceCommand->add_subcommand(
+        "list", "List the 34 messages and what Transfer to unit would send");
+    voiceListCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    voiceListCommand->add_flag("--json", voice.json, "as JSON");
+    voiceListCommand->callback([&] { run = [&] { return voiceList(console, voice); }; });
+    // Filled in after parsing, whichever voice command runs.
+    auto voicePaths = [&] {
+        voice.configPath = QString::fromLocal8Bit(voiceConfig.c_str());
+        voice.message = QString::fromStdString(voiceMessage);
+        voice.audioPath = QString::fromLocal8Bit(voiceAudio.c_str());
+        voice.profilePath = profilePath();
+    };
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -191,5 +240,6 @@ int main(int argc, char** argv) {
                          .arg(QString::fromStdString(portOption)));
         return ExitUsage;
     }
+    voicePaths();
     return run ? run() : ExitUsage;
 }

@@ -57,6 +57,15 @@ void Profile::setLowQualityRecording(bool on) {
     save();
 }
 
+QString Profile::speechLanguage() const {
+    return settings_.value("VoiceRecorder/Language").toString().trimmed();
+}
+
+void Profile::setSpeechLanguage(const QString& language) {
+    settings_.setValue("VoiceRecorder/Language", language);
+    save();
+}
+
 void Profile::setMailServer(const QString& serverUrl, const QString& sender,
                             const QString& userName) {
     settings_.setValue("Mail/ServerUrl", serverUrl);

@@ -34,6 +34,11 @@ public:
     bool lowQualityRecording() const;
     void setLowQualityRecording(bool on);
 
+    // VoiceRecorder/Language: the espeak-ng voice messages are spoken in
+    // ("cs", "de"); empty when unset, and then the desktop's language is used.
+    QString speechLanguage() const;
+    void setSpeechLanguage(const QString& language);
+
     QSettings& settings() { return settings_; }
 
     // Writes the settings out, readable by the owner only (0600), also when

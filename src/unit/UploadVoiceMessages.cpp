@@ -57,23 +57,25 @@ UploadVoiceMessages::UploadVoiceMessages(LinkApi& link, int32_t handle, Progress
     : link_(link), handle_(handle), progress_(progress), folder_(std::move(configFolder)),
       current_(std::move(current)) {}
 
-QList<UploadVoiceMessages::Recording> UploadVoiceMessages::recordingsInSendingOrder() const {
+QList<UploadVoiceMessages::Recording>
+UploadVoiceMessages::recordingsInSendingOrder(const QString& configFolder,
+                                              const CurrentConfig& current) {
     using namespace VoiceFiles;
-    const QString& title = current_.g_configTitle;
+    const QString& title = current.g_configTitle;
     // Anything under a recording's name counts as its recording, so a folder
     // or a FIFO there is refused by the check instead of passing for missing.
-    auto own = [this](const QString& name) {
-        const QString path = resolveNoCase(folder_, name);
+    auto own = [&configFolder](const QString& name) {
+        const QString path = resolveNoCase(configFolder, name);
         const QFileInfo info(path);
         return info.exists() || info.isSymLink() ? path : QString();
     };
     QList<Recording> recordings;
     for (int n = 1; n <= InputCount; ++n)
         recordings.append(
-            {own(configHighName(title, n)), unitHighName(n), flagOn(current_.g_voiceHighFlags, n)});
+            {own(configHighName(title, n)), unitHighName(n), flagOn(current.g_voiceHighFlags, n)});
     for (int n = 1; n <= InputCount; ++n)
         recordings.append(
-            {own(configLowName(title, n)), unitLowName(n), flagOn(current_.g_voiceLowFlags, n)});
+            {own(configLowName(title, n)), unitLowName(n), flagOn(current.g_voiceLowFlags, n)});
     // The prompts go always; a missing one stops the upload.
     recordings.append({own(configSelectOutputName(title)), unitSelectOutputName(), true, true});
     recordings.append({own(configSelectOnOffName(title)), unitSelectOnOffName(), true, true});
@@ -85,7 +87,7 @@ bool UploadVoiceMessages::check() {
     listed_.clear();
     problem_.clear();
     checked_ = false;
-    for (const Recording& recording : recordingsInSendingOrder()) {
+    for (const Recording& recording : recordingsInSendingOrder(folder_, current_)) {
         if (!recording.switchedOn)
             continue;
         if (recording.own.isEmpty()) {

@@ -37,14 +37,19 @@ public:
     // For FileProblem: the sentence to show the user.
     const QString& problem() const { return problem_; }
 
-private:
     struct Recording {
         QString own;      // the configuration's recording, full path ("" when missing)
         QString unitName; // "H01.WAV"
         bool switchedOn;
         bool required = false; // a prompt: without it nothing is sent
     };
-    QList<Recording> recordingsInSendingOrder() const;
+    // All 34 recordings in the order the unit receives them, whether switched
+    // on or not: the high messages, the low messages, the two prompts. What
+    // check() then takes are the switched-on ones that exist.
+    static QList<Recording> recordingsInSendingOrder(const QString& configFolder,
+                                                     const CurrentConfig& current);
+
+private:
     bool stage(const QString& stagingFolder, QStringList* paths);
 
     LinkApi& link_;
