@@ -16,8 +16,8 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
