@@ -81,10 +81,10 @@ Reply ask(int timeoutMs) {
 }
 
 QString doesNotAnswerText() {
-    return QStringLiteral("The sound server does not answer, so nothing can be recorded or played: "
-                          "it is running but stopped or hung. Restart it (for example with "
-                          "\"systemctl --user restart pipewire-pulse\" or \"pulseaudio -k\", "
-                          "or by logging out and in again) and try again.");
+    return QStringLiteral(
+        "The sound server does not answer, so nothing can be recorded or played: it is running "
+        "but stopped or hung. Restart it (log out and in again, or run \"systemctl --user restart "
+        "pipewire pipewire-pulse\" or \"systemctl --user restart pulseaudio\") and try again.");
 }
 
 } // namespace SoundServer
