@@ -42,7 +42,9 @@ struct RecorderButtons {
 // on a thread of their own and touch nothing but their files.
 struct VoiceMaker {
     std::function<VoiceMakeResult(const QString& source, const QString& target, bool lowQuality)>
-        importFile = importSoundFile;
+        importFile = [](const QString& source, const QString& target, bool lowQuality) {
+            return importSoundFile(source, target, lowQuality);
+        };
     std::function<VoiceMakeResult(const QString& text, const QString& language,
                                   const QString& target, bool lowQuality)>
         speak = speakToFile;
