@@ -117,6 +117,7 @@ bool fidelitySession(int takes, std::vector<double>* firstOffsets,
     }
 
     recorder.open("Bench_H01.WAV", 0, WaveFile::UnitMemoryCapacity);
+    recorder.openInput();
     for (int take = 0; take < takes; ++take) {
         QElapsedTimer pressed;
         pressed.start();
@@ -195,6 +196,7 @@ int main(int argc, char** argv) {
     PrintingUser user;
     VoiceRecorder recorder(device, user, profile, dir.path(), "Bench");
     recorder.open("Bench_H01.WAV", 0, 540672);
+    recorder.openInput();
 
     std::vector<double> latencies;
     for (int run = 0; run < runs; ++run) {

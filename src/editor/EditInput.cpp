@@ -163,6 +163,8 @@ void CEditInput::record(bool high) {
                           : tr("Voicemessage for low on input %1").arg(input);
     request.fileName = high ? VoiceFiles::configHighName(services_.configTitle, input)
                             : VoiceFiles::configLowName(services_.configTitle, input);
+    // As it stands in the editor, typed but not yet stored.
+    request.speechText = (high ? highTextEdit_ : lowTextEdit_)->text();
     if (services_.openRecorder)
         services_.openRecorder(request);
 }

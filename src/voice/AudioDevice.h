@@ -42,6 +42,9 @@ public:
     virtual qint64 lengthMs() const = 0;
     // Why the last record or play failed, in the audio layer's words.
     virtual QString errorText() const = 0;
+    // Whether the last failure was a sound server that took the connection
+    // but did not answer (stopped or hung), rather than a missing device.
+    virtual bool serverDoesNotAnswer() const { return false; }
 
     // Called when a record or play command ends by itself. The real device
     // calls it from the event loop, never from inside one of the calls above.

@@ -1,11 +1,16 @@
 #include "voice/QtAudioDevice.h"
 
+#include "voice/SoundServer.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QAudioSource>
+#include <QEventLoop>
 #include <QMediaDevices>
+#include <QScopeGuard>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -21,6 +26,8 @@ constexpr int CaptureBufferMs = 40;
 // At Stop the samples up to the Stop time are still on their way from the
 // device; wait this long at most for them.
 constexpr int DrainTimeoutMs = 500;
+// How long a newly opened input may take to deliver its first sound.
+constexpr int LiveTimeoutMs = 2500;
 
 QAudioFormat toQt(const PcmFormat& pcm) {
     QAudioFormat format;
@@ -91,6 +98,15 @@ QString QtAudioDevice::describe(QAudio::Error error) {
     return QStringLiteral("The audio device could not be started.");
 }
 
+// Qt Multimedia blocks the calling thread for half a minute on a sound server
+// that takes the connection and never replies; ask first, off this thread.
+bool QtAudioDevice::serverAnswers() {
+    serverSilent_ = SoundServer::ask(serverTimeoutMs_) == SoundServer::Reply::DoesNotAnswer;
+    if (serverSilent_)
+        error_ = SoundServer::doesNotAnswerText();
+    return !serverSilent_;
+}
+
 // The input stays open from the recorder's opening to its closing: a freshly
 // started capture stream delivers nothing for its first few hundred
 // milliseconds, which cut the start off the first take. What the stream
@@ -98,6 +114,18 @@ QString QtAudioDevice::describe(QAudio::Error error) {
 bool QtAudioDevice::openInput() {
     if (source_)
         return true;
+    // Asked again from the event loop that an opening under way runs: that
+    // one goes on and tells.
+    if (opening_)
+        return false;
+    opening_ = true;
+    const auto done = qScopeGuard([this] { opening_ = false; });
+    const quint64 generation = ++inputGeneration_;
+    if (!serverAnswers())
+        return false;
+    // Closed while the server was being asked.
+    if (generation != inputGeneration_)
+        return false;
     const QAudioDevice input = QMediaDevices::defaultAudioInput();
     if (input.isNull()) {
         error_ = QStringLiteral("No sound input is available: there is no sound card or sound "
@@ -125,10 +153,37 @@ bool QtAudioDevice::openInput() {
         return false;
     }
     connect(input_, &QIODevice::readyRead, this, &QtAudioDevice::readInput);
+    waitUntilLive();
+    if (!input_) { // failed, or closed, while it started
+        if (error_.isEmpty())
+            error_ = describe(QAudio::IOError);
+        return false;
+    }
     return true;
 }
 
+// A sound server that has just started can hold a new capture stream's first
+// bytes back for up to two seconds (a null or suspended source renders its
+// first long block before anyone listens); a take started meanwhile would
+// lose everything up to then. So the input counts as open once sound flows,
+// while the window keeps painting. A stream that stays silent longer is used
+// as it is.
+void QtAudioDevice::waitUntilLive() {
+    delivered_ = false;
+    QElapsedTimer waited;
+    waited.start();
+    QEventLoop wait;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &wait, [&] {
+        if (delivered_ || !input_ || waited.elapsed() >= LiveTimeoutMs)
+            wait.quit();
+    });
+    poll.start(2);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 void QtAudioDevice::closeInput() {
+    ++inputGeneration_;
     stop();
     if (!source_)
         return;
@@ -144,7 +199,10 @@ void QtAudioDevice::readInput() {
     if (!input_)
         return;
     const QByteArray bytes = input_->readAll();
-    if (!capturing_ || bytes.isEmpty())
+    if (bytes.isEmpty())
+        return;
+    delivered_ = true;
+    if (!capturing_)
         return;
     if (!firstSample_.isValid())
         firstSample_.start();
@@ -197,6 +255,8 @@ bool QtAudioDevice::play(const QString& path) {
 
     WaveFile::WaveContents wave;
     if (!WaveFile::readWave(path, &wave, &error_))
+        return false;
+    if (!serverAnswers())
         return false;
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
     if (output.isNull()) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "voice/AudioDevice.h"
+#include "voice/SoundServer.h"
 #include "voice/WaveFile.h"
 
 #include <QAudio>
@@ -31,6 +32,7 @@ public:
     QByteArray takeRecording() override;
     qint64 lengthMs() const override;
     QString errorText() const override { return error_; }
+    bool serverDoesNotAnswer() const override { return serverSilent_; }
 
     // Tests: record in the input's preferred format even when it could take
     // the unit's, to exercise the conversion.
@@ -42,8 +44,12 @@ public:
     QElapsedTimer firstSampleTime() const;
     // Whether the input stream is open (it stays open between takes).
     bool isInputOpen() const { return bool(source_); }
+    // How long to wait for the sound server's answer.
+    void setServerTimeout(int ms) { serverTimeoutMs_ = ms; }
 
 private:
+    bool serverAnswers();
+    void waitUntilLive();
     void onSinkState(QAudio::State state);
     void onSourceState(QAudio::State state);
     void readInput();
@@ -66,6 +72,11 @@ private:
     QByteArray recording_;
     QString error_;
     bool alwaysConvert_ = false;
+    bool serverSilent_ = false;
+    quint64 inputGeneration_ = 0; // counts opens and closes of the input
+    bool opening_ = false;
+    bool delivered_ = false; // the input has delivered sound since it opened
+    int serverTimeoutMs_ = SoundServer::AnswerTimeoutMs;
     // Counts record/play sessions, so a notification posted for one that has
     // since been stopped is dropped.
     quint64 session_ = 0;

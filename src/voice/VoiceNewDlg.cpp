@@ -3,13 +3,16 @@
 #include "config/Profile.h"
 #include "controls/TextProgressCtrl.h"
 #include "voice/QtAudioDevice.h"
+#include "voice/WaveformView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,6 +48,7 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     messageBar_->setObjectName(QStringLiteral("messageUsageBar"));
     messageLabel->setBuddy(messageBar_);
     messageBar_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    waveform_ = new CWaveformView(this);
 
     auto* function = new QGroupBox(QStringLiteral("Function"), this);
     function->setObjectName(QStringLiteral("functionGroupBox"));
@@ -56,6 +60,11 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     recordButton_->setObjectName(QStringLiteral("recordButton"));
     stopButton_ = new QPushButton(QStringLiteral("Stop"), function);
     stopButton_->setObjectName(QStringLiteral("stopButton"));
+    importButton_ = new QPushButton(QStringLiteral("&Import..."), function);
+    importButton_->setObjectName(QStringLiteral("importButton"));
+    importButton_->setToolTip(QStringLiteral("Make this message from a sound file"));
+    speakButton_ = new QPushButton(QStringLiteral("&Speak"), function);
+    speakButton_->setObjectName(QStringLiteral("speakButton"));
     closeButton_ = new QPushButton(QStringLiteral("Close"), this);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     closeButton_->setDefault(true);
@@ -64,6 +73,8 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     functionLayout->addWidget(playButton_);
     functionLayout->addWidget(recordButton_);
     functionLayout->addWidget(stopButton_);
+    functionLayout->addWidget(importButton_);
+    functionLayout->addWidget(speakButton_);
 
     auto* controls = new QGridLayout;
     controls->addWidget(lowQualityCheckBox_, 0, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -82,17 +93,22 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     layout->addWidget(totalBar_);
     layout->addWidget(messageLabel);
     layout->addWidget(messageBar_);
+    layout->addWidget(waveform_);
     layout->addLayout(controls);
     layout->addLayout(closeRow);
 
     setTabOrder(lowQualityCheckBox_, playButton_);
     setTabOrder(playButton_, recordButton_);
     setTabOrder(recordButton_, stopButton_);
-    setTabOrder(stopButton_, closeButton_);
+    setTabOrder(stopButton_, importButton_);
+    setTabOrder(importButton_, speakButton_);
+    setTabOrder(speakButton_, closeButton_);
 
     connect(recordButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::record);
     connect(playButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::play);
     connect(stopButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::stop);
+    connect(importButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::importFile);
+    connect(speakButton_, &QPushButton::clicked, &recorder_, &VoiceRecorder::speak);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(lowQualityCheckBox_, &QCheckBox::clicked, this, [this](bool on) {
         m_halfrate = on ? 1 : 0;
@@ -101,7 +117,10 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     connect(&recorder_, &VoiceRecorder::changed, this, &CVoiceNewDlg::applyState);
 }
 
-CVoiceNewDlg::~CVoiceNewDlg() = default;
+CVoiceNewDlg::~CVoiceNewDlg() {
+    if (waitCursor_)
+        QApplication::restoreOverrideCursor();
+}
 
 void CVoiceNewDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -113,10 +132,20 @@ void CVoiceNewDlg::initDialog() {
     initialised_ = true;
     totalBar_->SetRange(0, m_capacity);
     messageBar_->SetRange(0, m_capacity);
+    recorder_.setSpeechText(m_speechText);
+    speakButton_->setToolTip(m_speechText.trimmed().isEmpty()
+                                 ? QStringLiteral("This message has no text to speak")
+                                 : QStringLiteral("Speak \"%1\"").arg(m_speechText));
     recorder_.open(m_filename, m_used, m_capacity);
     m_halfrate = recorder_.lowQuality() ? 1 : 0;
     statusLabel_->setText(m_status);
     lowQualityCheckBox_->setChecked(m_halfrate != 0);
+    // Once the dialog's own event loop runs, so that closing it while the
+    // input is still opening ends the dialog.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            recorder_.openInput();
+    });
 }
 
 void CVoiceNewDlg::applyState() {
@@ -125,6 +154,20 @@ void CVoiceNewDlg::applyState() {
     playButton_->setEnabled(buttons.play);
     stopButton_->setEnabled(buttons.stop);
     closeButton_->setEnabled(buttons.close);
+    importButton_->setEnabled(recorder_.canMake());
+    speakButton_->setEnabled(recorder_.canMake() && !recorder_.speechText().trimmed().isEmpty());
+    const bool busy = recorder_.isBusy();
+    statusLabel_->setText(busy ? recorder_.busyText() : m_status);
+    if (busy != waitCursor_) {
+        waitCursor_ = busy;
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+    // The recording changes with a take, an import or speech.
+    if (!busy && !recorder_.isRecording() && !recorder_.isPlaying())
+        waveform_->load(recorder_.filePath());
     // Once red, a bar stays red for the rest of the dialog.
     if (recorder_.totalRed())
         totalBar_->SetBarColour(Red);
@@ -150,5 +193,6 @@ void RunVoiceRecorder(UserInteraction& user, Profile& profile, const QString& co
     recorder.m_status = request.status;
     recorder.m_used = request.used;
     recorder.m_capacity = request.capacity;
+    recorder.m_speechText = request.speechText;
     recorder.exec();
 }

@@ -19,6 +19,8 @@
 // message files are recounted after Stop); configTitle the configuration's
 // file name without extension. Closing the dialog while recording stops and
 // keeps the recording, as Stop does; while playing, stops the playback.
+// Import... makes the message from a sound file and Speak from m_speechText;
+// a waveform under the bars shows the recording.
 #pragma once
 
 #include "voice/VoiceRecorder.h"
@@ -29,6 +31,7 @@
 
 class AudioDevice;
 class CTextProgressCtrl;
+class CWaveformView;
 class Profile;
 class QCheckBox;
 class QLabel;
@@ -50,6 +53,8 @@ public:
     int m_capacity = 0; // the unit's voice memory
     // "Low quality" (4000 samples a second instead of 8000), from the profile.
     int m_halfrate = 0;
+    // What Speak says: the input's high or low text; Speak is off without one.
+    QString m_speechText;
 
     VoiceRecorder& recorder() { return recorder_; }
 
@@ -72,7 +77,11 @@ private:
     QPushButton* playButton_;
     QPushButton* recordButton_;
     QPushButton* stopButton_;
+    QPushButton* importButton_;
+    QPushButton* speakButton_;
     QPushButton* closeButton_;
+    CWaveformView* waveform_;
+    bool waitCursor_ = false;
 };
 
 // Runs the recorder modally on the default sound input and output.

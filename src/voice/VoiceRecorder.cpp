@@ -5,8 +5,13 @@
 #include "core/UserInteraction.h"
 #include "voice/WaveFile.h"
 
+#include <QEventLoop>
+#include <QFileInfo>
+
 #include <algorithm>
+#include <atomic>
 #include <climits>
+#include <thread>
 
 namespace {
 
@@ -45,8 +50,15 @@ void VoiceRecorder::open(const QString& fileName, int used, int capacity) {
     if (used_ > capacity_)
         totalRed_ = true;
     lowQuality_ = profile_.lowQualityRecording();
-    device_.openInput();
+    closed_ = false;
     emit changed();
+}
+
+void VoiceRecorder::openInput() {
+    // A missing sound card is told when Record is pressed; a server that does
+    // not answer is told now, since it also kept the user waiting now.
+    if (!device_.openInput() && device_.serverDoesNotAnswer() && !closed_)
+        user_.tell(device_.errorText(), MessageIcon::Warning);
 }
 
 void VoiceRecorder::setButtons(bool record, bool play, bool stop, bool close) {
@@ -85,6 +97,7 @@ void VoiceRecorder::stop() {
 }
 
 void VoiceRecorder::close() {
+    closed_ = true;
     if (recording_) {
         stopRecording();
         recount();
@@ -183,4 +196,77 @@ void VoiceRecorder::failedToStart() {
     user_.tell(device_.errorText(), MessageIcon::Warning);
     timer_.stop();
     buttons_ = {true, WaveFile::WaveDataSize(filePath()) > 0, false, true};
+}
+
+void VoiceRecorder::importFile() {
+    if (!canMake())
+        return;
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.filter = QStringLiteral("Sound files (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 "
+                                    "*.MP3);;All files (*)");
+    request.folder = folder_;
+    const QString source = user_.chooseFile(request);
+    if (source.isEmpty())
+        return;
+    const QString target = filePath();
+    const bool low = lowQuality_;
+    make(QStringLiteral("Importing %1...").arg(QFileInfo(source).fileName()),
+         [this, source, target, low] { return maker_.importFile(source, target, low); });
+}
+
+void VoiceRecorder::speak() {
+    if (!canMake() || speechText_.trimmed().isEmpty())
+        return;
+    QString language = profile_.speechLanguage();
+    if (language.isEmpty())
+        language = defaultSpeechLanguage();
+    const QString text = speechText_;
+    const QString target = filePath();
+    const bool low = lowQuality_;
+    make(QStringLiteral("Speaking the text (%1)...").arg(language),
+         [this, text, language, target, low] { return maker_.speak(text, language, target, low); });
+}
+
+// The job takes a second or more (decoding, synthesis): it runs on a thread of
+// its own while this one keeps the window painting. The user's input waits
+// until it ends, and the thread is always waited for, so no two jobs overlap.
+void VoiceRecorder::make(const QString& busyText, const std::function<VoiceMakeResult()>& job) {
+    const RecorderButtons before = buttons_;
+    buttons_ = {false, false, false, false};
+    busyText_ = busyText;
+    emit changed();
+
+    VoiceMakeResult result;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        result = job();
+        done = true;
+    });
+    QEventLoop wait;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &wait, [&] {
+        if (done)
+            wait.quit();
+    });
+    poll.start(10);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+
+    busyText_.clear();
+    buttons_ = before;
+    if (result.ok) {
+        recount();
+        const qint64 size = WaveFile::WaveDataSize(filePath());
+        messagePosition_ = size > 0 ? clampToInt(size) : 0;
+        totalPosition_ = used_;
+        if (used_ > capacity_)
+            totalRed_ = messageRed_ = true;
+        buttons_.play = size > 0;
+    } else if (!closed_) {
+        user_.tell(result.message.isEmpty() ? QStringLiteral("The voice message could not be made.")
+                                            : result.message,
+                   MessageIcon::Warning);
+    }
+    emit changed();
 }

@@ -6,11 +6,14 @@
 #pragma once
 
 #include "voice/AudioDevice.h"
+#include "voice/VoiceSource.h"
 #include "voice/WaveFile.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <functional>
 
 class Profile;
 class UserInteraction;
@@ -21,7 +24,8 @@ struct VoiceRecorderRequest {
     int capacity = WaveFile::UnitMemoryCapacity; // bytes of voice memory in the unit
     int used = 0;                                // bytes all the configuration's messages take now
     QString status;                              // e.g. "Voicemessage for high on input 7"
-    QString fileName; // the message's WAV file, a bare name in the configuration folder
+    QString fileName;   // the message's WAV file, a bare name in the configuration folder
+    QString speechText; // what Speak says: the input's high or low text; empty: nothing
     bool operator==(const VoiceRecorderRequest&) const = default;
 };
 
@@ -31,6 +35,19 @@ struct RecorderButtons {
     bool stop = false;
     bool close = true;
     bool operator==(const RecorderButtons&) const = default;
+};
+
+// How a message is made without the microphone: from a sound file, or spoken
+// from a text (importSoundFile and speakToFile; tests give fakes). Both run
+// on a thread of their own and touch nothing but their files.
+struct VoiceMaker {
+    std::function<VoiceMakeResult(const QString& source, const QString& target, bool lowQuality)>
+        importFile = [](const QString& source, const QString& target, bool lowQuality) {
+            return importSoundFile(source, target, lowQuality);
+        };
+    std::function<VoiceMakeResult(const QString& text, const QString& language,
+                                  const QString& target, bool lowQuality)>
+        speak = speakToFile;
 };
 
 class VoiceRecorder : public QObject {
@@ -50,6 +67,10 @@ public:
     // Opens on one message: fileName is a bare name in the configuration's
     // folder, used the memory taken by all messages, capacity the unit's.
     void open(const QString& fileName, int used, int capacity);
+    // Opens the sound input ahead of the first take (see AudioDevice::openInput).
+    // It can take seconds on a sound server that has just started or does not
+    // answer; the window keeps painting meanwhile.
+    void openInput();
 
     void record();
     void play();
@@ -59,6 +80,20 @@ public:
     void handleNotification(AudioNotification code);
     // The dialog is going away: stop what runs, keeping a recording as Stop does.
     void close();
+
+    // Import...: asks for a sound file and makes the message from it. Speak:
+    // speaks the speech text in the profile's language (the desktop's when
+    // unset). Either runs while the window keeps painting, with every button
+    // off; a failure is told and leaves the recording as it was.
+    void importFile();
+    void speak();
+    void setSpeechText(const QString& text) { speechText_ = text; }
+    QString speechText() const { return speechText_; }
+    void setMaker(VoiceMaker maker) { maker_ = std::move(maker); }
+    // Whether Import... and Speak can start: nothing records, plays or is being made.
+    bool canMake() const { return !recording_ && !playing_ && busyText_.isEmpty(); }
+    bool isBusy() const { return !busyText_.isEmpty(); }
+    QString busyText() const { return busyText_; } // e.g. "Importing song.mp3..."
 
     RecorderButtons buttons() const { return buttons_; }
     bool isRecording() const { return recording_; }
@@ -84,6 +119,7 @@ private:
     void recount();
     void failedToStart();
     void setButtons(bool record, bool play, bool stop, bool close);
+    void make(const QString& busyText, const std::function<VoiceMakeResult()>& job);
 
     AudioDevice& device_;
     UserInteraction& user_;
@@ -104,4 +140,8 @@ private:
     int messagePosition_ = 0;
     bool totalRed_ = false;
     bool messageRed_ = false;
+    bool closed_ = false;
+    VoiceMaker maker_;
+    QString speechText_;
+    QString busyText_;
 };

@@ -380,6 +380,7 @@ private slots:
         writeWav(dir_->filePath("alarm_l12.wav"), 1036);
         CEditInput editor(*services_);
         editor.m_input = 11;
+        editor.m_lowText = "T\xfcr offen"; // code page 1252
         editor.OnInitDialog();
         auto* highBox = child<QCheckBox>(&editor, "voiceOnHighCheckBox");
         auto* lowBox = child<QCheckBox>(&editor, "voiceOnLowCheckBox");
@@ -393,12 +394,14 @@ private slots:
         QVERIFY(!recordHigh->isEnabled() && recordLow->isEnabled());
 
         recordLow->click();
+        // Speak says the text as it stands in the editor.
         const VoiceRecorderRequest low{540672, 1200, "Voicemessage for low on input 12",
-                                       "Alarm_L12.WAV"};
+                                       "Alarm_L12.WAV", QStringLiteral("Tür offen")};
         QCOMPARE(recorded_, QList<VoiceRecorderRequest>{low});
         editor.OnRecordHigh();
         QCOMPARE(recorded_.last().status, QStringLiteral("Voicemessage for high on input 12"));
         QCOMPARE(recorded_.last().fileName, QStringLiteral("Alarm_H12.WAV"));
+        QCOMPARE(recorded_.last().speechText, QString());
 
         // A refused text undoes the click: the boxes go back to the members.
         editor.m_highText = QByteArray(157, 'x');

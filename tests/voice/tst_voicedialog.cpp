@@ -61,6 +61,11 @@ struct Rig {
         dialog.m_capacity = WaveFile::UnitMemoryCapacity;
     }
     void click(const char* name) { dialog.findChild<QPushButton*>(name)->click(); }
+    // The dialog opens the input from its event loop, before a press can reach it.
+    bool show() {
+        dialog.show();
+        return QTest::qWaitFor([&] { return device.isInputOpen(); }, 10000);
+    }
 };
 
 } // namespace
@@ -80,7 +85,7 @@ private slots:
         QFETCH(bool, convert);
         Rig rig("Alarm_H02.WAV");
         rig.device.setAlwaysConvert(convert);
-        rig.dialog.show();
+        QVERIFY(rig.show());
         if (lowQuality)
             rig.dialog.findChild<QCheckBox*>("lowQualityCheckBox")->click();
 
@@ -146,7 +151,7 @@ private slots:
 
     void escapeWhileRecordingKeepsTheTake() {
         Rig rig("Alarm_L03.WAV");
-        rig.dialog.show();
+        QVERIFY(rig.show());
         rig.click("recordButton");
         QVERIFY(rig.user.messages.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(rig.device.lengthMs() > 200, 10000);

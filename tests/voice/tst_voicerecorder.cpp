@@ -1,11 +1,13 @@
 // The recorder's logic over a fake device: button states and flags through
 // every transition, the running estimate and the red bars, the recount after
-// Stop, the data-size rule, the quality setting, and saving all-or-nothing.
+// Stop, the data-size rule, the quality setting, saving all-or-nothing, and
+// the waveform's summary.
 #include "FakeAudioDevice.h"
 #include "TestSupport.h"
 #include "config/Profile.h"
 #include "voice/VoiceRecorder.h"
 #include "voice/WaveFile.h"
+#include "voice/Waveform.h"
 
 #include <QDir>
 #include <QProcess>
@@ -405,6 +407,48 @@ private slots:
         QFETCH(QByteArray, expected);
         QCOMPARE(WaveFile::convertPcm(input, from, WaveFile::unitFormat(toRate)).toHex(' '),
                  expected.toHex(' '));
+    }
+
+    // The waveform's description, and its columns showing where sound starts.
+    void waveformSummary_data() {
+        QTest::addColumn<QByteArray>("samples");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<QString>("described");
+        const auto tone = [](int count, char low, char high) {
+            QByteArray bytes;
+            for (int i = 0; i < count; ++i)
+                bytes.append(i % 2 ? high : low);
+            return bytes;
+        };
+        QTest::newRow("silence") << QByteArray(8000, '\x80') << 8000 << "1.0 s, silent";
+        QTest::newRow("quiet") << QByteArray(4000, '\x90') << 8000 << "0.5 s, peak -18 dBFS";
+        QTest::newRow("half scale, low quality")
+            << tone(6000, 64, char(192)) << 4000 << "1.5 s, peak -6 dBFS";
+        QTest::newRow("full scale")
+            << tone(4000, 0, char(255)) << 8000 << "0.5 s, peak 0 dBFS, clipped";
+        QTest::newRow("one step short of full scale")
+            << tone(4000, 1, char(254)) << 8000 << "0.5 s, peak 0 dBFS";
+    }
+    void waveformSummary() {
+        QFETCH(QByteArray, samples);
+        QFETCH(int, rate);
+        QFETCH(QString, described);
+        QCOMPARE(Waveform::summarise(samples, rate).describe(), described);
+    }
+    void waveformColumns() {
+        QByteArray samples(100, '\x80');
+        for (int i = 0; i < 100; ++i)
+            samples.append(i % 2 ? char(255) : char(64));
+        const QList<Waveform::Column> columns = Waveform::columns(samples, 2);
+        QCOMPARE(columns.size(), 2);
+        QCOMPARE(columns[0].low, 0.0f);
+        QCOMPARE(columns[0].high, 0.0f);
+        QVERIFY(!columns[0].clipped);
+        QCOMPARE(columns[1].low, -0.5f);
+        QCOMPARE(columns[1].high, 127 / 128.0f);
+        QVERIFY(columns[1].clipped);
+        QVERIFY(Waveform::columns({}, 10).isEmpty());
+        QCOMPARE(Waveform::columns(QByteArray(3, '\x80'), 10).size(), 10);
     }
 };
 
