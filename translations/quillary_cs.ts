@@ -271,6 +271,80 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>CVoiceNewDlg</name>
+    <message>
+        <source>Voicemessage</source>
+        <translation>Hlasová zpráva</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Stav</translation>
+    </message>
+    <message>
+        <source>Total usage of voice memory</source>
+        <translation>Celkové využití hlasové paměti</translation>
+    </message>
+    <message>
+        <source>This message usage of total voice memory</source>
+        <translation>Podíl této zprávy na celé hlasové paměti</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Funkce</translation>
+    </message>
+    <message>
+        <source>Low quality</source>
+        <translation>Nízká kvalita</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Přehrát</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Nahrát</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zastavit</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importovat...</translation>
+    </message>
+    <message>
+        <source>Make this message from a sound file</source>
+        <translation>Vytvořit tuto zprávu ze zvukového souboru</translation>
+    </message>
+    <message>
+        <source>&amp;Speak</source>
+        <translation>&amp;Vyslovit</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zavřít</translation>
+    </message>
+    <message>
+        <source>This message has no text to speak</source>
+        <translation>Tato zpráva nemá žádný text k vyslovení</translation>
+    </message>
+    <message>
+        <source>Speak &quot;%1&quot;</source>
+        <translation>Vyslovit „%1“</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveformView</name>
+    <message>
+        <source>Recording</source>
+        <translation>Nahrávka</translation>
+    </message>
+    <message>
+        <source>No recording</source>
+        <translation>Žádná nahrávka</translation>
+    </message>
+</context>
+<context>
     <name>CheckText</name>
     <message>
         <source>input %1 high voice message</source>
@@ -479,6 +553,45 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>QtAudioDevice</name>
+    <message>
+        <source>The audio device could not be opened: it is busy or refuses the recording format.</source>
+        <translation>Zvukové zařízení nelze otevřít: je obsazené nebo odmítá formát nahrávky.</translation>
+    </message>
+    <message>
+        <source>The audio device stopped delivering or taking sound.</source>
+        <translation>Zvukové zařízení přestalo zvuk dodávat nebo přijímat.</translation>
+    </message>
+    <message>
+        <source>The audio device ran out of sound data.</source>
+        <translation>Zvukovému zařízení došla zvuková data.</translation>
+    </message>
+    <message>
+        <source>The audio device failed and cannot be used.</source>
+        <translation>Zvukové zařízení selhalo a nelze je použít.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Zvukové zařízení nelze spustit.</translation>
+    </message>
+    <message>
+        <source>No sound input is available: there is no sound card or sound server to record from.</source>
+        <translation>Není k dispozici žádný zvukový vstup: chybí zvuková karta nebo zvukový server, ze kterého by šlo nahrávat.</translation>
+    </message>
+    <message>
+        <source>The sound input %1 offers no format that can be recorded.</source>
+        <translation>Zvukový vstup %1 nenabízí žádný formát, který lze nahrávat.</translation>
+    </message>
+    <message>
+        <source>No sound output is available: there is no sound card or sound server to play on.</source>
+        <translation>Není k dispozici žádný zvukový výstup: chybí zvuková karta nebo zvukový server, na kterém by šlo přehrávat.</translation>
+    </message>
+    <message>
+        <source>The sound output %1 offers no format that can be played.</source>
+        <translation>Zvukový výstup %1 nenabízí žádný formát, který lze přehrát.</translation>
+    </message>
+</context>
+<context>
     <name>ReportText</name>
     <message>
         <source>Configuration has been printed</source>
@@ -671,6 +784,13 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>SoundServer</name>
+    <message>
+        <source>The sound server does not answer, so nothing can be recorded or played: it is running but stopped or hung. Restart it (log out and in again, or run &quot;systemctl --user restart pipewire pipewire-pulse&quot; or &quot;systemctl --user restart pulseaudio&quot;) and try again.</source>
+        <translation>Zvukový server neodpovídá, takže nelze nic nahrávat ani přehrávat: běží, ale je zastavený nebo zaseknutý. Spusťte jej znovu (odhlaste se a znovu přihlaste, nebo spusťte „systemctl --user restart pipewire pipewire-pulse“ či „systemctl --user restart pulseaudio“) a zkuste to znovu.</translation>
+    </message>
+</context>
+<context>
     <name>UnitTexts</name>
     <message>
         <source>The transfer is complete !</source>
@@ -793,6 +913,37 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
         <translation>Není co vyslovit: výzva %1 nemá v konfiguraci žádný text; zadejte jej pomocí --text</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceRecorder</name>
+    <message>
+        <source>Playback stopped!</source>
+        <translation>Přehrávání bylo zastaveno!</translation>
+    </message>
+    <message>
+        <source>Playback interrupted!</source>
+        <translation>Přehrávání bylo přerušeno!</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved as %1: %2</source>
+        <translation>Nahrávku nelze uložit jako %1: %2</translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;All files (*)</source>
+        <translation>Zvukové soubory (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importuji %1...</translation>
+    </message>
+    <message>
+        <source>Speaking the text (%1)...</source>
+        <translation>Vyslovuji text (%1)...</translation>
+    </message>
+    <message>
+        <source>The voice message could not be made.</source>
+        <translation>Hlasovou zprávu nelze vytvořit.</translation>
     </message>
 </context>
 <context>
@@ -923,6 +1074,21 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>The file %1 is not a playable WAV file.</source>
         <translation>Soubor %1 není přehratelný soubor WAV.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveformText</name>
+    <message>
+        <source>, silent</source>
+        <translation>, ticho</translation>
+    </message>
+    <message>
+        <source>%1, peak %2 dBFS</source>
+        <translation>%1, špička %2 dBFS</translation>
+    </message>
+    <message>
+        <source>, clipped</source>
+        <translation>, přebuzeno</translation>
     </message>
 </context>
 </TS>

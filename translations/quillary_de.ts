@@ -271,6 +271,80 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>CVoiceNewDlg</name>
+    <message>
+        <source>Voicemessage</source>
+        <translation>Sprachnachricht</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Total usage of voice memory</source>
+        <translation>Gesamtbelegung des Sprachspeichers</translation>
+    </message>
+    <message>
+        <source>This message usage of total voice memory</source>
+        <translation>Anteil dieser Nachricht am gesamten Sprachspeicher</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Funktion</translation>
+    </message>
+    <message>
+        <source>Low quality</source>
+        <translation>Niedrige Qualität</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>Make this message from a sound file</source>
+        <translation>Diese Nachricht aus einer Tondatei erstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Speak</source>
+        <translation>&amp;Sprechen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>This message has no text to speak</source>
+        <translation>Diese Nachricht hat keinen Text zum Sprechen</translation>
+    </message>
+    <message>
+        <source>Speak &quot;%1&quot;</source>
+        <translation>„%1“ sprechen</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveformView</name>
+    <message>
+        <source>Recording</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>No recording</source>
+        <translation>Keine Aufnahme</translation>
+    </message>
+</context>
+<context>
     <name>CheckText</name>
     <message>
         <source>input %1 high voice message</source>
@@ -477,6 +551,45 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>QtAudioDevice</name>
+    <message>
+        <source>The audio device could not be opened: it is busy or refuses the recording format.</source>
+        <translation>Das Audiogerät konnte nicht geöffnet werden: es ist belegt oder lehnt das Aufnahmeformat ab.</translation>
+    </message>
+    <message>
+        <source>The audio device stopped delivering or taking sound.</source>
+        <translation>Das Audiogerät liefert oder nimmt keinen Ton mehr.</translation>
+    </message>
+    <message>
+        <source>The audio device ran out of sound data.</source>
+        <translation>Dem Audiogerät sind die Tondaten ausgegangen.</translation>
+    </message>
+    <message>
+        <source>The audio device failed and cannot be used.</source>
+        <translation>Das Audiogerät ist ausgefallen und kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Das Audiogerät konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>No sound input is available: there is no sound card or sound server to record from.</source>
+        <translation>Es ist kein Toneingang verfügbar: es gibt keine Soundkarte und keinen Soundserver, von dem aufgenommen werden kann.</translation>
+    </message>
+    <message>
+        <source>The sound input %1 offers no format that can be recorded.</source>
+        <translation>Der Toneingang %1 bietet kein Format, das aufgenommen werden kann.</translation>
+    </message>
+    <message>
+        <source>No sound output is available: there is no sound card or sound server to play on.</source>
+        <translation>Es ist keine Tonausgabe verfügbar: es gibt keine Soundkarte und keinen Soundserver, auf dem abgespielt werden kann.</translation>
+    </message>
+    <message>
+        <source>The sound output %1 offers no format that can be played.</source>
+        <translation>Die Tonausgabe %1 bietet kein Format, das abgespielt werden kann.</translation>
+    </message>
+</context>
+<context>
     <name>ReportText</name>
     <message>
         <source>Configuration has been printed</source>
@@ -668,6 +781,13 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>SoundServer</name>
+    <message>
+        <source>The sound server does not answer, so nothing can be recorded or played: it is running but stopped or hung. Restart it (log out and in again, or run &quot;systemctl --user restart pipewire pipewire-pulse&quot; or &quot;systemctl --user restart pulseaudio&quot;) and try again.</source>
+        <translation>Der Soundserver antwortet nicht, daher kann nichts aufgenommen oder abgespielt werden: er läuft, ist aber angehalten oder hängt. Starten Sie ihn neu (ab- und wieder anmelden, oder „systemctl --user restart pipewire pipewire-pulse“ bzw. „systemctl --user restart pulseaudio“ ausführen) und versuchen Sie es erneut.</translation>
+    </message>
+</context>
+<context>
     <name>UnitTexts</name>
     <message>
         <source>The transfer is complete !</source>
@@ -790,6 +910,37 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
         <translation>Es gibt nichts zu sprechen: die Ansage %1 hat in der Konfiguration keinen Text; geben Sie einen mit --text an</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceRecorder</name>
+    <message>
+        <source>Playback stopped!</source>
+        <translation>Wiedergabe gestoppt!</translation>
+    </message>
+    <message>
+        <source>Playback interrupted!</source>
+        <translation>Wiedergabe unterbrochen!</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved as %1: %2</source>
+        <translation>Die Aufnahme konnte nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;All files (*)</source>
+        <translation>Tondateien (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importiere %1...</translation>
+    </message>
+    <message>
+        <source>Speaking the text (%1)...</source>
+        <translation>Spreche den Text (%1)...</translation>
+    </message>
+    <message>
+        <source>The voice message could not be made.</source>
+        <translation>Die Sprachnachricht konnte nicht erstellt werden.</translation>
     </message>
 </context>
 <context>
@@ -920,6 +1071,21 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>The file %1 is not a playable WAV file.</source>
         <translation>Die Datei %1 ist keine abspielbare WAV-Datei.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveformText</name>
+    <message>
+        <source>, silent</source>
+        <translation>, still</translation>
+    </message>
+    <message>
+        <source>%1, peak %2 dBFS</source>
+        <translation>%1, Spitze %2 dBFS</translation>
+    </message>
+    <message>
+        <source>, clipped</source>
+        <translation>, übersteuert</translation>
     </message>
 </context>
 </TS>
