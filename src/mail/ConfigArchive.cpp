@@ -1,6 +1,7 @@
 #include "mail/ConfigArchive.h"
 
 #include "config/VoiceFiles.h"
+#include "voice/WaveFile.h"
 #include "zip/ZipArchive.h"
 
 #include <QFile>
@@ -110,6 +111,23 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
     if (::stat(QFile::encodeName(configPath).constData(), &config) != 0 || !S_ISREG(config.st_mode))
         return {false, QStringLiteral("Cannot read the configuration file %1.").arg(configPath)};
 
+    // Every voice file is looked at before anything is written, so one that
+    // cannot be a recording (a FIFO, a device, a gigabyte) stops the send
+    // instead of being mailed or leaving half an archive.
+    QList<QPair<QString, QString>> voiceFiles; // on disk, stored as
+    for (const QString& name : voiceEntryNames(title)) {
+        const QString path = VoiceFiles::resolveNoCase(folder, name);
+        const WaveFile::RecordingCheck check = WaveFile::checkRecordingFile(path);
+        if (check.status == WaveFile::RecordingCheck::Missing ||
+            check.status == WaveFile::RecordingCheck::Unreadable)
+            continue;
+        if (!check.ok())
+            return {false, QStringLiteral("The voice file %1 cannot be sent: %2. Remove it or "
+                                          "record that message again, then send once more.")
+                               .arg(path, check.why)};
+        voiceFiles.append({path, name});
+    }
+
     Temporary temporary(archivePath);
     if (temporary.fd < 0)
         return {false, QStringLiteral("Cannot create the archive in the folder %1: %2.")
@@ -130,12 +148,10 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
             return {false,
                     QStringLiteral("Cannot read the configuration file %1.").arg(configPath)};
         }
-        for (const QString& name : voiceEntryNames(title)) {
-            // Stored under the expected name: the file on disk may be spelt in
-            // another case. One that cannot be read is left out.
-            if (const QString path = VoiceFiles::findFileNoCase(folder, name); !path.isEmpty())
-                zip.AddFileAs(nativePath(path), name.toStdString());
-        }
+        // Stored under the expected name: the file on disk may be spelt in
+        // another case. One that cannot be read is left out.
+        for (const auto& [path, name] : voiceFiles)
+            zip.AddFileAs(nativePath(path), name.toStdString());
         zip.Close();
     } catch (const std::exception& error) {
         zip.Close(true);

@@ -26,8 +26,10 @@ struct PackResult {
 // archive's name, so a failure leaves no trace and any earlier archive as it
 // was; a symbolic link of that name is replaced, never written through. The
 // archive is no more readable than the configuration. Voice files are found
-// without regard to case; a missing or unreadable one is left out. Every
-// failure of the zip writer is caught and described.
+// without regard to case; a missing or unreadable one is left out. Anything
+// else under a voice file's name that cannot be a recording (not a regular
+// file, or larger than WaveFile::MaxRecordingFileSize) fails the pack before
+// anything is written. Every failure of the zip writer is caught and described.
 PackResult pack(const QString& configPath, const QString& title, const QString& archivePath);
 
 } // namespace ConfigArchive

@@ -104,9 +104,17 @@ bool writeUnitWave(const QString& path, int sampleRate, const QByteArray& sample
 }
 
 bool openRegularFile(QFile& file, const QString& path, qint64* size, QString* why) {
-    // O_NONBLOCK keeps a FIFO from waiting for a writer; it is cleared again
-    // once fstat has shown a regular file.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Anything but a regular file is refused before it is opened: opening a
+    // device can act on it (a serial line raises its modem lines).
+    const QByteArray name = QFile::encodeName(path);
+    struct stat named {};
+    if (::stat(name.constData(), &named) == 0 && !S_ISREG(named.st_mode)) {
+        *why = QStringLiteral("it is not a regular file");
+        return false;
+    }
+    // O_NONBLOCK keeps a FIFO swapped in after the stat from waiting for a
+    // writer; it is cleared again once fstat has shown a regular file.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         *why = error == ENOENT ? WaveFileText::tr("it does not exist")
@@ -231,8 +239,9 @@ QString unitWaveImageProblem(const QByteArray& bytes) {
     return notWav;
 }
 
-RecordingCheck checkRecording(const QString& path) {
-    QFile file;
+namespace {
+
+RecordingCheck openRecording(QFile& file, const QString& path) {
     qint64 size = 0;
     QString why;
     if (!openRegularFile(file, path, &size, &why)) {
@@ -244,6 +253,20 @@ RecordingCheck checkRecording(const QString& path) {
     }
     if (size > MaxRecordingFileSize)
         return {RecordingCheck::TooBig, tooBig()};
+    return {};
+}
+
+} // namespace
+
+RecordingCheck checkRecordingFile(const QString& path) {
+    QFile file;
+    return openRecording(file, path);
+}
+
+RecordingCheck checkRecording(const QString& path) {
+    QFile file;
+    if (const RecordingCheck opened = openRecording(file, path); !opened.ok())
+        return opened;
     const QByteArray bytes = file.read(MaxRecordingFileSize);
     if (const QString problem = unitWaveImageProblem(bytes); !problem.isEmpty())
         return {problem == tooBig() ? RecordingCheck::TooBig : RecordingCheck::WrongFormat,

@@ -42,8 +42,9 @@ QByteArray canonicalHeader(int sampleRate, quint32 dataSize);
 bool writeUnitWave(const QString& path, int sampleRate, const QByteArray& samples, QString* error);
 
 // Opens `path` for reading when it is a regular file (a link to one counts),
-// without ever blocking on a FIFO or a device. False with *why set ("it is not
-// a regular file", "it does not exist", ...) otherwise; *size gets its length.
+// without ever blocking on a FIFO or opening a device found there. False with
+// *why set ("it is not a regular file", "it does not exist", ...) otherwise;
+// *size gets its length.
 bool openRegularFile(QFile& file, const QString& path, qint64* size, QString* why);
 
 // Whether a recording can go to the unit, and why not.
@@ -53,6 +54,11 @@ struct RecordingCheck {
     QString why; // the end of a sentence: "it is not a WAV file"; empty for Ok
     bool ok() const { return status == Ok; }
 };
+// Whether the file at `path` may be taken for a recording at all: it exists,
+// is a regular file (a link to one counts) and is no larger than
+// MaxRecordingFileSize. Its contents are not read; a FIFO or a device is not
+// opened.
+RecordingCheck checkRecordingFile(const QString& path);
 // Checks a recording before anything goes to the unit: it exists, is a
 // regular file, is no larger than the unit's memory holds and is in the
 // unit's format (see unitWaveProblem). Reads at most MaxRecordingFileSize.

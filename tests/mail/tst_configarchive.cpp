@@ -1,8 +1,11 @@
 // The archive beside the configuration is written through a temporary file:
 // a link of its name is replaced, never written through, and a failed pack
-// leaves no temporary file and the earlier archive as it was.
+// leaves no temporary file and the earlier archive as it was, and sends
+// nothing. Whatever lies under a voice file's name is checked first.
+#include "FakeMailTransport.h"
 #include "TestSupport.h"
 #include "mail/ConfigArchive.h"
+#include "mail/SendConfigCommand.h"
 
 #include <QDir>
 #include <QProcess>
@@ -25,6 +28,11 @@ private slots:
         QTest::newRow("a read-only folder")
             << "read-only"
             << "Cannot create the archive in the folder @folder: Read-only file system";
+        const QString voiceError = "The voice file @voice cannot be sent: it is ";
+        QTest::newRow("a 1 GiB voice file") << "huge" << voiceError + "larger than the unit's";
+        QTest::newRow("a FIFO as a voice file") << "fifo" << voiceError + "not a regular file.";
+        QTest::newRow("a device as a voice file") << "device" << voiceError + "not a regular file.";
+        QTest::newRow("a link to a voice file") << "voice link" << QString();
     }
 
     void obstacles() {
@@ -33,7 +41,7 @@ private slots:
         QTemporaryDir dir;
         QString folder = dir.filePath("Cfg");
         QVERIFY(QDir().mkpath(folder));
-        const bool mounted = obstacle != "link";
+        const bool mounted = obstacle == "full" || obstacle == "read-only";
         if (mounted) {
             if (geteuid() != 0)
                 QSKIP("mounting a small file system needs root (the test command runs as root)");
@@ -59,26 +67,44 @@ private slots:
             QVERIFY(QFile::link(other, archive));
         else
             writeFile(archive, "the earlier archive");
+        // Found without regard to case, named as found.
+        const QString voice = folder + "/plant1_l02.wav";
+        const QString recording = dir.filePath("take2.wav");
+        writeFile(recording, "RIFF take 2");
+        if (obstacle == "huge") { // sparse
+            writeFile(voice, "RIFF");
+            QVERIFY(::truncate(QFile::encodeName(voice).constData(), 1LL << 30) == 0);
+        }
+        if (obstacle == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(voice).constData(), 0600) == 0);
+        if (obstacle == "device" || obstacle == "voice link")
+            QVERIFY(QFile::link(obstacle == "device" ? "/dev/zero" : recording, voice));
         if (obstacle == "read-only")
             QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", folder}), 0);
         const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 
-        const ConfigArchive::PackResult packed = ConfigArchive::pack(config, "Plant1", archive);
+        FakeMailTransport transport;
+        const SendOutcome outcome = SendConfigCommand::run(
+            {config, "Plant1", {}, {}}, {"ann@example.org", "x", "y"}, &transport);
 
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
         QCOMPARE(readFile(other), QByteArray("somebody else's file"));
         if (error.isEmpty()) {
-            QVERIFY2(packed.ok, qPrintable(packed.error));
+            QVERIFY2(outcome.kind == SendOutcome::Sent, qPrintable(outcome.reason));
+            QCOMPARE(transport.sent.size(), 1);
             QVERIFY(!QFileInfo(archive).isSymLink());
             QVERIFY(readFile(archive).startsWith("PK\x03\x04"));
             struct stat status {};
             QVERIFY(::stat(QFile::encodeName(archive).constData(), &status) == 0);
             QCOMPARE(status.st_mode & 077, 0u); // as private as the configuration
+            QCOMPARE(readFile(archive).contains("Plant1_L02.WAV"), obstacle == "voice link");
         } else {
-            QVERIFY(!packed.ok);
-            QVERIFY2(packed.error.startsWith(
-                         error.replace("@archive", archive).replace("@folder", folder)),
-                     qPrintable(packed.error));
+            QCOMPARE(outcome.kind, SendOutcome::ArchiveFailed);
+            QVERIFY2(outcome.reason.startsWith(error.replace("@archive", archive)
+                                                   .replace("@folder", folder)
+                                                   .replace("@voice", voice)),
+                     qPrintable(outcome.reason));
+            QCOMPARE(transport.calls, QStringList{});
             QCOMPARE(readFile(archive), QByteArray("the earlier archive"));
         }
     }

@@ -105,6 +105,8 @@ int32_t RecordingLinkApi::LinkUploadVoice(int32_t handle, int32_t count,
         QFile file(uploadedFiles.last());
         uploadedContents << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     }
+    if (duringUpload)
+        duringUpload();
     for (int32_t position : uploadProgress)
         progress(context, position);
     return record("LinkUploadVoice", {number(handle), number(count)});

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Answers file dialogs and questions from queues and records what was shown.
 // An empty queue cancels a file dialog and gives a message box's default.
 class ScriptedUserInteraction final : public UserInteraction {
@@ -47,6 +49,7 @@ public:
     QStringList uploadedFiles;          // the names given to LinkUploadVoice
     QList<QByteArray> uploadedContents; // what those files held during the call
     QList<int32_t> uploadProgress;      // positions LinkUploadVoice reports, in order
+    std::function<void()> duringUpload; // run inside LinkUploadVoice, the files still there
 
     int32_t LinkStartup() override;
     int32_t LinkCleanup() override;

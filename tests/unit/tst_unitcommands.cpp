@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +76,20 @@ private slots:
         const QStringList before = listing();
         scripted_.nextAnswers << Answer::Yes;
         link_.uploadProgress = {0, 57, 100};
+        // While the unit takes them: the folder's lstat mode and whether it is
+        // ours, then each copy's kind.
+        QStringList staged;
+        link_.duringUpload = [&] {
+            struct stat info {};
+            const QString folder = QFileInfo(link_.uploadedFiles.first()).path();
+            ::lstat(QFile::encodeName(folder).constData(), &info);
+            staged << QString::number(info.st_mode, 8) << (info.st_uid == geteuid() ? "ours" : "");
+            for (const QString& file : link_.uploadedFiles)
+                staged << (::lstat(QFile::encodeName(file).constData(), &info) == 0 &&
+                                   S_ISREG(info.st_mode)
+                               ? "file"
+                               : file);
+        };
 
         run<TransferToUnitCommand>();
 
@@ -93,6 +108,7 @@ private slots:
                  QStringList({staging + "/H01.WAV", staging + "/H16.WAV",
                               staging + "/SelectOutput.wav", staging + "/SelectOnOff.wav"}));
         QCOMPARE(link_.uploadedContents, QList<QByteArray>({wav(1), wav(16), wav(40), wav(41)}));
+        QCOMPARE(staged, QStringList({"40700", "ours", "file", "file", "file", "file"}));
         QCOMPARE(listing(), before);
         QCOMPARE(readFile(dir_->filePath("other.txt")), QByteArray("not sound"));
 
