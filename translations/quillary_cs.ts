@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="cs" sourcelanguage="en">
 <context>
+    <name>ArchiveText</name>
+    <message>
+        <source>Cannot write the archive %1: %2.</source>
+        <translation>Archiv %1 nelze zapsat: %2.</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>Cannot read the configuration file %1.</source>
+        <translation>Konfigurační soubor %1 nelze přečíst.</translation>
+    </message>
+    <message>
+        <source>The voice file %1 cannot be sent: %2. Remove it or record that message again, then send once more.</source>
+        <translation>Hlasový soubor %1 nelze odeslat: %2. Odstraňte jej nebo tuto zprávu nahrajte znovu a pak odešlete ještě jednou.</translation>
+    </message>
+    <message>
+        <source>Cannot create the archive in the folder %1: %2.</source>
+        <translation>Ve složce %1 nelze vytvořit archiv: %2.</translation>
+    </message>
+</context>
+<context>
     <name>CEditInput</name>
     <message>
         <source>Modify input configuration</source>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ArchiveText</name>
+    <message>
+        <source>Cannot write the archive %1: %2.</source>
+        <translation>Das Archiv %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Cannot read the configuration file %1.</source>
+        <translation>Die Konfigurationsdatei %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The voice file %1 cannot be sent: %2. Remove it or record that message again, then send once more.</source>
+        <translation>Die Sprachdatei %1 kann nicht gesendet werden: %2. Entfernen Sie sie oder nehmen Sie diese Nachricht neu auf und senden Sie dann noch einmal.</translation>
+    </message>
+    <message>
+        <source>Cannot create the archive in the folder %1: %2.</source>
+        <translation>Im Ordner %1 kann das Archiv nicht angelegt werden: %2.</translation>
+    </message>
+</context>
+<context>
     <name>CEditInput</name>
     <message>
         <source>Modify input configuration</source>

@@ -109,7 +109,7 @@ bool openRegularFile(QFile& file, const QString& path, qint64* size, QString* wh
     const QByteArray name = QFile::encodeName(path);
     struct stat named {};
     if (::stat(name.constData(), &named) == 0 && !S_ISREG(named.st_mode)) {
-        *why = QStringLiteral("it is not a regular file");
+        *why = WaveFileText::tr("it is not a regular file");
         return false;
     }
     // O_NONBLOCK keeps a FIFO swapped in after the stat from waiting for a
