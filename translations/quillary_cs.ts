@@ -368,6 +368,17 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>CheckCommandText</name>
+    <message>
+        <source>--region takes a two-letter country code such as CZ, not &quot;%1&quot;</source>
+        <translation>--region očekává dvoupísmenný kód země, například CZ, ne „%1“</translation>
+    </message>
+    <message>
+        <source>%1 was not written: the check found errors (see above)</source>
+        <translation>%1 nebyl zapsán: kontrola našla chyby (viz výše)</translation>
+    </message>
+</context>
+<context>
     <name>CheckText</name>
     <message>
         <source>input %1 high voice message</source>
@@ -501,6 +512,109 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>ConfigJsonText</name>
+    <message>
+        <source>unknown field</source>
+        <translation>neznámé pole</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>musí být text</translation>
+    </message>
+    <message>
+        <source>must not hold a zero character, which ends a register text</source>
+        <translation>nesmí obsahovat nulový znak, který ukončuje text registru</translation>
+    </message>
+    <message>
+        <source>holds characters outside code page 1252</source>
+        <translation>obsahuje znaky mimo kódovou stránku 1252</translation>
+    </message>
+    <message>
+        <source>at most %1 characters, not %2</source>
+        <translation>nejvýše %1 znaků, ne %2</translation>
+    </message>
+    <message>
+        <source>the editor takes at most %1 characters, not %2</source>
+        <translation>editor přijímá nejvýše %1 znaků, ne %2</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>musí být true nebo false</translation>
+    </message>
+    <message>
+        <source>must be a whole number</source>
+        <translation>musí být celé číslo</translation>
+    </message>
+    <message>
+        <source>must lie from %1 to %2</source>
+        <translation>musí být od %1 do %2</translation>
+    </message>
+    <message>
+        <source>must be %1, the entry&apos;s place in the list</source>
+        <translation>musí být %1, pořadí položky v seznamu</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>musí být objekt</translation>
+    </message>
+    <message>
+        <source>the editor takes %1 to %2, not %3</source>
+        <translation>editor přijímá %1 až %2, ne %3</translation>
+    </message>
+    <message>
+        <source>must be a list of %1 %2s</source>
+        <translation>musí být seznam %1 položek typu %2</translation>
+    </message>
+    <message>
+        <source>must be &quot;%1&quot; or &quot;%2&quot;</source>
+        <translation>musí být „%1“ nebo „%2“</translation>
+    </message>
+    <message>
+        <source>must be a register number, 1 to 87</source>
+        <translation>musí být číslo registru, 1 až 87</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252 without a zero</source>
+        <translation>musí být text o nejvýše 255 znacích kódové stránky 1252 bez nulového znaku</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252</source>
+        <translation>musí být text o nejvýše 255 znacích kódové stránky 1252</translation>
+    </message>
+    <message>
+        <source>text and tail together exceed the register&apos;s 256 bytes</source>
+        <translation>text a zbytek dohromady přesahují 256 bajtů registru</translation>
+    </message>
+    <message>
+        <source>not JSON: %1 at byte %2</source>
+        <translation>není JSON: %1 na bajtu %2</translation>
+    </message>
+    <message>
+        <source>the configuration must be a JSON object</source>
+        <translation>konfigurace musí být objekt JSON</translation>
+    </message>
+    <message>
+        <source>inputs[%1] (input %2).phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
+        <translation>inputs[%1] (vstup %2).phoneNumbers: koncová „.“ se při ukládání odstraní, stejně jako v editoru</translation>
+    </message>
+    <message>
+        <source>register </source>
+        <translation>registr </translation>
+    </message>
+    <message>
+        <source>registers </source>
+        <translation>registry </translation>
+    </message>
+    <message>
+        <source>: bytes that no field shows differ</source>
+        <translation>: liší se bajty, které žádné pole neukazuje</translation>
+    </message>
+    <message>
+        <source>: spelled differently, read alike (such as &quot;0250&quot; and &quot;250&quot;, or a final &quot;.&quot;)</source>
+        <translation>: zapsáno jinak, čte se stejně (například „0250“ a „250“ nebo koncová „.“)</translation>
+    </message>
+</context>
+<context>
     <name>ConfigSessionText</name>
     <message>
         <source>There is no configuration file to save into.</source>
@@ -535,6 +649,44 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
             <numerusform>... a ještě %n další</numerusform>
             <numerusform>... a ještě %n dalších</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>FileCommandText</name>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: soubor neexistuje</translation>
+    </message>
+    <message>
+        <source>%1: not a configuration file</source>
+        <translation>%1: není konfigurační soubor</translation>
+    </message>
+    <message>
+        <source>%1 exists already; --force replaces it</source>
+        <translation>%1 již existuje; --force jej nahradí</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: %1</source>
+        <translation>nelze zapisovat na standardní výstup: %1</translation>
+    </message>
+</context>
+<context>
+    <name>JsonCommandText</name>
+    <message>
+        <source>%1: not a regular file</source>
+        <translation>%1: nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>nelze přečíst %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: larger than 1 MiB, not a configuration</source>
+        <translation>%1: větší než 1 MiB, nejde o konfiguraci</translation>
+    </message>
+    <message>
+        <source>quillary-cli: warning: %1: %2</source>
+        <translation>quillary-cli: varování: %1: %2</translation>
     </message>
 </context>
 <context>

@@ -368,6 +368,17 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>CheckCommandText</name>
+    <message>
+        <source>--region takes a two-letter country code such as CZ, not &quot;%1&quot;</source>
+        <translation>--region erwartet einen zweibuchstabigen Ländercode wie CZ, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>%1 was not written: the check found errors (see above)</source>
+        <translation>%1 wurde nicht geschrieben: die Prüfung hat Fehler gefunden (siehe oben)</translation>
+    </message>
+</context>
+<context>
     <name>CheckText</name>
     <message>
         <source>input %1 high voice message</source>
@@ -500,6 +511,109 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>ConfigJsonText</name>
+    <message>
+        <source>unknown field</source>
+        <translation>unbekanntes Feld</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>muss ein Text sein</translation>
+    </message>
+    <message>
+        <source>must not hold a zero character, which ends a register text</source>
+        <translation>darf kein Nullzeichen enthalten, das einen Registertext beendet</translation>
+    </message>
+    <message>
+        <source>holds characters outside code page 1252</source>
+        <translation>enthält Zeichen außerhalb der Codepage 1252</translation>
+    </message>
+    <message>
+        <source>at most %1 characters, not %2</source>
+        <translation>höchstens %1 Zeichen, nicht %2</translation>
+    </message>
+    <message>
+        <source>the editor takes at most %1 characters, not %2</source>
+        <translation>der Editor nimmt höchstens %1 Zeichen, nicht %2</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>must be a whole number</source>
+        <translation>muss eine ganze Zahl sein</translation>
+    </message>
+    <message>
+        <source>must lie from %1 to %2</source>
+        <translation>muss zwischen %1 und %2 liegen</translation>
+    </message>
+    <message>
+        <source>must be %1, the entry&apos;s place in the list</source>
+        <translation>muss %1 sein, die Stelle des Eintrags in der Liste</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>muss ein Objekt sein</translation>
+    </message>
+    <message>
+        <source>the editor takes %1 to %2, not %3</source>
+        <translation>der Editor nimmt %1 bis %2, nicht %3</translation>
+    </message>
+    <message>
+        <source>must be a list of %1 %2s</source>
+        <translation>muss eine Liste von %1 Einträgen (%2) sein</translation>
+    </message>
+    <message>
+        <source>must be &quot;%1&quot; or &quot;%2&quot;</source>
+        <translation>muss „%1“ oder „%2“ sein</translation>
+    </message>
+    <message>
+        <source>must be a register number, 1 to 87</source>
+        <translation>muss eine Registernummer sein, 1 bis 87</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252 without a zero</source>
+        <translation>muss ein Text von höchstens 255 Zeichen der Codepage 1252 ohne Nullzeichen sein</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252</source>
+        <translation>muss ein Text von höchstens 255 Zeichen der Codepage 1252 sein</translation>
+    </message>
+    <message>
+        <source>text and tail together exceed the register&apos;s 256 bytes</source>
+        <translation>Text und Rest zusammen überschreiten die 256 Bytes des Registers</translation>
+    </message>
+    <message>
+        <source>not JSON: %1 at byte %2</source>
+        <translation>kein JSON: %1 bei Byte %2</translation>
+    </message>
+    <message>
+        <source>the configuration must be a JSON object</source>
+        <translation>die Konfiguration muss ein JSON-Objekt sein</translation>
+    </message>
+    <message>
+        <source>inputs[%1] (input %2).phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
+        <translation>inputs[%1] (Eingang %2).phoneNumbers: ein abschließender „.“ wird beim Speichern entfernt, wie es der Editor tut</translation>
+    </message>
+    <message>
+        <source>register </source>
+        <translation>Register </translation>
+    </message>
+    <message>
+        <source>registers </source>
+        <translation>Register </translation>
+    </message>
+    <message>
+        <source>: bytes that no field shows differ</source>
+        <translation>: Bytes, die kein Feld zeigt, unterscheiden sich</translation>
+    </message>
+    <message>
+        <source>: spelled differently, read alike (such as &quot;0250&quot; and &quot;250&quot;, or a final &quot;.&quot;)</source>
+        <translation>: anders geschrieben, gleich gelesen (etwa „0250“ und „250“ oder ein abschließender „.“)</translation>
+    </message>
+</context>
+<context>
     <name>ConfigSessionText</name>
     <message>
         <source>There is no configuration file to save into.</source>
@@ -533,6 +647,44 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
             <numerusform>... und %n weitere</numerusform>
             <numerusform>... und %n weitere</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>FileCommandText</name>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: keine solche Datei</translation>
+    </message>
+    <message>
+        <source>%1: not a configuration file</source>
+        <translation>%1: keine Konfigurationsdatei</translation>
+    </message>
+    <message>
+        <source>%1 exists already; --force replaces it</source>
+        <translation>%1 existiert bereits; --force ersetzt die Datei</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: %1</source>
+        <translation>kann nicht auf die Standardausgabe schreiben: %1</translation>
+    </message>
+</context>
+<context>
+    <name>JsonCommandText</name>
+    <message>
+        <source>%1: not a regular file</source>
+        <translation>%1: keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>kann %1 nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>%1: larger than 1 MiB, not a configuration</source>
+        <translation>%1: größer als 1 MiB, keine Konfiguration</translation>
+    </message>
+    <message>
+        <source>quillary-cli: warning: %1: %2</source>
+        <translation>quillary-cli: Warnung: %1: %2</translation>
     </message>
 </context>
 <context>
