@@ -7,9 +7,12 @@
 #include "cli/CliUserInteraction.h"
 #include "cli/FileCommands.h"
 #include "cli/JsonCommands.h"
+#include "cli/PortsCommand.h"
+#include "cli/ProvisionCommand.h"
 #include "cli/UnitCommands.h"
 #include "config/Profile.h"
 #include "editor/ConfigSheetMapping.h"
+#include "unit/UdevSerialDeviceFinder.h"
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
@@ -64,6 +67,28 @@ std::optional<CliPort> choosePort(const std::string& option) {
     else
         ::setenv("QUILLARY_LINK_DEVICE", QFile::encodeName(port->device).constData(), 1);
     return port;
+}
+
+// "USB" as the window takes it: the device chosen in Setup, else the only
+// one attached. Only the commands that reach the unit ask.
+bool chooseUsbPort(CliConsole& console, CliPort& port, bool portGiven) {
+    if (port.portText != QLatin1String("USB1") || !port.device.isEmpty())
+        return true;
+    if (!portGiven && !qEnvironmentVariableIsEmpty("QUILLARY_LINK_DEVICE"))
+        return true;
+    UdevSerialDeviceFinder finder;
+    QString error;
+    const auto device =
+        chooseUsbDevice(finder.devices(), Profile(profilePath()).usbDevice(), &error);
+    if (!device) {
+        console.fail(error);
+        console.err(
+            QStringLiteral("quillary-cli ports lists the serial devices; --port picks one."));
+        return false;
+    }
+    port.device = device->node;
+    ::setenv("QUILLARY_LINK_DEVICE", QFile::encodeName(port.device).constData(), 1);
+    return true;
 }
 
 } // namespace
@@ -156,10 +181,16 @@ int main(int argc, char** argv) {
     std::string writeRegion;
     writeCommand->add_flag("--check", write.check, "run check first; write nothing on an error");
     writeCommand->add_option("--region", writeRegion, "the region for --check");
+    std::string writeBackupDir;
+    writeCommand->add_option("--backup", writeBackupDir,
+                             "first keep the unit's registers as DIR/<serial>-<time>.QRB");
+    bool needsUnit = false;
     writeCommand->callback([&] {
+        needsUnit = true;
         run = [&] {
             write.path = QString::fromStdString(writeFile);
             write.region = QString::fromStdString(writeRegion);
+            write.backupDir = QString::fromStdString(writeBackupDir);
             return writeToUnit(console, *port, write);
         };
     });
@@ -170,6 +201,7 @@ int main(int argc, char** argv) {
     readCommand->add_option("OUT", readOut, "configuration file to write (*.QRB)")->required();
     readCommand->add_flag("--force", readForce, "replace OUT when it exists");
     readCommand->callback([&] {
+        needsUnit = true;
         run = [&] {
             return readFromUnit(console, *port, QString::fromStdString(readOut), readForce);
         };
@@ -177,7 +209,43 @@ int main(int argc, char** argv) {
 
     CLI::App* clockCommand =
         app.add_subcommand("set-clock", "Set the unit's clock to this computer's local time");
-    clockCommand->callback([&] { run = [&] { return setUnitClock(console, *port); }; });
+    clockCommand->callback([&] {
+        needsUnit = true;
+        run = [&] { return setUnitClock(console, *port); };
+    });
+
+    bool portsJson = false;
+    CLI::App* portsCommand = app.add_subcommand(
+        "ports", "List the serial devices attached and the --port value of each");
+    portsCommand->add_flag("--json", portsJson, "the list as JSON");
+    portsCommand->callback([&] {
+        run = [&] {
+            UdevSerialDeviceFinder finder;
+            return listPorts(console, finder, portsJson);
+        };
+    });
+
+    ProvisionOptions provision;
+    std::string provisionFile, provisionLog, provisionBackup;
+    CLI::App* provisionCommand = app.add_subcommand(
+        "provision", "Write a configuration into one unit after another as they are plugged in");
+    provisionCommand->add_option("TEMPLATE", provisionFile, "configuration file (*.QRB)")
+        ->required();
+    provisionCommand->add_flag("--voice", provision.voice, "also send the voice messages");
+    provisionCommand->add_option("--log", provisionLog, "append one JSON line per unit to FILE");
+    provisionCommand->add_option("--count", provision.count, "stop after N units (default: Ctrl-C)")
+        ->check(CLI::PositiveNumber);
+    provisionCommand->add_option("--backup", provisionBackup,
+                                 "first keep each unit's registers as DIR/<serial>-<time>.QRB");
+    provisionCommand->callback([&] {
+        run = [&] {
+            provision.templatePath = QString::fromStdString(provisionFile);
+            provision.logPath = QString::fromStdString(provisionLog);
+            provision.backupDir = QString::fromStdString(provisionBackup);
+            UdevSerialDeviceFinder finder;
+            return provisionUnits(console, finder, provision);
+        };
+    });
 
     try {
         app.parse(argc, argv);
@@ -191,5 +259,7 @@ int main(int argc, char** argv) {
                          .arg(QString::fromStdString(portOption)));
         return ExitUsage;
     }
+    if (needsUnit && !chooseUsbPort(console, *port, !portOption.empty()))
+        return ExitUnit;
     return run ? run() : ExitUsage;
 }
