@@ -3,6 +3,7 @@
 #include "unit/SerialDevices.h"
 
 #include <QFileInfo>
+#include <sys/stat.h>
 
 bool readAllRegisters(UnitLink& unit, QByteArray& image) {
     LinkApi& link = unit.link();
@@ -21,11 +22,24 @@ bool readAllRegisters(UnitLink& unit, QByteArray& image) {
     return true;
 }
 
+namespace {
+
+// The same device under two names (a node, a by-id link): compared by what
+// they point at, without resolving paths.
+bool sameFile(const QString& a, const QString& b) {
+    struct stat first {
+    }, second{};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+} // namespace
+
 QString unitNameFor(const QString& device, SerialDeviceFinder& finder) {
-    const QString real = QFileInfo(device).canonicalFilePath();
     for (const SerialDevice& found : usbDevicesOf(finder.devices())) {
-        const bool same = device == found.node || device == found.stableName ||
-                          (!real.isEmpty() && real == QFileInfo(found.node).canonicalFilePath());
+        const bool same =
+            device == found.node || device == found.stableName || sameFile(device, found.node);
         if (same && !found.serial.isEmpty())
             return found.serial;
     }
