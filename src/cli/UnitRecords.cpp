@@ -24,8 +24,9 @@ QString safeName(const QString& name) {
                            c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char('.');
         safe += plain ? c : QLatin1Char('_');
     }
-    while (safe.startsWith(QLatin1Char('.')))
-        safe[0] = QLatin1Char('_');
+    // No hidden file, and never "." or "..".
+    for (int i = 0; i < safe.size() && safe[i] == QLatin1Char('.'); ++i)
+        safe[i] = QLatin1Char('_');
     return safe.isEmpty() ? QStringLiteral("unit") : safe.left(64);
 }
 

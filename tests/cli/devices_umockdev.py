@@ -235,6 +235,23 @@ try:
           and entries[2]["result"] == "failed" and "writing register" in entries[2]["error"],
           "an unplugged unit is logged as failed: %s %s" % (status, entries[-1:]))
     check(any("0 succeeded, 1 failed" in line for line in p.seen), "summary names the failure")
+
+    # Everything local is checked before the unit is touched: a backup folder
+    # or a log folder the user may not write is refused at once.
+    os.chmod(WORK, 0o755)
+    # (the testbed is private to root: the simulator is named directly)
+    locked = unit("RO")
+    nobody = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", CLI]
+    refused = subprocess.run([*nobody, "--port", os.path.join(locked.state, "tty"), "write", "--backup", backups, template_path],
+                             env=ENV, capture_output=True, text=True, timeout=30)
+    check(refused.returncode == 3 and "cannot be written to" in refused.stderr
+          and locked.registers() in (None, bytes(87 * 256)), "an unwritable backup folder stops the write: "
+          + refused.stderr)
+    refused = subprocess.run([*nobody, "provision", template_path, "--log",
+                              os.path.join(backups, "units.log")],
+                             env=ENV, capture_output=True, text=True, timeout=30)
+    check(refused.returncode == 3 and "cannot open the log" in refused.stderr,
+          "an unwritable log stops provision at once: " + refused.stderr)
 finally:
     for sim in sims:
         sim.kill()
