@@ -9,6 +9,7 @@
 #include "config/VoiceFiles.h"
 #include "unit/SerialDevices.h"
 #include "unit/TransferToUnitCommand.h"
+#include "unit/UploadVoiceMessages.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -122,6 +123,15 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
         !loaded) {
         console.fail(loaded.error);
         return ExitFile;
+    }
+    if (options.voice) {
+        LibraryLinkApi unused; // the check reads files only
+        UploadVoiceMessages voice(
+            unused, 0, console, QFileInfo(options.templatePath).absolutePath(), session.current());
+        if (!voice.check()) {
+            console.fail(voice.problem());
+            return ExitFile;
+        }
     }
     const RegisterStore image = session.store();
     const QByteArray sha256 =

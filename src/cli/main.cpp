@@ -33,13 +33,16 @@ const char* const Description =
 // The pulse range is filled in from the editor's limits, kept in one place.
 const char* const Footer =
     "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
-    "differ; check: findings; write --check: an error found, nothing written),\n"
+    "differ; check: findings; write --check: an error found, nothing written;\n"
+    "provision: a unit failed),\n"
     "2 wrong usage, 3 a file cannot be read or written.\n"
     "\n"
     "The port is --port, else the setting Options/COMPORT of the program's\n"
     "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
     "variable QUILLARY_LINK_DEVICE, when set, names the serial device to use\n"
     "whatever the profile says; --port given on the command line wins over it.\n"
+    "USB means the device chosen in Setup (Options/Device), else the only USB\n"
+    "serial device attached; ports lists them with the --port value of each.\n"
     "\n"
     "show --json writes texts as the code-page-1252 characters of the register\n"
     "bytes; import applies the configuration editor's rules (text lengths, the\n"

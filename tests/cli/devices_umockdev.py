@@ -252,6 +252,9 @@ try:
                              env=ENV, capture_output=True, text=True, timeout=30)
     check(refused.returncode == 3 and "cannot open the log" in refused.stderr,
           "an unwritable log stops provision at once: " + refused.stderr)
+    refused = run("provision", "--voice", template_path, timeout=30)
+    check(refused.returncode == 3 and "voice" in refused.stderr.lower(),
+          "missing voice files stop provision at once: " + refused.stderr)
 finally:
     for sim in sims:
         sim.kill()
