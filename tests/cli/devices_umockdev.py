@@ -255,6 +255,21 @@ try:
     refused = run("provision", "--voice", template_path, timeout=30)
     check(refused.returncode == 3 and "voice" in refused.stderr.lower(),
           "missing voice files stop provision at once: " + refused.stderr)
+
+    # A full disk (a 16 KiB tmpfs) under the backup folder: nothing is written
+    # to the unit, and no partial backup is left.
+    small = os.path.join(WORK, "small")
+    os.makedirs(small)
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=16k", "tmpfs", small]).returncode == 0
+    check(mounted, "a small tmpfs for the full disk")
+    if mounted:
+        full = unit("FULL")
+        full.plug()
+        result = run("--port", "USB", "write", "--backup", small, template_path)
+        check(result.returncode == 3 and "No space left" in result.stderr and not os.listdir(small)
+              and full.registers() in (None, bytes(87 * 256)),
+              "a full disk stops before the write: " + result.stderr[-200:])
+        subprocess.run(["umount", small])
 finally:
     for sim in sims:
         sim.kill()
