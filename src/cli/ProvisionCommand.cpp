@@ -150,6 +150,11 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
         console.fail(error);
         return ExitFile;
     }
+    if (!finder.canWatch()) {
+        console.fail(QStringLiteral("cannot watch for USB serial devices coming and going (is "
+                                    "udev running?); write the units one by one with write"));
+        return ExitUnit;
+    }
     // Each unit is reached on the device that appeared, whatever else says.
     ::unsetenv("QUILLARY_LINK_DEVICE");
 

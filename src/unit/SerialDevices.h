@@ -40,6 +40,8 @@ public:
     // when the time passed (or the finder cannot watch). Short timeouts let
     // the caller look at Ctrl-C and its own deadlines in between.
     virtual std::optional<Change> waitForChange(int timeoutMs) = 0;
+    // Whether waitForChange can see devices come and go at all.
+    virtual bool canWatch() const { return true; }
 };
 
 QList<SerialDevice> usbDevicesOf(const QList<SerialDevice>& devices);

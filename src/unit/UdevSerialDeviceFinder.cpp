@@ -142,8 +142,10 @@ QList<SerialDevice> UdevSerialDeviceFinder::devices() {
 }
 
 std::optional<SerialDeviceFinder::Change> UdevSerialDeviceFinder::waitForChange(int timeoutMs) {
-    if (!monitor_)
+    if (!monitor_) {
+        ::poll(nullptr, 0, std::max(timeoutMs, 0)); // a caller's loop must not spin
         return std::nullopt;
+    }
     pollfd pfd{udev_monitor_get_fd(monitor_), POLLIN, 0};
     const int ready = ::poll(&pfd, 1, std::max(timeoutMs, 0));
     if (ready <= 0)

@@ -15,6 +15,7 @@ public:
 
     QList<SerialDevice> devices() override;
     std::optional<Change> waitForChange(int timeoutMs) override;
+    bool canWatch() const override { return monitor_ != nullptr; }
 
     // The monitor's descriptor, readable when a change is waiting (for a
     // QSocketNotifier); -1 when there is no monitor.
