@@ -43,9 +43,9 @@ struct UnitResult {
 
 class Provisioner {
 public:
-    Provisioner(CliConsole& console, SerialDeviceFinder& finder, const ProvisionOptions& options,
-                const RegisterStore& image, ConfigSession& session)
-        : console_(console), finder_(finder), options_(options), image_(image), session_(session) {}
+    Provisioner(CliConsole& console, const ProvisionOptions& options, const RegisterStore& image,
+                ConfigSession& session)
+        : console_(console), options_(options), image_(image), session_(session) {}
 
     UnitResult provision(const SerialDevice& device) {
         UnitResult result;
@@ -96,7 +96,6 @@ public:
 
 private:
     CliConsole& console_;
-    SerialDeviceFinder& finder_;
     const ProvisionOptions& options_;
     const RegisterStore& image_;
     ConfigSession& session_;
@@ -172,7 +171,7 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
         console.out(
             QStringLiteral("Left alone (attached before the start): %1").arg(device.description()));
 
-    Provisioner provisioner(console, finder, options, image, session);
+    Provisioner provisioner(console, options, image, session);
     std::deque<SerialDevice> arrived;
     int done = 0, failed = 0;
     QStringList failures;
@@ -224,6 +223,8 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
                 logFailed = true;
             }
         }
+        if (interrupted)
+            console.out(QStringLiteral("Stopped by Ctrl-C."));
         // The next unit waits until this one is gone, so nobody writes the
         // same unit twice by leaving it plugged in.
         if (stillAttached(finder, device.node))
