@@ -13,27 +13,27 @@ QString property(udev_device* device, const char* name) {
     return value ? QString::fromUtf8(value) : QString();
 }
 
-// udev keeps the names with '_' for spaces; the encoded forms keep the real text.
+// udev keeps the names with '_' for spaces; the encoded forms keep the real
+// text, with bytes such as a space escaped as "\x20".
 QString decoded(udev_device* device, const char* encodedName, const char* plainName) {
-    QString text = property(device, encodedName);
-    if (text.isEmpty())
+    const char* encoded = udev_device_get_property_value(device, encodedName);
+    if (!encoded || !*encoded)
         return property(device, plainName).replace(QLatin1Char('_'), QLatin1Char(' '));
-    // "\x20" and the like, as udev escapes them.
-    QString out;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('\\') && i + 3 < text.size() &&
-            text[i + 1] == QLatin1Char('x')) {
+    const QByteArray text(encoded);
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
             bool ok = false;
             const int code = text.mid(i + 2, 2).toInt(&ok, 16);
             if (ok) {
-                out += QChar(code);
+                out += char(code);
                 i += 3;
                 continue;
             }
         }
         out += text[i];
     }
-    return out.trimmed();
+    return QString::fromUtf8(out).trimmed();
 }
 
 bool isUsbSerialName(const QString& name) {
