@@ -1,8 +1,9 @@
-#include "config/Profile.h"
 #include "app/QuillaryApp.h"
-#include "config/VoiceFiles.h"
 #include "app/WidgetUserInteraction.h"
+#include "config/Profile.h"
+#include "config/VoiceFiles.h"
 #include "unit/LinkApi.h"
+#include "unit/UdevSerialDeviceFinder.h"
 
 #include <QApplication>
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
     WidgetUserInteraction ui;
     Profile profile(Profile::defaultPath());
     SystemClock clock;
+    UdevSerialDeviceFinder devices;
     AppServices services{link, ui, profile, clock, templateFolder()};
+    services.devices = &devices;
     return CQuillaryApp(services).InitInstance();
 }
