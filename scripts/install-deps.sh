@@ -7,13 +7,14 @@ packages=(
     cmake g++ make ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev zlib1g-dev libcurl4-openssl-dev libcli11-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    libphonenumber-dev libsndfile1-dev libsoxr-dev libespeak-ng-dev libpulse-dev
+    libphonenumber-dev libsndfile1-dev libsoxr-dev libespeak-ng-dev libpulse-dev libudev-dev
     fontconfig fonts-dejavu-core fonts-urw-base35
 )
 if [ "${1:-}" = "--tests" ]; then
     packages+=(python3 python3-aiosmtpd openssl zip unzip socat clang libclang-rt-14-dev clang-format
         poppler-utils pulseaudio pulseaudio-utils sox lame opus-tools
-        dpkg-dev file help2man appstream man-db)
+        dpkg-dev file help2man appstream man-db
+        umockdev gir1.2-umockdev-1.0 python3-gi)
 fi
 
 missing=()

@@ -26,7 +26,8 @@ using Context = const CommandContext;
 template <typename Command, typename... Extra>
 void runUnitCommand(Window&, Context& c, const Extra&... extra) {
     const QPointer<QWidget> focused = QApplication::focusWidget();
-    Command({c.link, c.linkHandle, c.ui, c.buttons, c.progress, c.session}, extra...).run();
+    Command({c.link, c.linkHandle, c.ui, c.buttons, c.progress, c.session, c.choosePort}, extra...)
+        .run();
     if (focused && focused->isEnabled())
         focused->setFocus();
 }
@@ -93,7 +94,7 @@ const CommandRow Rows[] = {
      "setupButton",
      {114, 100, 77, 14},
      CommandGroup::Unit,
-     [](Window& window, Context& c) { SetupCommand(c.profile, c.ui, &window); }},
+     [](Window& window, Context& c) { SetupCommand(c.profile, c.ui, &window, c.devices); }},
 
     {IdSyncClock,
      QT_TRANSLATE_NOOP("CQuillaryDlg", "Syncronize clock"),

@@ -173,6 +173,8 @@ void CQuillaryDlg::OnInitDialog() {
 
     LinkApi& link = services_.link;
     m_linkHandle = link.LinkCreate();
+    startComPort_ = services_.profile.comPort();
+    startUsbDevice_ = services_.profile.usbDevice();
     const QByteArray port = services_.profile.portText().toLatin1();
     link.LinkSetPort(m_linkHandle, port.constData(), "COM0");
     link.LinkConfigure(m_linkHandle, "");
@@ -183,8 +185,15 @@ void CQuillaryDlg::OnTimer() {
 }
 
 CommandContext CQuillaryDlg::context() {
-    return {session_,        services_.ui,      services_.link, m_linkHandle,
-            services_.clock, services_.profile, *progressSink_, *this};
+    CommandContext context{session_,        services_.ui,      services_.link, m_linkHandle,
+                           services_.clock, services_.profile, *progressSink_, *this};
+    context.devices = services_.devices;
+    if (services_.devices) {
+        context.choosePort = [this] {
+            return choosePortDevice(startComPort_, startUsbDevice_, *services_.devices);
+        };
+    }
+    return context;
 }
 
 PrinterChooser& CQuillaryDlg::printerChooser() {

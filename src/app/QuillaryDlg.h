@@ -23,6 +23,7 @@ class ProgressBarSink;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class SerialDeviceFinder;
 class QTimer;
 
 // What the main window needs from outside; the application passes the real
@@ -34,6 +35,7 @@ struct AppServices {
     const Clock& clock;
     QString templateFolder;
     PrinterChooser* printerChooser = nullptr; // null: the print dialog
+    SerialDeviceFinder* devices = nullptr;    // null: "USB" is left to the link library
 };
 
 class CQuillaryDlg : public QDialog, public CommandButtons {
@@ -81,6 +83,9 @@ private:
     AppServices& services_;
     ConfigSession session_;
     int32_t m_linkHandle = 0;
+    // The port setting as read at start: it takes effect only after a restart.
+    int startComPort_ = 1;
+    QString startUsbDevice_;
 
     QMap<int, QPushButton*> buttons_;
     QProgressBar* progress_ = nullptr;

@@ -4,6 +4,7 @@
 #include "config/VoiceFiles.h"
 #include "core/Translations.h"
 #include "unit/LinkApi.h"
+#include "unit/UdevSerialDeviceFinder.h"
 
 #include <QApplication>
 
@@ -18,6 +19,8 @@ int main(int argc, char* argv[]) {
     LibraryLinkApi link;
     WidgetUserInteraction ui;
     SystemClock clock;
+    UdevSerialDeviceFinder devices;
     AppServices services{link, ui, profile, clock, templateFolder()};
+    services.devices = &devices;
     return CQuillaryApp(services).InitInstance();
 }

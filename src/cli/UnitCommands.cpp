@@ -5,72 +5,21 @@
 #include "cli/CliUserInteraction.h"
 #include "cli/ConfigJson.h"
 #include "cli/FileCommands.h"
-#include "cli/StepNamingLinkApi.h"
+#include "cli/UnitLink.h"
+#include "cli/UnitRecords.h"
 #include "config/ConfigSession.h"
 #include "config/VoiceFiles.h"
 #include "core/Clock.h"
 #include "unit/SyncClockCommand.h"
 #include "unit/TransferFromUnitCommand.h"
 #include "unit/TransferToUnitCommand.h"
+#include "unit/UdevSerialDeviceFinder.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-// The command line has no buttons to enable.
-class NoButtons final : public CommandButtons {
-public:
-    void apply(EnableState) override {}
-};
-
-// One link for one subcommand, set up on the chosen port and taken down at the end.
-class UnitLink {
-public:
-    UnitLink(CliConsole& console, const CliPort& port)
-        : console_(console), link_(library_, console) {
-        link_.LinkStartup();
-        handle_ = link_.LinkCreate();
-        link_.LinkSetPort(handle_, port.portText.toLatin1().constData(), "COM0");
-        link_.LinkConfigure(handle_, "");
-        // The library itself gives the variable precedence over any port text.
-        const QByteArray forced = qgetenv("QUILLARY_LINK_DEVICE");
-        link_.setPortName(forced.isEmpty() ? port.portText : QFile::decodeName(forced));
-    }
-    ~UnitLink() {
-        link_.LinkClose(handle_);
-        link_.LinkDestroy(handle_);
-        link_.LinkCleanup();
-    }
-    UnitLink(const UnitLink&) = delete;
-    UnitLink& operator=(const UnitLink&) = delete;
-
-    UnitCommandContext context(UserInteraction& ui, ConfigSession& session) {
-        return UnitCommandContext{link_, handle_, ui, buttons_, console_, session};
-    }
-
-    // After a command: 0 when it told of no error; 1 when the link failed,
-    // saying which step and why; 3 when a file was the trouble.
-    int outcome(const CliUserInteraction& ui) {
-        console_.endProgress();
-        if (ui.errors().isEmpty())
-            return ExitOk;
-        if (!link_.failure().isEmpty()) {
-            console_.fail(link_.failure());
-            return ExitUnit;
-        }
-        return ExitFile;
-    }
-
-    StepNamingLinkApi& link() { return link_; }
-
-private:
-    CliConsole& console_;
-    LibraryLinkApi library_;
-    StepNamingLinkApi link_;
-    int32_t handle_ = 0;
-    NoButtons buttons_;
-};
 
 // Reads the unit's 87 registers back and names each one that differs from
 // what was written.
@@ -100,6 +49,26 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
 
 } // namespace
 
+int backUpUnit(UnitLink& unit, const QString& folder, const QString& unitName) {
+    QByteArray image;
+    unit.link().resetFailure();
+    if (!readAllRegisters(unit, image)) {
+        unit.console().endProgress();
+        unit.console().fail(unit.link().failure());
+        unit.console().fail(QStringLiteral("the unit could not be read for its backup; nothing "
+                                           "was written to it"));
+        return ExitUnit;
+    }
+    QString error;
+    const QString path = writeBackup(folder, unitName, QDateTime::currentDateTime(), image, &error);
+    if (path.isEmpty()) {
+        unit.console().fail(error + QStringLiteral("; nothing was written to the unit"));
+        return ExitFile;
+    }
+    unit.console().out(QStringLiteral("Backup of the unit: %1").arg(path));
+    return ExitOk;
+}
+
 int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& options) {
     if (!configFileExists(console, options.path))
         return ExitFile;
@@ -112,7 +81,19 @@ int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& op
     // Before the first byte goes to the unit, so a refusal leaves it untouched.
     if (options.check && !checkBeforeWrite(console, session.store(), options.path, options.region))
         return ExitUnit;
+    if (QString error;
+        !options.backupDir.isEmpty() && !checkBackupFolder(options.backupDir, &error)) {
+        console.fail(error);
+        return ExitFile;
+    }
     UnitLink unit(console, port);
+    if (!options.backupDir.isEmpty()) {
+        const QString device = port.device.isEmpty() ? port.portText : port.device;
+        UdevSerialDeviceFinder finder;
+        const int status = backUpUnit(unit, options.backupDir, unitNameFor(device, finder));
+        if (status != ExitOk)
+            return status;
+    }
     CliUserInteraction ui(console);
     ui.setYesNoAnswer(options.voice);
     TransferToUnitCommand(unit.context(ui, session)).run();

@@ -14,6 +14,7 @@ struct WriteOptions {
     bool verify = false;
     bool check = false; // refuse to write when the pre-flight check finds an error
     QString region;     // for the check; empty: the desktop locale's country
+    QString backupDir;  // read the unit into a backup here first; empty: none
 };
 
 int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& options);

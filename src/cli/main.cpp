@@ -7,11 +7,14 @@
 #include "cli/CliUserInteraction.h"
 #include "cli/FileCommands.h"
 #include "cli/JsonCommands.h"
+#include "cli/PortsCommand.h"
+#include "cli/ProvisionCommand.h"
 #include "cli/UnitCommands.h"
 #include "cli/VoiceCommands.h"
 #include "config/Profile.h"
 #include "core/Translations.h"
 #include "editor/ConfigSheetMapping.h"
+#include "unit/UdevSerialDeviceFinder.h"
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
@@ -34,15 +37,18 @@ const char* const Description =
 // The pulse range is filled in from the editor's limits, kept in one place.
 const char* const Footer =
     "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
-    "differ; check: findings; write --check: an error found, nothing written),\n"
-    "2 wrong usage (voice speak: also nothing to speak, or no espeak-ng voice\n"
-    "for the language), 3 a file cannot be read or written (voice import and\n"
-    "speak: also not sound, silent, or longer than the unit's voice memory).\n"
+    "differ; check: findings; write --check: an error found, nothing written;\n"
+    "provision: a unit failed), 2 wrong usage (voice speak: also nothing to\n"
+    "speak, or no espeak-ng voice for the language), 3 a file cannot be read or\n"
+    "written (voice import and speak: also not sound, silent, or longer than\n"
+    "the unit's voice memory).\n"
     "\n"
     "The port is --port, else the setting Options/COMPORT of the program's\n"
     "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
     "variable QUILLARY_LINK_DEVICE, when set, names the serial device to use\n"
     "whatever the profile says; --port given on the command line wins over it.\n"
+    "USB means the device chosen in Setup (Options/Device), else the only USB\n"
+    "serial device attached; ports lists them with the --port value of each.\n"
     "\n"
     "show --json writes texts as the code-page-1252 characters of the register\n"
     "bytes, and what no field shows (register 86, bytes after a text's end, a\n"
@@ -84,6 +90,28 @@ std::optional<CliPort> choosePort(const std::string& option) {
     else
         ::setenv("QUILLARY_LINK_DEVICE", QFile::encodeName(port->device).constData(), 1);
     return port;
+}
+
+// "USB" as the window takes it: the device chosen in Setup, else the only
+// one attached. Only the commands that reach the unit ask.
+bool chooseUsbPort(CliConsole& console, CliPort& port, bool portGiven) {
+    if (port.portText != QLatin1String("USB1") || !port.device.isEmpty())
+        return true;
+    if (!portGiven && !qEnvironmentVariableIsEmpty("QUILLARY_LINK_DEVICE"))
+        return true;
+    UdevSerialDeviceFinder finder;
+    QString error;
+    const auto device =
+        chooseUsbDevice(finder.devices(), Profile(profilePath()).usbDevice(), &error);
+    if (!device) {
+        console.fail(error);
+        console.err(
+            QStringLiteral("quillary-cli ports lists the serial devices; --port picks one."));
+        return false;
+    }
+    port.device = device->node;
+    ::setenv("QUILLARY_LINK_DEVICE", QFile::encodeName(port.device).constData(), 1);
+    return true;
 }
 
 } // namespace
@@ -186,10 +214,16 @@ int main(int argc, char** argv) {
     std::string writeRegion;
     writeCommand->add_flag("--check", write.check, "run check first; write nothing on an error");
     writeCommand->add_option("--region", writeRegion, "the region for --check");
+    std::string writeBackupDir;
+    writeCommand->add_option("--backup", writeBackupDir,
+                             "first keep the unit's registers as DIR/<serial>-<time>.QRB");
+    bool needsUnit = false;
     writeCommand->callback([&] {
+        needsUnit = true;
         run = [&] {
             write.path = QString::fromStdString(writeFile);
             write.region = QString::fromStdString(writeRegion);
+            write.backupDir = QString::fromStdString(writeBackupDir);
             return writeToUnit(console, *port, write);
         };
     });
@@ -200,6 +234,7 @@ int main(int argc, char** argv) {
     readCommand->add_option("OUT", readOut, "configuration file to write (*.QRB)")->required();
     readCommand->add_flag("--force", readForce, "replace OUT when it exists");
     readCommand->callback([&] {
+        needsUnit = true;
         run = [&] {
             return readFromUnit(console, *port, QString::fromStdString(readOut), readForce);
         };
@@ -207,7 +242,43 @@ int main(int argc, char** argv) {
 
     CLI::App* clockCommand =
         app.add_subcommand("set-clock", "Set the unit's clock to this computer's local time");
-    clockCommand->callback([&] { run = [&] { return setUnitClock(console, *port); }; });
+    clockCommand->callback([&] {
+        needsUnit = true;
+        run = [&] { return setUnitClock(console, *port); };
+    });
+
+    bool portsJson = false;
+    CLI::App* portsCommand = app.add_subcommand(
+        "ports", "List the serial devices attached and the --port value of each");
+    portsCommand->add_flag("--json", portsJson, "the list as JSON");
+    portsCommand->callback([&] {
+        run = [&] {
+            UdevSerialDeviceFinder finder;
+            return listPorts(console, finder, portsJson);
+        };
+    });
+
+    ProvisionOptions provision;
+    std::string provisionFile, provisionLog, provisionBackup;
+    CLI::App* provisionCommand = app.add_subcommand(
+        "provision", "Write a configuration into one unit after another as they are plugged in");
+    provisionCommand->add_option("TEMPLATE", provisionFile, "configuration file (*.QRB)")
+        ->required();
+    provisionCommand->add_flag("--voice", provision.voice, "also send the voice messages");
+    provisionCommand->add_option("--log", provisionLog, "append one JSON line per unit to FILE");
+    provisionCommand->add_option("--count", provision.count, "stop after N units (default: Ctrl-C)")
+        ->check(CLI::PositiveNumber);
+    provisionCommand->add_option("--backup", provisionBackup,
+                                 "first keep each unit's registers as DIR/<serial>-<time>.QRB");
+    provisionCommand->callback([&] {
+        run = [&] {
+            provision.templatePath = QString::fromStdString(provisionFile);
+            provision.logPath = QString::fromStdString(provisionLog);
+            provision.backupDir = QString::fromStdString(provisionBackup);
+            UdevSerialDeviceFinder finder;
+            return provisionUnits(console, finder, provision);
+        };
+    });
 
     VoiceCommandOptions voice;
     std::string voiceConfig, voiceMessage, voiceAudio, voiceText, voiceLanguage;
@@ -268,5 +339,7 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     voicePaths();
+    if (needsUnit && !chooseUsbPort(console, *port, !portOption.empty()))
+        return ExitUnit;
     return run ? run() : ExitUsage;
 }

@@ -32,6 +32,18 @@ QString Profile::portText() const {
     return port == 0 ? QStringLiteral("USB1") : QStringLiteral("COM%1").arg(port);
 }
 
+QString Profile::usbDevice() const {
+    return settings_.value("Options/Device").toString();
+}
+
+void Profile::setUsbDevice(const QString& device) {
+    if (device.isEmpty())
+        settings_.remove("Options/Device");
+    else
+        settings_.setValue("Options/Device", device);
+    save();
+}
+
 QString Profile::mailServerUrl() const {
     return settings_.value("Mail/ServerUrl").toString();
 }

@@ -18,6 +18,11 @@ public:
     void setComPort(int port); // written to the file at once
     // The port text handed to the link library: "USB1" or "COM%i".
     QString portText() const;
+    // Options/Device: the USB serial device chosen in Setup (its stable name,
+    // or vendor, model and serial number), which "USB" then means; empty:
+    // the only one attached.
+    QString usbDevice() const;
+    void setUsbDevice(const QString& device); // written to the file at once
 
     // Mail/ServerUrl, Mail/Sender, Mail/UserName: where e-mail goes out. The
     // password is never kept here (it comes from ~/.netrc).

@@ -11,6 +11,9 @@
 #include "core/ProgressSink.h"
 #include "core/UserInteraction.h"
 #include "unit/LinkApi.h"
+#include "unit/SerialDevices.h"
+
+#include <functional>
 
 #include <cstdint>
 
@@ -21,6 +24,8 @@ struct CommandContext {
     int32_t linkHandle;     // the window's link, created at start, valid until Close
     const Clock& clock;
     Profile& profile;
-    ProgressSink& progress;  // the window's progress bar, 0 to 100
-    CommandButtons& buttons; // the ten command buttons, by EnableState
+    ProgressSink& progress;                      // the window's progress bar, 0 to 100
+    CommandButtons& buttons;                     // the ten command buttons, by EnableState
+    std::function<PortChoice()> choosePort = {}; // which device "USB" means now
+    SerialDeviceFinder* devices = nullptr;       // the serial devices attached; null: unknown
 };

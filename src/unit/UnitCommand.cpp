@@ -2,8 +2,21 @@
 
 #include "unit/UnitTexts.h"
 
+#include <QFile>
+
 bool startUnitOperation(const UnitCommandContext& context) {
     context.buttons.apply(EnableState::AllDisabled);
+    if (context.choosePort) {
+        const PortChoice choice = context.choosePort();
+        if (!choice.error.isEmpty()) {
+            context.ui.tell(UnitTexts::communicationError() + '\n' + choice.error);
+            context.buttons.apply(EnableState::AllEnabled);
+            return false;
+        }
+        if (!choice.linkPort.isEmpty())
+            context.link.LinkSetPort(context.handle, QFile::encodeName(choice.linkPort).constData(),
+                                     "COM0");
+    }
     const int32_t result = context.link.LinkConnect(context.handle, "");
     if (result == 0)
         return true;

@@ -8,6 +8,9 @@
 #include "core/ProgressSink.h"
 #include "core/UserInteraction.h"
 #include "unit/LinkApi.h"
+#include "unit/SerialDevices.h"
+
+#include <functional>
 
 struct UnitCommandContext {
     LinkApi& link;
@@ -16,6 +19,9 @@ struct UnitCommandContext {
     CommandButtons& buttons;
     ProgressSink& progress;
     ConfigSession& session;
+    // Which device "USB" means, asked before every connect so a unit plugged
+    // in after the start is found; empty where the port never changes.
+    std::function<PortChoice()> choosePort = {};
 };
 
 // Every unit operation disables the buttons and starts with its own connect.

@@ -90,3 +90,19 @@ public:
 // Reads or writes a whole file; the test fails loudly if it cannot.
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
+
+#include "unit/SerialDevices.h"
+
+// The serial devices a test says are attached, and the changes it queues.
+class FakeSerialDeviceFinder final : public SerialDeviceFinder {
+public:
+    QList<SerialDevice> attached;
+    QList<Change> changes;
+
+    QList<SerialDevice> devices() override { return attached; }
+    std::optional<Change> waitForChange(int) override {
+        if (changes.isEmpty())
+            return std::nullopt;
+        return changes.takeFirst();
+    }
+};

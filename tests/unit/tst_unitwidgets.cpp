@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 class TestUnitWidgets : public QObject {
@@ -91,6 +92,61 @@ private slots:
         } else {
             QVERIFY(ui.messages.isEmpty());
         }
+    }
+
+    // The USB serial devices attached are listed and follow plugging while
+    // the dialog is open; choosing one ties "USB" to it.
+    void setupListsUsbDevices() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("quillary.ini");
+        Profile profile(ini);
+        profile.setComPort(2);
+        FakeSerialDeviceFinder finder;
+        finder.attached = {
+            {"/dev/ttyACM0", "/dev/serial/by-id/usb-Example_VELK_A1-if00", "Example", "VELK", "A1"},
+            {"/dev/ttyS0", {}, {}, {}, {}, false}};
+        ScriptedUserInteraction ui;
+        QStringList before, after;
+        const auto rows = [](QTreeWidget* list) {
+            QStringList texts;
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QStringList cells;
+                for (int c = 0; c < 4; ++c)
+                    cells << list->topLevelItem(i)->text(c);
+                texts << cells.join('|');
+            }
+            return texts;
+        };
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CSetupDlg*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            before = rows(dialog->deviceList());
+            finder.attached.prepend({"/dev/ttyUSB0", {}, "Adapter", "Cable", "B2"});
+            dialog->refreshDevices();
+            after = rows(dialog->deviceList());
+            dialog->deviceList()->setCurrentItem(dialog->deviceList()->topLevelItem(1));
+            dialog->findChild<QPushButton*>("okButton")->click();
+        });
+        QTimer guard;
+        connect(&guard, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        guard.start(5000);
+
+        SetupCommand(profile, ui, nullptr, &finder);
+
+        QCOMPARE(before,
+                 QStringList({"Any|(the only one attached)||", "Example|VELK|A1|/dev/ttyACM0"}));
+        QCOMPARE(after,
+                 QStringList({"Any|(the only one attached)||", "Adapter|Cable|B2|/dev/ttyUSB0",
+                              "Example|VELK|A1|/dev/ttyACM0"}));
+        const Profile stored(ini);
+        QCOMPARE(stored.comPort(), 0);
+        QCOMPARE(stored.usbDevice(), QStringLiteral("usb:Adapter/Cable/B2"));
+        QCOMPARE(ui.messages.size(), 1);
+        QCOMPARE(ui.messages[0].text, UnitTexts::restartNeeded());
     }
 
     // Each step lets the window paint and its timers run; the user's keys

@@ -98,6 +98,8 @@ int millisecondsUntil(Clock::time_point deadline) {
 
 std::optional<std::string> devicePathForPort(const std::string& port,
                                              const std::vector<std::string>& usbDevices) {
+    if (!port.empty() && port.front() == '/')
+        return port;
     if (startsWithNoCase(port, "COM", 3)) {
         if (auto number = portNumber(port, 3))
             return "/dev/ttyS" + std::to_string(*number - 1);

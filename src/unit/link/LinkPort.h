@@ -16,7 +16,8 @@ using Clock = std::chrono::steady_clock;
 
 // "COMn" (n >= 1) names /dev/ttyS(n-1); "USBn" names the n-th USB serial
 // device of usbDevices, which lists /dev/ttyACM* before /dev/ttyUSB*. Nothing
-// for any other text, "COM0" included. Case is ignored.
+// for any other text, "COM0" included. Case is ignored. A text starting with
+// "/" is a device path and names itself.
 std::optional<std::string> devicePathForPort(const std::string& port,
                                              const std::vector<std::string>& usbDevices);
 
