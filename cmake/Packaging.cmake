@@ -31,6 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # Qt loads its platform plugins at run time, so dpkg-shlibdeps cannot see
 # them; espeak-ng reads its voices from espeak-ng-data when it speaks.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, espeak-ng-data")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, man-db")
+# Qt's own dialogs (file, print) speak the chosen language only with
+# the translations Qt ships separately.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, man-db, qt6-translations-l10n")
 
 include(CPack)

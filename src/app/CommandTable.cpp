@@ -11,6 +11,7 @@
 #include "unit/TransferToUnitCommand.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace {
@@ -33,35 +34,35 @@ void runUnitCommand(Window&, Context& c, const Extra&... extra) {
 
 const CommandRow Rows[] = {
     {IdClose,
-     "Close",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Close"),
      "closeButton",
      {77, 133, 50, 14},
      CommandGroup::Window,
      [](Window& window, Context&) { window.CloseCommand(); }},
 
     {IdConfigure,
-     "Configure...",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Configure..."),
      "configureButton",
      {16, 100, 77, 14},
      CommandGroup::Configuration,
      [](Window& window, Context& c) { runConfigureCommand(&window, c); }},
 
     {IdTransferFromUnit,
-     "Transfer from unit",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Transfer from unit"),
      "transferFromUnitButton",
      {114, 64, 77, 14},
      CommandGroup::Unit,
      [](Window& window, Context& c) { runUnitCommand<TransferFromUnitCommand>(window, c); }},
 
     {IdTransferToUnit,
-     "Transfer to unit",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Transfer to unit"),
      "transferToUnitButton",
      {114, 46, 77, 14},
      CommandGroup::Unit,
      [](Window& window, Context& c) { runUnitCommand<TransferToUnitCommand>(window, c); }},
 
     {IdSend,
-     "Send configuration...",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Send configuration..."),
      "sendButton",
      {16, 82, 77, 14},
      CommandGroup::Configuration,
@@ -71,7 +72,7 @@ const CommandRow Rows[] = {
      }},
 
     {IdPrint,
-     "Print configuration...",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Print configuration..."),
      "printButton",
      {16, 64, 77, 14},
      CommandGroup::Configuration,
@@ -82,28 +83,28 @@ const CommandRow Rows[] = {
      }},
 
     {IdLoad,
-     "Load configuration...",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Load configuration..."),
      "loadButton",
      {16, 28, 77, 14},
      CommandGroup::Configuration,
      [](Window&, Context& c) { LoadConfigCommand(c.session, c.ui, c.buttons).run(); }},
 
     {IdSetup,
-     "Setup",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Setup"),
      "setupButton",
      {114, 100, 77, 14},
      CommandGroup::Unit,
      [](Window& window, Context& c) { SetupCommand(c.profile, c.ui, &window, c.devices); }},
 
     {IdSyncClock,
-     "Syncronize clock",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "Syncronize clock"),
      "syncClockButton",
      {114, 82, 77, 14},
      CommandGroup::Unit,
      [](Window& window, Context& c) { runUnitCommand<SyncClockCommand>(window, c, c.clock); }},
 
     {IdNew,
-     "New configuration...",
+     QT_TRANSLATE_NOOP("CQuillaryDlg", "New configuration..."),
      "newButton",
      {16, 46, 77, 14},
      CommandGroup::Configuration,

@@ -26,16 +26,22 @@ constexpr int ClockPeriodMs = 1000;
 const char* const ClockFormat = "HH:mm:ss";
 
 // Places controls given in dialog units, scaled by the window font the way
-// dialog templates are.
+// dialog templates are. `widen` stretches the horizontal unit so that texts
+// longer than the English ones (a translation) still fit.
 class DialogUnits {
 public:
-    explicit DialogUnits(const QFontMetrics& metrics)
+    explicit DialogUnits(const QFontMetrics& metrics, double widen = 1.0)
         : x_(metrics.horizontalAdvance(
                  QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-             52.0 / 4.0),
+             52.0 / 4.0 * widen),
           y_(metrics.height() / 8.0) {}
     QRect rect(int left, int top, int width, int height) const {
         return QRect(qRound(left * x_), qRound(top * y_), qRound(width * x_), qRound(height * y_));
+    }
+    // The exact width, before rounding to pixels.
+    double width(int units) const { return units * x_; }
+    QRect rect(const QRect& units) const {
+        return rect(units.x(), units.y(), units.width(), units.height());
     }
 
 private:
@@ -68,28 +74,31 @@ void CQuillaryDlg::buildWindow() {
 
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
-    auto* about = menuBar->addAction(QStringLiteral("About"));
+    auto* about = menuBar->addAction(tr("About"));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, [this] { services_.ui.showAbout(); });
     // The menu bar's single item, reachable without a mouse.
     auto* aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(aboutKey, &QShortcut::activated, about, &QAction::trigger);
 
-    const DialogUnits units(fontMetrics());
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    client->setFixedSize(units.rect(0, 0, ClientSize.width(), ClientSize.height()).size());
-
-    auto* configurationBox = new QGroupBox(QStringLiteral("Configuration"), client);
+    auto* configurationBox = new QGroupBox(tr("Configuration"), client);
     configurationBox->setObjectName(QStringLiteral("configurationGroupBox"));
-    configurationBox->setGeometry(units.rect(ConfigurationGroup.x(), ConfigurationGroup.y(),
-                                             ConfigurationGroup.width(),
-                                             ConfigurationGroup.height()));
-    auto* unitBox = new QGroupBox(QStringLiteral("Unit"), client);
+    auto* unitBox = new QGroupBox(tr("Unit"), client);
     unitBox->setObjectName(QStringLiteral("unitGroupBox"));
-    unitBox->setGeometry(
-        units.rect(UnitGroup.x(), UnitGroup.y(), UnitGroup.width(), UnitGroup.height()));
+    progress_ = new QProgressBar(unitBox);
+    progress_->setObjectName(QStringLiteral("progressBar"));
+    progress_->setAccessibleName(tr("Progress"));
+    progress_->setTextVisible(false);
+    progressSink_ = std::make_unique<ProgressBarSink>(progress_);
 
+    // Every control with the rectangle it takes in dialog units, relative to
+    // its parent.
+    QList<std::pair<QWidget*, QRect>> placed{
+        {configurationBox, ConfigurationGroup},
+        {unitBox, UnitGroup},
+        {progress_, ProgressPosition.translated(-UnitGroup.topLeft())}};
     QWidget* previous = nullptr;
     for (const CommandRow& row : commandTable()) {
         QWidget* parentWidget = client;
@@ -99,10 +108,9 @@ void CQuillaryDlg::buildWindow() {
             parentWidget = unit ? unitBox : configurationBox;
             origin = unit ? UnitGroup.topLeft() : ConfigurationGroup.topLeft();
         }
-        auto* button = new QPushButton(QString::fromLatin1(row.text), parentWidget);
+        auto* button = new QPushButton(tr(row.text), parentWidget);
         button->setObjectName(QString::fromLatin1(row.objectName));
-        button->setGeometry(units.rect(row.geometry.x() - origin.x(), row.geometry.y() - origin.y(),
-                                       row.geometry.width(), row.geometry.height()));
+        placed.append({button, row.geometry.translated(-origin)});
         const auto handler = row.handler;
         connect(button, &QPushButton::clicked, this,
                 [this, handler] { handler(*this, context()); });
@@ -112,14 +120,20 @@ void CQuillaryDlg::buildWindow() {
         previous = button;
     }
 
-    progress_ = new QProgressBar(unitBox);
-    progress_->setObjectName(QStringLiteral("progressBar"));
-    progress_->setAccessibleName(QStringLiteral("Progress"));
-    progress_->setTextVisible(false);
-    progress_->setGeometry(units.rect(ProgressPosition.x() - UnitGroup.x(),
-                                      ProgressPosition.y() - UnitGroup.y(),
-                                      ProgressPosition.width(), ProgressPosition.height()));
-    progressSink_ = std::make_unique<ProgressBarSink>(progress_);
+    // The layout keeps its proportions; where a text needs more room than
+    // the English one had, the whole window grows to the widest need.
+    double widen = 1.0;
+    const DialogUnits plain(fontMetrics());
+    for (const auto& [widget, units] : placed) {
+        const int needed = qobject_cast<QGroupBox*>(widget) ? widget->minimumSizeHint().width()
+                                                            : widget->sizeHint().width();
+        if (qobject_cast<QProgressBar*>(widget) == nullptr)
+            widen = std::max(widen, needed / plain.width(units.width()));
+    }
+    const DialogUnits units(fontMetrics(), widen);
+    for (const auto& [widget, rect] : placed)
+        widget->setGeometry(units.rect(rect));
+    client->setFixedSize(units.rect(0, 0, ClientSize.width(), ClientSize.height()).size());
 
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));

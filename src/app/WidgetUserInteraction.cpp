@@ -1,15 +1,23 @@
 #include "app/WidgetUserInteraction.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+
+namespace {
+// This file's texts, in the program's language.
+struct DialogText {
+    Q_DECLARE_TR_FUNCTIONS(DialogText)
+};
+} // namespace
 
 QString WidgetUserInteraction::chooseFile(const FileDialogRequest& request) {
     QFileDialog dialog(QApplication::activeWindow());
     const bool save = request.kind == FileDialogKind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setWindowTitle(save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+    dialog.setWindowTitle(save ? DialogText::tr("Save As") : DialogText::tr("Open"));
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.folder.isEmpty())
@@ -51,8 +59,8 @@ Answer WidgetUserInteraction::showMessage(const MessageRequest& request) {
 }
 
 void WidgetUserInteraction::showAbout() {
-    QMessageBox::about(QApplication::activeWindow(), QStringLiteral("About Quillary"),
-                       QStringLiteral("<b>Quillary</b> %1<br>Configuration tool for the "
+    QMessageBox::about(QApplication::activeWindow(), DialogText::tr("About Quillary"),
+                       DialogText::tr("<b>Quillary</b> %1<br>Configuration tool for the "
                                       "VELK-Ardo and VELK-Tisk GSM remote-control units.")
                            .arg(QApplication::applicationVersion()));
 }

@@ -2,6 +2,7 @@
 #include "app/WidgetUserInteraction.h"
 #include "config/Profile.h"
 #include "config/VoiceFiles.h"
+#include "core/Translations.h"
 #include "unit/LinkApi.h"
 #include "unit/UdevSerialDeviceFinder.h"
 
@@ -13,9 +14,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quillary.png")));
 
+    Profile profile(Profile::defaultPath());
+    Translations::installPreferred(application, profile.language());
     LibraryLinkApi link;
     WidgetUserInteraction ui;
-    Profile profile(Profile::defaultPath());
     SystemClock clock;
     UdevSerialDeviceFinder devices;
     AppServices services{link, ui, profile, clock, templateFolder()};

@@ -5,6 +5,7 @@
 #include "editor/ConfigSheetMapping.h"
 #include "voice/WaveFile.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSet>
 
@@ -14,6 +15,11 @@
 #include <string>
 
 namespace {
+
+// The findings are read by people: the editor's notes and the check's report.
+struct CheckText {
+    Q_DECLARE_TR_FUNCTIONS(CheckText)
+};
 
 using i18n::phonenumbers::PhoneNumber;
 using i18n::phonenumbers::PhoneNumberUtil;
@@ -63,36 +69,36 @@ void checkVoice(const RegisterStore& store, const CheckOptions& options, CheckRe
         if (store.character(VoiceHighRegister, n) == '1')
             messages.append({configHighName(options.configTitle, n), VoiceHighRegister,
                              QStringLiteral("inputs[%1].voiceOnHigh").arg(n - 1),
-                             QStringLiteral("input %1 high voice message").arg(n)});
+                             CheckText::tr("input %1 high voice message").arg(n)});
     }
     for (int n = 1; n <= InputCount; ++n) {
         if (store.character(VoiceLowRegister, n) == '1')
             messages.append({configLowName(options.configTitle, n), VoiceLowRegister,
                              QStringLiteral("inputs[%1].voiceOnLow").arg(n - 1),
-                             QStringLiteral("input %1 low voice message").arg(n)});
+                             CheckText::tr("input %1 low voice message").arg(n)});
     }
     if (messages.isEmpty())
         return;
     // With any message switched on the two prompts go too, and without them
     // nothing is sent.
     messages.append(
-        {configSelectOutputName(options.configTitle), 0, {}, QStringLiteral("output prompt")});
+        {configSelectOutputName(options.configTitle), 0, {}, CheckText::tr("output prompt")});
     messages.append(
-        {configSelectOnOffName(options.configTitle), 0, {}, QStringLiteral("on/off prompt")});
+        {configSelectOnOffName(options.configTitle), 0, {}, CheckText::tr("on/off prompt")});
     qint64 total = 0;
     for (const Message& message : messages) {
         const QString path = findFileNoCase(options.configFolder, message.name);
         if (path.isEmpty()) {
             result.findings.append(
                 finding(CheckFinding::Error, "voice-missing", message.reg, message.field, {},
-                        QStringLiteral("%1: switched on, but there is no recording %2 in %3")
+                        CheckText::tr("%1: switched on, but there is no recording %2 in %3")
                             .arg(message.place, message.name, options.configFolder)));
             continue;
         }
         if (const QString problem = recordingProblem(path); !problem.isEmpty()) {
             result.findings.append(finding(CheckFinding::Error, "voice-format", message.reg,
                                            message.field, {},
-                                           QStringLiteral("%1: %2 cannot go to the unit: %3")
+                                           CheckText::tr("%1: %2 cannot go to the unit: %3")
                                                .arg(message.place, path, problem)));
             continue;
         }
@@ -101,7 +107,7 @@ void checkVoice(const RegisterStore& store, const CheckOptions& options, CheckRe
     if (total > WaveFile::UnitMemoryCapacity)
         result.findings.append(
             finding(CheckFinding::Error, "voice-memory", 0, {}, {},
-                    QStringLiteral("voice messages: %L1 bytes to send, more than the unit's %L2")
+                    CheckText::tr("voice messages: %L1 bytes to send, more than the unit's %L2")
                         .arg(total)
                         .arg(WaveFile::UnitMemoryCapacity)));
 }
@@ -115,15 +121,14 @@ void checkText(const QByteArray& bytes, int reg, const QString& field, const QSt
     if (count.ucs2)
         result.findings.append(finding(
             CheckFinding::Warning, "sms-ucs2", reg, field, {},
-            QStringLiteral("%1: \"%2\" is not in the GSM alphabet, so the text goes as UCS-2 "
-                           "(70 characters an SMS instead of 160)")
+            CheckText::tr("%1: \"%2\" is not in the GSM alphabet, so the text goes as UCS-2 "
+                          "(70 characters an SMS instead of 160)")
                 .arg(place, count.firstNonGsm)));
     if (count.segments > 1)
         result.findings.append(
             finding(CheckFinding::Warning, "sms-multipart", reg, field, {},
-                    QStringLiteral("%1: %2 %3 characters need %4 SMS")
-                        .arg(place, QString::number(count.characters), count.encodingName())
-                        .arg(count.segments)));
+                    CheckText::tr("%1: %2 %3 characters need %n SMS", nullptr, count.segments)
+                        .arg(place, QString::number(count.characters), count.encodingName())));
 }
 
 } // namespace
@@ -164,8 +169,8 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
         if (!dialable(number))
             findings.append(finding(
                 CheckFinding::Warning, "phone-format", reg, field, number,
-                head + QStringLiteral("%1 holds characters the unit does not dial; write only "
-                                      "digits, with + in front")
+                head + CheckText::tr("%1 holds characters the unit does not dial; write only "
+                                     "digits, with + in front")
                            .arg(number)));
         const bool international = number.startsWith('+') || number.startsWith(QLatin1String("00"));
         PhoneNumber parsed;
@@ -179,22 +184,22 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
         if (!international && regionCode == "ZZ") {
             findings.append(finding(
                 CheckFinding::Warning, "phone-not-international", reg, field, number,
-                head + QStringLiteral("%1 is not in international form (no country is known to "
-                                      "check it against: write it with + and the country code)")
+                head + CheckText::tr("%1 is not in international form (no country is known to "
+                                     "check it against: write it with + and the country code)")
                            .arg(number)));
         } else if (!parses || !util->IsValidNumber(parsed)) {
             findings.append(
                 finding(CheckFinding::Error, "phone-invalid", reg, field, number,
                         head + (regionCode == "ZZ"
-                                    ? QStringLiteral("%1 is not a valid phone number").arg(number)
-                                    : QStringLiteral("%1 is not a valid phone number (region %2)")
+                                    ? CheckText::tr("%1 is not a valid phone number").arg(number)
+                                    : CheckText::tr("%1 is not a valid phone number (region %2)")
                                           .arg(number, QString::fromStdString(regionCode)))));
         } else if (!international) {
             std::string e164;
             util->Format(parsed, PhoneNumberUtil::E164, &e164);
             findings.append(finding(CheckFinding::Warning, "phone-not-international", reg, field,
                                     number,
-                                    head + QStringLiteral("%1 is not in international form (%2)")
+                                    head + CheckText::tr("%1 is not in international form (%2)")
                                                .arg(number, QString::fromStdString(e164))));
         }
         QString key = number;
@@ -206,7 +211,7 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
         if (seen.contains(key))
             findings.append(
                 finding(CheckFinding::Warning, "phone-duplicate", reg, field, number,
-                        head + QStringLiteral("%1 is in the list twice (%2)").arg(number, key)));
+                        head + CheckText::tr("%1 is in the list twice (%2)").arg(number, key)));
         seen.insert(key);
     }
     return findings;
@@ -219,26 +224,26 @@ CheckResult checkConfig(const RegisterStore& store, const CheckOptions& options)
     for (int n = 1; n <= SheetInputCount; ++n)
         result.findings += checkPhoneList(values.inputs[n - 1].phoneNumbers, options.region, n,
                                           QStringLiteral("inputs[%1].phoneNumbers").arg(n - 1),
-                                          QStringLiteral("input %1 phone numbers").arg(n));
+                                          CheckText::tr("input %1 phone numbers").arg(n));
     result.findings +=
         checkPhoneList(values.callers, options.region, CallersRegister,
-                       QStringLiteral("parameters.callers"), QStringLiteral("allowed callers"));
+                       QStringLiteral("parameters.callers"), CheckText::tr("allowed callers"));
     for (int n = 1; n <= SheetInputCount; ++n) {
         const InputEntry& input = values.inputs[n - 1];
         checkText(input.highText, 16 + n, QStringLiteral("inputs[%1].highText").arg(n - 1),
-                  QStringLiteral("input %1 high text").arg(n), result);
+                  CheckText::tr("input %1 high text").arg(n), result);
         checkText(input.lowText, 32 + n, QStringLiteral("inputs[%1].lowText").arg(n - 1),
-                  QStringLiteral("input %1 low text").arg(n), result);
+                  CheckText::tr("input %1 low text").arg(n), result);
     }
     for (int n = 1; n <= SheetOutputCount; ++n) {
         const OutputEntry& output = values.outputs[n - 1];
         checkText(output.highText, 48 + n, QStringLiteral("outputs[%1].highText").arg(n - 1),
-                  QStringLiteral("output %1 high text").arg(n), result);
+                  CheckText::tr("output %1 high text").arg(n), result);
         checkText(output.lowText, 64 + n, QStringLiteral("outputs[%1].lowText").arg(n - 1),
-                  QStringLiteral("output %1 low text").arg(n), result);
+                  CheckText::tr("output %1 low text").arg(n), result);
     }
     checkText(values.clearCommand, ClearCommandRegister, QStringLiteral("parameters.clearCommand"),
-              QStringLiteral("clear command"), result);
+              CheckText::tr("clear command"), result);
     if (!options.configFolder.isEmpty())
         checkVoice(store, options, result);
     return result;

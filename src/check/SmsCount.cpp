@@ -2,6 +2,8 @@
 
 #include "config/AnsiCodec.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int GsmSingle = 160;
@@ -39,10 +41,10 @@ int SmsCount::capacity() const {
 }
 
 QString SmsCount::label() const {
-    const QString count = QStringLiteral("%1/%2, %3 SMS")
+    const QString count = QCoreApplication::translate("SmsCount", "%1/%2, %n SMS", nullptr,
+                                                      segments < 1 ? 1 : segments)
                               .arg(characters)
-                              .arg(capacity())
-                              .arg(segments < 1 ? 1 : segments);
+                              .arg(capacity());
     return ucs2 ? QStringLiteral("UCS-2 (%1): %2").arg(firstNonGsm, count) : count;
 }
 

@@ -5,10 +5,18 @@
 #include "cli/FileCommands.h"
 #include "config/RegisterStore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+namespace {
+// This file's texts, in the program's language.
+struct CheckCommandText {
+    Q_DECLARE_TR_FUNCTIONS(CheckCommandText)
+};
+} // namespace
 
 namespace {
 
@@ -46,8 +54,9 @@ QByteArray toJson(const CheckResult& result) {
 bool regionUsable(CliConsole& console, const QString& region) {
     if (region.isEmpty() || isKnownRegion(region))
         return true;
-    console.fail(QStringLiteral("--region takes a two-letter country code such as CZ, not \"%1\"")
-                     .arg(region));
+    console.fail(
+        CheckCommandText::tr("--region takes a two-letter country code such as CZ, not \"%1\"")
+            .arg(region));
     return false;
 }
 
@@ -82,6 +91,6 @@ bool checkBeforeWrite(CliConsole& console, const RegisterStore& store, const QSt
     if (!result.hasError())
         return true;
     console.fail(
-        QStringLiteral("%1 was not written: the check found errors (see above)").arg(path));
+        CheckCommandText::tr("%1 was not written: the check found errors (see above)").arg(path));
     return false;
 }

@@ -3,6 +3,7 @@
 #include "config/AnsiCodec.h"
 #include "editor/ConfigSheetMapping.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,6 +12,13 @@
 #include <climits>
 #include <cmath>
 #include <map>
+
+namespace {
+// This file's texts, in the program's language.
+struct ConfigJsonText {
+    Q_DECLARE_TR_FUNCTIONS(ConfigJsonText)
+};
+} // namespace
 
 namespace {
 
@@ -74,7 +82,7 @@ public:
     bool onlyKnown(const QStringList& known) {
         for (auto it = object_.begin(); it != object_.end(); ++it) {
             if (!known.contains(it.key()))
-                return refuse(it.key(), QStringLiteral("unknown field"));
+                return refuse(it.key(), ConfigJsonText::tr("unknown field"));
         }
         return true;
     }
@@ -86,20 +94,20 @@ public:
             return true;
         const QJsonValue value = object_.value(field);
         if (!value.isString())
-            return refuse(field, QStringLiteral("must be a text"));
+            return refuse(field, ConfigJsonText::tr("must be a text"));
         const QString characters = value.toString();
         if (characters.contains(QChar(0)))
-            return refuse(field, QStringLiteral("must not hold a zero character, which ends "
-                                                "a register text"));
+            return refuse(field, ConfigJsonText::tr("must not hold a zero character, which ends "
+                                                    "a register text"));
         const QByteArray bytes = textToAnsi(characters);
         if (ansiToText(bytes) != characters)
-            return refuse(field, QStringLiteral("holds characters outside code page 1252"));
+            return refuse(field, ConfigJsonText::tr("holds characters outside code page 1252"));
         if (bytes.size() > RegisterStore::MaxTextLength)
-            return refuse(field, QStringLiteral("at most %1 characters, not %2")
+            return refuse(field, ConfigJsonText::tr("at most %1 characters, not %2")
                                      .arg(RegisterStore::MaxTextLength)
                                      .arg(bytes.size()));
         if (bytes.size() > limit)
-            warn(field, QStringLiteral("the editor takes at most %1 characters, not %2")
+            warn(field, ConfigJsonText::tr("the editor takes at most %1 characters, not %2")
                             .arg(limit)
                             .arg(bytes.size()));
         out = bytes;
@@ -111,7 +119,7 @@ public:
             return true;
         const QJsonValue value = object_.value(field);
         if (!value.isBool())
-            return refuse(field, QStringLiteral("must be true or false"));
+            return refuse(field, ConfigJsonText::tr("must be true or false"));
         out = value.toBool();
         return true;
     }
@@ -122,12 +130,12 @@ public:
         const QJsonValue value = object_.value(field);
         const double number = value.toDouble();
         if (!value.isDouble())
-            return refuse(field, QStringLiteral("must be a whole number"));
+            return refuse(field, ConfigJsonText::tr("must be a whole number"));
         // The range first: converting a number beyond any integer is undefined.
         if (number < low || number > high)
-            return refuse(field, QStringLiteral("must lie from %1 to %2").arg(low).arg(high));
+            return refuse(field, ConfigJsonText::tr("must lie from %1 to %2").arg(low).arg(high));
         if (number != std::trunc(number))
-            return refuse(field, QStringLiteral("must be a whole number"));
+            return refuse(field, ConfigJsonText::tr("must be a whole number"));
         out = static_cast<int>(number);
         return true;
     }
@@ -139,7 +147,8 @@ public:
         const QJsonValue value = object_.value(field);
         if (!value.isDouble() || value.toDouble() != expected)
             return refuse(
-                field, QStringLiteral("must be %1, the entry's place in the list").arg(expected));
+                field,
+                ConfigJsonText::tr("must be %1, the entry's place in the list").arg(expected));
         return true;
     }
 
@@ -158,7 +167,7 @@ bool readParameters(const QJsonValue& value, SheetValues& values, QString& error
                     QStringList& warnings) {
     if (!value.isObject())
         return refuseField(error, QStringLiteral("parameters"),
-                           QStringLiteral("must be an object"));
+                           ConfigJsonText::tr("must be an object"));
     const QJsonObject object = value.toObject();
     FieldReader fields(object, QStringLiteral("parameters"), error, warnings);
     // Below 1 a register's pulse reads as the default; beyond INT_MAX as INT_MAX.
@@ -169,7 +178,7 @@ bool readParameters(const QJsonValue& value, SheetValues& values, QString& error
         return false;
     if (values.pulseDuration < SheetLimits::PulseMin ||
         values.pulseDuration > SheetLimits::PulseMax)
-        fields.warn("pulseDuration", QStringLiteral("the editor takes %1 to %2, not %3")
+        fields.warn("pulseDuration", ConfigJsonText::tr("the editor takes %1 to %2, not %3")
                                          .arg(SheetLimits::PulseMin)
                                          .arg(SheetLimits::PulseMax)
                                          .arg(values.pulseDuration));
@@ -181,14 +190,14 @@ template <typename ReadEntry>
 bool readList(const QJsonValue& value, const QString& key, int count, const QString& entryName,
               QString& error, QStringList& warnings, ReadEntry readEntry) {
     if (!value.isArray() || value.toArray().size() != count)
-        return refuseField(error, key,
-                           QStringLiteral("must be a list of %1 %2s").arg(count).arg(entryName));
+        return refuseField(
+            error, key, ConfigJsonText::tr("must be a list of %1 %2s").arg(count).arg(entryName));
     const QJsonArray list = value.toArray();
     for (int i = 0; i < count; ++i) {
         const QString path =
             QStringLiteral("%1[%2] (%3 %4)").arg(key).arg(i).arg(entryName).arg(i + 1);
         if (!list[i].isObject())
-            return refuseField(error, path, QStringLiteral("must be an object"));
+            return refuseField(error, path, ConfigJsonText::tr("must be an object"));
         const QJsonObject object = list[i].toObject();
         FieldReader fields(object, path, error, warnings);
         if (!readEntry(fields, i))
@@ -230,7 +239,7 @@ bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error,
                 return false;
             const QString typeName = ansiToText(type);
             if (typeName != OutputTypeNormal && typeName != OutputTypePulse)
-                return fields.refuse("type", QStringLiteral("must be \"%1\" or \"%2\"")
+                return fields.refuse("type", ConfigJsonText::tr("must be \"%1\" or \"%2\"")
                                                  .arg(OutputTypeNormal, OutputTypePulse));
             output.pulse = typeName == OutputTypePulse;
             return true;
@@ -289,7 +298,7 @@ bool residueText(const QJsonValue& value, bool zeroAllowed, QByteArray& out) {
 
 bool readExtra(const QJsonValue& value, std::map<int, Residue>& extra, QString& error) {
     if (!value.isObject())
-        return refuseField(error, QStringLiteral("extra"), QStringLiteral("must be an object"));
+        return refuseField(error, QStringLiteral("extra"), ConfigJsonText::tr("must be an object"));
     const QJsonObject object = value.toObject();
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString path = QStringLiteral("extra.") + it.key();
@@ -297,9 +306,10 @@ bool readExtra(const QJsonValue& value, std::map<int, Residue>& extra, QString& 
         const int reg = it.key().toInt(&isNumber);
         if (!isNumber || reg < 1 || reg > RegisterStore::RegisterCount ||
             QString::number(reg) != it.key())
-            return refuseField(error, path, QStringLiteral("must be a register number, 1 to 87"));
+            return refuseField(error, path,
+                               ConfigJsonText::tr("must be a register number, 1 to 87"));
         if (!it.value().isObject())
-            return refuseField(error, path, QStringLiteral("must be an object"));
+            return refuseField(error, path, ConfigJsonText::tr("must be an object"));
         const QJsonObject entry = it.value().toObject();
         Residue& residue = extra[reg];
         for (auto field = entry.begin(); field != entry.end(); ++field) {
@@ -308,25 +318,27 @@ bool readExtra(const QJsonValue& value, std::map<int, Residue>& extra, QString& 
                 QByteArray text;
                 if (!residueText(field.value(), false, text) ||
                     text.size() > RegisterStore::MaxTextLength)
-                    return refuseField(error, name,
-                                       QStringLiteral("must be a text of at most 255 characters "
-                                                      "of code page 1252 without a zero"));
+                    return refuseField(
+                        error, name,
+                        ConfigJsonText::tr("must be a text of at most 255 characters "
+                                           "of code page 1252 without a zero"));
                 residue.text = text;
             } else if (field.key() == QLatin1String("tail")) {
                 if (!residueText(field.value(), true, residue.tail) ||
                     residue.tail.size() > RegisterStore::MaxTextLength)
-                    return refuseField(error, name,
-                                       QStringLiteral("must be a text of at most 255 characters "
-                                                      "of code page 1252"));
+                    return refuseField(
+                        error, name,
+                        ConfigJsonText::tr("must be a text of at most 255 characters "
+                                           "of code page 1252"));
             } else {
-                return refuseField(error, name, QStringLiteral("unknown field"));
+                return refuseField(error, name, ConfigJsonText::tr("unknown field"));
             }
         }
         if (residue.text &&
             tailStart(*residue.text) + residue.tail.size() > RegisterStore::SlotSize)
             return refuseField(error, path,
-                               QStringLiteral("text and tail together exceed the register's "
-                                              "256 bytes"));
+                               ConfigJsonText::tr("text and tail together exceed the register's "
+                                                  "256 bytes"));
     }
     return true;
 }
@@ -423,13 +435,13 @@ ConfigFromJson configFromJson(const QByteArray& json) {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (document.isNull()) {
-        result.error = QStringLiteral("not JSON: %1 at byte %2")
+        result.error = ConfigJsonText::tr("not JSON: %1 at byte %2")
                            .arg(parseError.errorString())
                            .arg(parseError.offset);
         return result;
     }
     if (!document.isObject()) {
-        result.error = QStringLiteral("the configuration must be a JSON object");
+        result.error = ConfigJsonText::tr("the configuration must be a JSON object");
         return result;
     }
     const QJsonObject top = document.object();
@@ -449,8 +461,8 @@ ConfigFromJson configFromJson(const QByteArray& json) {
     const SheetValues stored = sheetValues(*result.store);
     for (int i = 0; i < SheetInputCount; ++i) {
         if (stored.inputs[i].phoneNumbers != values.inputs[i].phoneNumbers)
-            warnings << QStringLiteral("inputs[%1] (input %2).phoneNumbers: a final \".\" is "
-                                       "removed when storing, as the editor does")
+            warnings << ConfigJsonText::tr("inputs[%1] (input %2).phoneNumbers: a final \".\" is "
+                                           "removed when storing, as the editor does")
                             .arg(i)
                             .arg(i + 1);
     }
@@ -494,11 +506,12 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     RegisterSheetMapping::writeBack(longer, hiddenB);
     const QStringList hidden = differingRegisters(hiddenA, hiddenB);
     auto registers = [](const QStringList& numbers) {
-        return (numbers.size() == 1 ? QStringLiteral("register ") : QStringLiteral("registers ")) +
+        return (numbers.size() == 1 ? ConfigJsonText::tr("register ")
+                                    : ConfigJsonText::tr("registers ")) +
                numbers.join(QStringLiteral(", "));
     };
     if (!hidden.isEmpty())
-        lines << registers(hidden) + QStringLiteral(": bytes that no field shows differ");
+        lines << registers(hidden) + ConfigJsonText::tr(": bytes that no field shows differ");
     // Each written back with its own values reads alike where only the
     // spelling differs; listed whatever else differs too.
     RegisterStore canonA = a, canonB = b;
@@ -513,8 +526,8 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     }
     if (!spelled.isEmpty()) {
         lines << registers(spelled) +
-                     QStringLiteral(": spelled differently, read alike (such as \"0250\" and "
-                                    "\"250\", or a final \".\")");
+                     ConfigJsonText::tr(": spelled differently, read alike (such as \"0250\" and "
+                                        "\"250\", or a final \".\")");
     }
     return lines;
 }

@@ -4,16 +4,24 @@
 #include "config/ConfigFile.h"
 #include "report/ReportLines.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+// This file's texts, in the program's language.
+struct FileCommandText {
+    Q_DECLARE_TR_FUNCTIONS(FileCommandText)
+};
+} // namespace
+
 bool configFileExists(CliConsole& console, const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())
-        console.fail(QStringLiteral("%1: no such file").arg(path));
+        console.fail(FileCommandText::tr("%1: no such file").arg(path));
     else if (!info.isFile())
-        console.fail(QStringLiteral("%1: not a configuration file").arg(path));
+        console.fail(FileCommandText::tr("%1: not a configuration file").arg(path));
     else
         return true;
     return false;
@@ -32,7 +40,7 @@ bool readConfigFile(CliConsole& console, const QString& path, RegisterStore& sto
 bool mayReplace(CliConsole& console, const QString& path, bool force) {
     if (force || !QFileInfo::exists(path))
         return true;
-    console.fail(QStringLiteral("%1 exists already; --force replaces it").arg(path));
+    console.fail(FileCommandText::tr("%1 exists already; --force replaces it").arg(path));
     return false;
 }
 
@@ -40,7 +48,7 @@ bool writeStandardOutput(CliConsole& console, const QByteArray& bytes) {
     QFile out;
     if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush())
         return true;
-    console.fail(QStringLiteral("cannot write to standard output: %1").arg(out.errorString()));
+    console.fail(FileCommandText::tr("cannot write to standard output: %1").arg(out.errorString()));
     return false;
 }
 

@@ -5,8 +5,16 @@
 #include "cli/FileCommands.h"
 #include "config/ConfigFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+
+namespace {
+// This file's texts, in the program's language.
+struct JsonCommandText {
+    Q_DECLARE_TR_FUNCTIONS(JsonCommandText)
+};
+} // namespace
 
 int showJson(CliConsole& console, const QString& path) {
     RegisterStore store;
@@ -21,21 +29,22 @@ int importConfig(CliConsole& console, const QString& jsonPath, const QString& ou
     // some tens of kilobytes.
     constexpr qint64 kMaxJsonBytes = 1024 * 1024;
     if (const QFileInfo info(jsonPath); info.exists() && !info.isFile()) {
-        console.fail(QStringLiteral("%1: not a regular file").arg(jsonPath));
+        console.fail(JsonCommandText::tr("%1: not a regular file").arg(jsonPath));
         return ExitFile;
     }
     QFile in(jsonPath);
     if (!in.open(QIODevice::ReadOnly)) {
-        console.fail(QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
+        console.fail(JsonCommandText::tr("cannot read %1: %2").arg(jsonPath, in.errorString()));
         return ExitFile;
     }
     const QByteArray json = in.read(kMaxJsonBytes + 1);
     if (json.size() > kMaxJsonBytes) {
-        console.fail(QStringLiteral("%1: larger than 1 MiB, not a configuration").arg(jsonPath));
+        console.fail(
+            JsonCommandText::tr("%1: larger than 1 MiB, not a configuration").arg(jsonPath));
         return ExitFile;
     }
     if (in.error() != QFile::NoError) {
-        console.fail(QStringLiteral("cannot read %1: %2").arg(jsonPath, in.errorString()));
+        console.fail(JsonCommandText::tr("cannot read %1: %2").arg(jsonPath, in.errorString()));
         return ExitFile;
     }
     const ConfigFromJson config = configFromJson(json);
@@ -47,7 +56,8 @@ int importConfig(CliConsole& console, const QString& jsonPath, const QString& ou
         if (strict)
             console.fail(QStringLiteral("%1: %2").arg(jsonPath, warning));
         else
-            console.err(QStringLiteral("quillary-cli: warning: %1: %2").arg(jsonPath, warning));
+            console.err(
+                JsonCommandText::tr("quillary-cli: warning: %1: %2").arg(jsonPath, warning));
     }
     if (strict && !config.warnings.isEmpty())
         return ExitFile;

@@ -10,13 +10,22 @@
 #include "voice/VoiceSource.h"
 #include "voice/WaveFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdlib>
+
+namespace {
+// This file's texts, in the program's language.
+struct VoiceCommandText {
+    Q_DECLARE_TR_FUNCTIONS(VoiceCommandText)
+};
+} // namespace
 
 namespace {
 
@@ -30,8 +39,8 @@ struct Target {
 std::optional<Target> targetFor(CliConsole& console, const VoiceCommandOptions& options) {
     const std::optional<VoiceMessageId> id = VoiceMessageId::parse(options.message);
     if (!id) {
-        console.fail(QStringLiteral("MESSAGE is H01 to H16, L01 to L16, SelectOutput or "
-                                    "SelectOnOff, not \"%1\"")
+        console.fail(VoiceCommandText::tr("MESSAGE is H01 to H16, L01 to L16, SelectOutput or "
+                                          "SelectOnOff, not \"%1\"")
                          .arg(options.message));
         return std::nullopt;
     }
@@ -46,7 +55,7 @@ int report(CliConsole& console, const VoiceMakeResult& result, const QString& ta
         console.fail(result.message);
         return failureStatus;
     }
-    console.out(QStringLiteral("%1: %2 seconds, %L3 bytes at %L4 samples a second")
+    console.out(VoiceCommandText::tr("%1: %2 seconds, %L3 bytes at %L4 samples a second")
                     .arg(QDir::toNativeSeparators(target))
                     .arg(double(result.dataBytes) / result.sampleRate, 0, 'f', 2)
                     .arg(result.dataBytes)
@@ -82,31 +91,42 @@ QByteArray listJson(const VoiceMessageList& list) {
 }
 
 QByteArray listText(const VoiceMessageList& list) {
+    const QString yes = VoiceCommandText::tr("yes");
+    const QString no = VoiceCommandText::tr("no");
+    const QString present = VoiceCommandText::tr("present");
+    const QString missing = VoiceCommandText::tr("missing");
+    // The English widths; a longer translated word widens its column.
+    const QStringList headings = {VoiceCommandText::tr("Message"), VoiceCommandText::tr("File"),
+                                  VoiceCommandText::tr("On"),      VoiceCommandText::tr("State"),
+                                  VoiceCommandText::tr("Format"),  VoiceCommandText::tr("Seconds"),
+                                  VoiceCommandText::tr("Bytes")};
+    int widths[] = {-12, -28, -3, -7, -24, 7, 9};
+    const QStringList words[] = {{}, {}, {yes, no}, {present, missing}, {}, {}, {}};
+    for (int column = 0; column < 7; ++column) {
+        int width = std::abs(widths[column]);
+        for (const QString& word : words[column] + QStringList{headings[column]})
+            width = std::max(width, int(word.size()));
+        widths[column] = widths[column] < 0 ? -width : width;
+    }
+    const auto row = [&widths](const QStringList& cells) {
+        QString line;
+        for (int column = 0; column < 7; ++column)
+            line += QStringLiteral("%1 ").arg(cells[column], widths[column]);
+        return line.trimmed();
+    };
     QStringList lines;
-    lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                 .arg(QStringLiteral("Message"), -12)
-                 .arg(QStringLiteral("File"), -28)
-                 .arg(QStringLiteral("On"), -3)
-                 .arg(QStringLiteral("State"), -7)
-                 .arg(QStringLiteral("Format"), -24)
-                 .arg(QStringLiteral("Seconds"), 7)
-                 .arg(QStringLiteral("Bytes"), 9);
+    lines << row(headings);
     for (const VoiceMessageEntry& e : list.messages) {
         QString line =
-            QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                .arg(e.id.name(), -12)
-                .arg(e.file, -28)
-                .arg(e.switchedOn ? QStringLiteral("yes") : QStringLiteral("no"), -3)
-                .arg(e.present ? QStringLiteral("present") : QStringLiteral("missing"), -7)
-                .arg(e.present ? (e.format.isEmpty() ? QStringLiteral("?") : e.format) : QString(),
-                     -24)
-                .arg(e.present ? QString::number(e.seconds, 'f', 2) : QString(), 7)
-                .arg(e.present ? QStringLiteral("%L1").arg(e.bytes) : QString(), 9);
+            row({e.id.name(), e.file, e.switchedOn ? yes : no, e.present ? present : missing,
+                 e.present ? (e.format.isEmpty() ? QStringLiteral("?") : e.format) : QString(),
+                 e.present ? QString::number(e.seconds, 'f', 2) : QString(),
+                 e.present ? QStringLiteral("%L1").arg(e.bytes) : QString()});
         if (!e.problem.isEmpty())
             line += QStringLiteral("  (%1)").arg(e.problem);
-        lines << line.trimmed();
+        lines << line;
     }
-    lines << QStringLiteral("Transfer to unit would send %L1 of the unit's %L2 bytes (%3%).")
+    lines << VoiceCommandText::tr("Transfer to unit would send %L1 of the unit's %L2 bytes (%3%).")
                  .arg(list.totalBytes)
                  .arg(WaveFile::UnitMemoryCapacity)
                  .arg(100.0 * double(list.totalBytes) / WaveFile::UnitMemoryCapacity, 0, 'f', 1);
@@ -143,7 +163,7 @@ int voiceImport(CliConsole& console, const VoiceCommandOptions& options) {
     // A long file takes seconds; on a terminal a bar shows how far it is.
     VoiceProgress progress;
     if (console.isTerminal()) {
-        console.setStep(QStringLiteral("reading %1").arg(options.audioPath));
+        console.setStep(VoiceCommandText::tr("reading %1").arg(options.audioPath));
         progress = [&console](int percent) {
             console.setProgress(percent);
             return true;
@@ -165,14 +185,16 @@ int voiceSpeak(CliConsole& console, const VoiceCommandOptions& options) {
     const QString text = options.text ? *options.text : ansiToText(target->id.text(store));
     if (text.trimmed().isEmpty()) {
         console.fail(
-            options.text ? QStringLiteral("There is nothing to speak: the text given with --text "
-                                          "is empty")
+            options.text
+                ? VoiceCommandText::tr("There is nothing to speak: the text given with --text "
+                                       "is empty")
             : target->id.kind == VoiceMessageId::High || target->id.kind == VoiceMessageId::Low
-                ? QStringLiteral("There is nothing to speak: %1 has no text in %2; give one "
-                                 "with --text")
+                ? VoiceCommandText::tr("There is nothing to speak: %1 has no text in %2; give one "
+                                       "with --text")
                       .arg(target->id.name(), options.configPath)
-                : QStringLiteral("There is nothing to speak: the prompt %1 has no text in the "
-                                 "configuration; give one with --text")
+                : VoiceCommandText::tr(
+                      "There is nothing to speak: the prompt %1 has no text in the "
+                      "configuration; give one with --text")
                       .arg(target->id.name()));
         return ExitUsage;
     }

@@ -12,6 +12,7 @@
 #include "cli/UnitCommands.h"
 #include "cli/VoiceCommands.h"
 #include "config/Profile.h"
+#include "core/Translations.h"
 #include "editor/ConfigSheetMapping.h"
 #include "unit/UdevSerialDeviceFinder.h"
 
@@ -20,7 +21,9 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -117,6 +120,13 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION));
+    // JSON is read by programs: it keeps the source texts, the messages in it
+    // included, whatever language the desktop speaks.
+    const bool json = std::any_of(argv + 1, argv + argc, [](const char* argument) {
+        return std::strcmp(argument, "--json") == 0;
+    });
+    if (!json)
+        Translations::installPreferred(application, Profile(profilePath()).language());
 
     CliConsole& console = CliConsole::standard();
     CLI::App app{Description, "quillary-cli"};

@@ -1,9 +1,17 @@
 #include "config/ConfigCommands.h"
+#include <QCoreApplication>
+
+namespace {
+// This file's texts, in the program's language.
+struct ConfigCommandText {
+    Q_DECLARE_TR_FUNCTIONS(ConfigCommandText)
+};
+} // namespace
 
 FileDialogRequest configFileDialog(FileDialogKind kind) {
     FileDialogRequest request;
     request.kind = kind;
-    request.filter = QStringLiteral("Configuration files (*.QRB)");
+    request.filter = ConfigCommandText::tr("Configuration files (*.QRB)");
     request.defaultSuffix = QStringLiteral("QRB");
     return request;
 }
@@ -41,7 +49,7 @@ bool CloseTimeSave::run() {
             return true;
     }
     return ui_.askYesNo(
-        QStringLiteral("The configuration has not been saved. Close without saving it?"));
+        ConfigCommandText::tr("The configuration has not been saved. Close without saving it?"));
 }
 
 bool CloseTimeSave::saveAs(const QString& path) {

@@ -1,5 +1,6 @@
 #include "config/ConfigFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,13 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// This file's texts, in the program's language.
+struct ConfigFileText {
+    Q_DECLARE_TR_FUNCTIONS(ConfigFileText)
+};
+} // namespace
 
 namespace {
 
@@ -28,12 +36,12 @@ QString systemReason(int error) {
 }
 
 ConfigFileResult notSaved(const QString& path, int error) {
-    return failure(QStringLiteral("The configuration file could not be saved:"), path,
+    return failure(ConfigFileText::tr("The configuration file could not be saved:"), path,
                    systemReason(error));
 }
 
 QString notRegularReason() {
-    return QStringLiteral("It is not a regular file.");
+    return ConfigFileText::tr("It is not a regular file.");
 }
 
 // A descriptor closed on every path.
@@ -116,14 +124,14 @@ ConfigFileResult createEmptyFile(const QString& path) {
     // NewOnly: never truncate a file that exists but could not be read.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return failure(
-            QStringLiteral("The configuration file could neither be opened nor created:"), path,
+            ConfigFileText::tr("The configuration file could neither be opened nor created:"), path,
             file.errorString());
     const QByteArray zeros(qsizetype(RegisterStore::ImageSize), '\0');
     if (file.write(zeros) != zeros.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.close();
         file.remove();
-        return failure(QStringLiteral("The configuration file could not be created:"), path,
+        return failure(ConfigFileText::tr("The configuration file could not be created:"), path,
                        reason);
     }
     ConfigFileResult result;
@@ -194,20 +202,20 @@ ConfigFileResult loadConfigFile(const QString& path, RegisterStore& store) {
     if (::stat(native.constData(), &info) != 0) {
         if (errno == ENOENT && !QFileInfo(path).isSymLink())
             return createEmptyFile(path);
-        return failure(QStringLiteral("The configuration file could not be opened:"), path,
+        return failure(ConfigFileText::tr("The configuration file could not be opened:"), path,
                        systemReason(errno));
     }
     // A pipe, device or socket would block or never end: refuse it before
     // opening it.
     if (!S_ISREG(info.st_mode))
-        return failure(QStringLiteral("The configuration file could not be opened:"), path,
+        return failure(ConfigFileText::tr("The configuration file could not be opened:"), path,
                        notRegularReason());
     Fd fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid())
-        return failure(QStringLiteral("The configuration file could not be opened:"), path,
+        return failure(ConfigFileText::tr("The configuration file could not be opened:"), path,
                        systemReason(errno));
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) // replaced meanwhile
-        return failure(QStringLiteral("The configuration file could not be opened:"), path,
+        return failure(ConfigFileText::tr("The configuration file could not be opened:"), path,
                        notRegularReason());
 
     RegisterStore loaded = store;
@@ -216,7 +224,7 @@ ConfigFileResult loadConfigFile(const QString& path, RegisterStore& store) {
         const ssize_t got = readUpTo(fd.get(), slot, RegisterStore::SlotSize,
                                      off_t(reg - 1) * RegisterStore::SlotSize);
         if (got < 0)
-            return failure(QStringLiteral("The configuration file could not be read:"), path,
+            return failure(ConfigFileText::tr("The configuration file could not be read:"), path,
                            systemReason(errno));
         if (got != RegisterStore::SlotSize) {
             // Clear the whole slot, not only its first byte: registers 83 to 85
@@ -235,7 +243,7 @@ ConfigFileResult saveConfigFile(const QString& path, const RegisterStore& store)
     if (!exists && errno != ENOENT)
         return notSaved(path, errno);
     if (exists && !S_ISREG(old.st_mode))
-        return failure(QStringLiteral("The configuration file could not be saved:"), path,
+        return failure(ConfigFileText::tr("The configuration file could not be saved:"), path,
                        notRegularReason());
 
     Fd existing;
@@ -253,7 +261,7 @@ ConfigFileResult saveConfigFile(const QString& path, const RegisterStore& store)
         if (!existing.valid())
             return notSaved(path, errno);
         if (::fstat(existing.get(), &old) != 0 || !S_ISREG(old.st_mode))
-            return failure(QStringLiteral("The configuration file could not be saved:"), path,
+            return failure(ConfigFileText::tr("The configuration file could not be saved:"), path,
                            notRegularReason());
     }
 

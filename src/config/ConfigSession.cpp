@@ -3,7 +3,15 @@
 #include "config/ConfigFile.h"
 #include "config/VoiceFiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+
+namespace {
+// This file's texts, in the program's language.
+struct ConfigSessionText {
+    Q_DECLARE_TR_FUNCTIONS(ConfigSessionText)
+};
+} // namespace
 
 namespace {
 
@@ -60,7 +68,7 @@ SessionOutcome ConfigSession::create(const QString& path) {
 
 SessionOutcome ConfigSession::save() {
     if (!hasFile())
-        return {false, QStringLiteral("There is no configuration file to save into.")};
+        return {false, ConfigSessionText::tr("There is no configuration file to save into.")};
     const ConfigFileResult result = saveConfigFile(current_.g_configPath, store_);
     if (result)
         unitRegistersUnsaved_ = false;

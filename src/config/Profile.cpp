@@ -99,3 +99,7 @@ void Profile::save() {
     settings_.sync();
     ::chmod(path.constData(), 0600);
 }
+
+QString Profile::language() const {
+    return settings_.value(QStringLiteral("Options/Language")).toString().trimmed();
+}

@@ -39,6 +39,10 @@ public:
     bool lowQualityRecording() const;
     void setLowQualityRecording(bool on);
 
+    // Options/Language: "cs", "de" or "en" to speak that language whatever
+    // the desktop's; empty to follow LANGUAGE and the desktop.
+    QString language() const;
+
     // VoiceRecorder/Language: the espeak-ng voice messages are spoken in
     // ("cs", "de"); empty when unset, and then the desktop's language is used.
     QString speechLanguage() const;

@@ -26,7 +26,7 @@ constexpr int PulseMax = 30000;
 constexpr int DefaultPulse = 1000;
 } // namespace SheetLimits
 
-// How the output list, and the configuration as JSON, name an output's type.
+// How the configuration as JSON names an output's type.
 inline const QString OutputTypeNormal = QStringLiteral("Normal");
 inline const QString OutputTypePulse = QStringLiteral("Pulse");
 

@@ -15,12 +15,12 @@
 CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
     setObjectName(QStringLiteral("editInputDialog"));
-    setWindowTitle(QStringLiteral("Modify input configuration"));
+    setWindowTitle(tr("Modify input configuration"));
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     connect(okButton, &QPushButton::clicked, this, &CEditInput::accept);
     connect(cancelButton, &QPushButton::clicked, this, &CEditInput::reject);
@@ -36,13 +36,13 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
         limitTyping(edit, SheetLimits::InputText);
     }
 
-    voiceOnHighBox_ = new QCheckBox(QStringLiteral("Active"), this);
+    voiceOnHighBox_ = new QCheckBox(tr("Active"), this);
     voiceOnHighBox_->setObjectName(QStringLiteral("voiceOnHighCheckBox"));
-    voiceOnLowBox_ = new QCheckBox(QStringLiteral("Active"), this);
+    voiceOnLowBox_ = new QCheckBox(tr("Active"), this);
     voiceOnLowBox_->setObjectName(QStringLiteral("voiceOnLowCheckBox"));
-    recordHighButton_ = new QPushButton(QStringLiteral("Record"), this);
+    recordHighButton_ = new QPushButton(tr("Record"), this);
     recordHighButton_->setObjectName(QStringLiteral("recordHighButton"));
-    recordLowButton_ = new QPushButton(QStringLiteral("Record"), this);
+    recordLowButton_ = new QPushButton(tr("Record"), this);
     recordLowButton_->setObjectName(QStringLiteral("recordLowButton"));
     for (QPushButton* button : {okButton, cancelButton, recordHighButton_, recordLowButton_})
         button->setAutoDefault(false);
@@ -51,17 +51,16 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     auto* grid = new QGridLayout;
     // Under each field what the unit will make of it, as the user types.
     addFieldWithNote(grid, 0,
-                     labelFor(QStringLiteral("Phonenumbers:\nSeperate each number with a \",\" "
-                                             "(comma)"),
+                     labelFor(tr("Phonenumbers:\nSeperate each number with a \",\" (comma)"),
                               phoneNumbersEdit_, this),
                      phoneNumbersEdit_,
                      phoneListNote(phoneNumbersEdit_, services_.phoneRegion, this), 2);
-    addFieldWithNote(grid, 1, labelFor(QStringLiteral("High text:"), highTextEdit_, this),
-                     highTextEdit_, smsCounter(highTextEdit_, this), 2);
-    addFieldWithNote(grid, 2, labelFor(QStringLiteral("Low text:"), lowTextEdit_, this),
-                     lowTextEdit_, smsCounter(lowTextEdit_, this), 2);
-    const QString highLabel = QStringLiteral("Voice on High:");
-    const QString lowLabel = QStringLiteral("Voice on Low:");
+    addFieldWithNote(grid, 1, labelFor(tr("High text:"), highTextEdit_, this), highTextEdit_,
+                     smsCounter(highTextEdit_, this), 2);
+    addFieldWithNote(grid, 2, labelFor(tr("Low text:"), lowTextEdit_, this), lowTextEdit_,
+                     smsCounter(lowTextEdit_, this), 2);
+    const QString highLabel = tr("Voice on High:");
+    const QString lowLabel = tr("Voice on Low:");
     grid->addWidget(labelFor(highLabel, voiceOnHighBox_, this), 3, 0);
     grid->addWidget(voiceOnHighBox_, 3, 1);
     grid->addWidget(recordHighButton_, 3, 2, Qt::AlignLeft);
@@ -70,10 +69,11 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     grid->addWidget(recordLowButton_, 4, 2, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
     // Both boxes read "Active"; their labels tell them apart.
-    voiceOnHighBox_->setAccessibleName(highLabel + QStringLiteral(" Active"));
-    voiceOnLowBox_->setAccessibleName(lowLabel + QStringLiteral(" Active"));
-    recordHighButton_->setAccessibleName(highLabel + QStringLiteral(" Record"));
-    recordLowButton_->setAccessibleName(lowLabel + QStringLiteral(" Record"));
+    const QString named = QStringLiteral("%1 %2");
+    voiceOnHighBox_->setAccessibleName(named.arg(highLabel, voiceOnHighBox_->text()));
+    voiceOnLowBox_->setAccessibleName(named.arg(lowLabel, voiceOnLowBox_->text()));
+    recordHighButton_->setAccessibleName(named.arg(highLabel, recordHighButton_->text()));
+    recordLowButton_->setAccessibleName(named.arg(lowLabel, recordLowButton_->text()));
 
     layOutEditor(this, grid, okButton, cancelButton);
 
@@ -112,16 +112,14 @@ bool CEditInput::takeValues() {
     const struct {
         QLineEdit* edit;
         QByteArray* member;
-        const char* what;
-    } texts[] = {{highTextEdit_, &m_highText, "high text"},
-                 {lowTextEdit_, &m_lowText, "low text"},
-                 {phoneNumbersEdit_, &m_phoneNumbers, "phone numbers"}};
+        QString tooLong;
+    } texts[] = {{highTextEdit_, &m_highText, tr("The high text can hold at most %1 characters.")},
+                 {lowTextEdit_, &m_lowText, tr("The low text can hold at most %1 characters.")},
+                 {phoneNumbersEdit_, &m_phoneNumbers,
+                  tr("The phone numbers can hold at most %1 characters.")}};
     for (const auto& text : texts) {
         if (!takeLimitedBytes(services_.ui, text.edit, SheetLimits::InputText,
-                              QStringLiteral("The %1 can hold at most %2 characters.")
-                                  .arg(QLatin1String(text.what))
-                                  .arg(SheetLimits::InputText),
-                              *text.member))
+                              text.tooLong.arg(SheetLimits::InputText), *text.member))
             return false;
     }
     m_voiceOnHigh = voiceOnHighBox_->isChecked() ? 1 : 0;
@@ -153,17 +151,16 @@ void CEditInput::record(bool high) {
     // Voice messages live beside the configuration file; without one there is
     // nowhere to keep them.
     if (services_.configFolder.isEmpty()) {
-        services_.ui.tell(QStringLiteral("Save the configuration to a file first: its voice "
-                                         "messages are kept beside it."),
+        services_.ui.tell(tr("Save the configuration to a file first: its voice "
+                             "messages are kept beside it."),
                           MessageIcon::Warning);
         return;
     }
     const int input = m_input + 1;
     VoiceRecorderRequest request;
     request.used = WaveFile::CountUsedVoiceMemory(services_.configFolder, services_.configTitle);
-    request.status = QStringLiteral("Voicemessage for %1 on input %2")
-                         .arg(high ? QStringLiteral("high") : QStringLiteral("low"))
-                         .arg(input);
+    request.status = high ? tr("Voicemessage for high on input %1").arg(input)
+                          : tr("Voicemessage for low on input %1").arg(input);
     request.fileName = high ? VoiceFiles::configHighName(services_.configTitle, input)
                             : VoiceFiles::configLowName(services_.configTitle, input);
     // As it stands in the editor, typed but not yet stored.

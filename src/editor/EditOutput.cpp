@@ -11,19 +11,19 @@
 
 CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("editOutputDialog"));
-    setWindowTitle(QStringLiteral("Modify output configuration"));
+    setWindowTitle(tr("Modify output configuration"));
 
     highTextEdit_ = new QLineEdit(this);
     highTextEdit_->setObjectName(QStringLiteral("highTextEdit"));
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
     lowTextEdit_ = new QLineEdit(this);
     lowTextEdit_->setObjectName(QStringLiteral("lowTextEdit"));
-    pulseBox_ = new QCheckBox(QStringLiteral("Pulse"), this);
+    pulseBox_ = new QCheckBox(tr("Pulse"), this);
     pulseBox_->setObjectName(QStringLiteral("pulseCheckBox"));
     connect(okButton, &QPushButton::clicked, this, &CEditOutput::accept);
     connect(cancelButton, &QPushButton::clicked, this, &CEditOutput::reject);
@@ -36,17 +36,17 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
         limitTyping(edit, SheetLimits::OutputText);
     }
 
-    const QString typeLabel = QStringLiteral("Output type:");
+    const QString typeLabel = tr("Output type:");
     auto* grid = new QGridLayout;
     // Under each text how many SMS it takes, as the user types.
-    addFieldWithNote(grid, 0, labelFor(QStringLiteral("High text:"), highTextEdit_, this),
-                     highTextEdit_, smsCounter(highTextEdit_, this));
+    addFieldWithNote(grid, 0, labelFor(tr("High text:"), highTextEdit_, this), highTextEdit_,
+                     smsCounter(highTextEdit_, this));
     grid->addWidget(labelFor(typeLabel, pulseBox_, this), 1, 0);
     grid->addWidget(pulseBox_, 1, 1);
     lowTextCount_ = smsCounter(lowTextEdit_, this);
-    addFieldWithNote(grid, 2, labelFor(QStringLiteral("Low text:"), lowTextEdit_, this),
-                     lowTextEdit_, lowTextCount_);
-    pulseBox_->setAccessibleName(typeLabel + QStringLiteral(" Pulse"));
+    addFieldWithNote(grid, 2, labelFor(tr("Low text:"), lowTextEdit_, this), lowTextEdit_,
+                     lowTextCount_);
+    pulseBox_->setAccessibleName(QStringLiteral("%1 %2").arg(typeLabel, pulseBox_->text()));
 
     layOutEditor(this, grid, okButton, cancelButton);
 

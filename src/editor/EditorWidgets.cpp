@@ -4,6 +4,7 @@
 #include "check/SmsCount.h"
 #include "config/AnsiCodec.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -63,6 +64,10 @@ QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent) {
 
 namespace {
 
+struct EditorText {
+    Q_DECLARE_TR_FUNCTIONS(EditorText)
+};
+
 QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix,
                   std::function<QString(const QString&)> describe) {
     auto* note = new QLabel(parent);
@@ -79,7 +84,7 @@ QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix,
         if (cut) {
             const qsizetype more = lines.size() - (MaxLines - 1);
             lines.resize(MaxLines - 1);
-            lines << QStringLiteral("... and %1 more").arg(more);
+            lines << EditorText::tr("... and %n more", nullptr, int(more));
         }
         note->setText(lines.join('\n'));
         // A tool tip that looks like markup is shown as markup: escape it.

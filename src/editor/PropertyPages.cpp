@@ -19,9 +19,6 @@ namespace {
 constexpr int RowCount = 16;
 static_assert(RowCount == SheetInputCount && RowCount == SheetOutputCount);
 
-const QString DeleteQuestion =
-    QStringLiteral("Are you sure you want to delete the selected item ?");
-
 } // namespace
 
 CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, const QString& phoneRegion, QWidget* parent)
@@ -39,18 +36,17 @@ CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, const QString& phoneRegi
     auto* grid = new QGridLayout(this);
     // The command is sent as an SMS: its count, and what is wrong with the
     // callers' numbers, follow the fields as the user types.
-    addFieldWithNote(
-        grid, 0,
-        labelFor(QStringLiteral("Command to clear allowed caller list:"), clearCommandEdit_, this),
-        clearCommandEdit_, smsCounter(clearCommandEdit_, this));
+    addFieldWithNote(grid, 0,
+                     labelFor(tr("Command to clear allowed caller list:"), clearCommandEdit_, this),
+                     clearCommandEdit_, smsCounter(clearCommandEdit_, this));
     addFieldWithNote(grid, 1,
-                     labelFor(QStringLiteral("List of allowed callers:\nSeperate each number "
-                                             "with a \",\" (comma)"),
+                     labelFor(tr("List of allowed callers:\nSeperate each number "
+                                 "with a \",\" (comma)"),
                               callersEdit_, this),
                      callersEdit_, phoneListNote(callersEdit_, phoneRegion, this));
-    grid->addWidget(labelFor(QStringLiteral("Duration of pulse on pulsed outputs (in mSec):"),
-                             pulseDurationEdit_, this),
-                    2, 0);
+    grid->addWidget(
+        labelFor(tr("Duration of pulse on pulsed outputs (in mSec):"), pulseDurationEdit_, this), 2,
+        0);
     grid->addWidget(pulseDurationEdit_, 2, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
@@ -66,26 +62,25 @@ void CMyPropertyPage1::putValues() {
 }
 
 bool CMyPropertyPage1::takeValues() {
-    if (!takeLimitedBytes(
-            ui_, callersEdit_, SheetLimits::Callers,
-            QStringLiteral("The list of allowed callers can hold at most %1 characters.")
-                .arg(SheetLimits::Callers),
-            m_callers) ||
+    if (!takeLimitedBytes(ui_, callersEdit_, SheetLimits::Callers,
+                          tr("The list of allowed callers can hold at most %1 characters.")
+                              .arg(SheetLimits::Callers),
+                          m_callers) ||
         !takeLimitedBytes(ui_, clearCommandEdit_, SheetLimits::ClearCommand,
-                          QStringLiteral("The command to clear the allowed caller list can hold "
-                                         "at most %1 characters.")
+                          tr("The command to clear the allowed caller list can hold "
+                             "at most %1 characters.")
                               .arg(SheetLimits::ClearCommand),
                           m_clearCommand))
         return false;
     const std::optional<int> pulse = RegisterSheetMapping::parseInteger(pulseDurationEdit_->text());
     if (!pulse) {
-        refuse(ui_, QStringLiteral("The duration of pulse must be a whole number of mSec."),
+        refuse(ui_, tr("The duration of pulse must be a whole number of mSec."),
                pulseDurationEdit_);
         return false;
     }
     if (*pulse < SheetLimits::PulseMin || *pulse > SheetLimits::PulseMax) {
         refuse(ui_,
-               QStringLiteral("The duration of pulse must be from %1 to %2 mSec.")
+               tr("The duration of pulse must be from %1 to %2 mSec.")
                    .arg(SheetLimits::PulseMin)
                    .arg(SheetLimits::PulseMax),
                pulseDurationEdit_);
@@ -166,7 +161,7 @@ void ListPage::OnDblclkList(int row) {
 void ListPage::OnKeydownList(int key) {
     if (key != Qt::Key_Delete || selectionMark_ < 0)
         return;
-    if (!ui_.askYesNo(DeleteQuestion))
+    if (!ui_.askYesNo(tr("Are you sure you want to delete the selected item ?")))
         return;
     clearEntry(selectionMark_);
     FillList();
@@ -191,12 +186,12 @@ bool ListPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 CMyPropertyPage2::CMyPropertyPage2(EditorServices& services, QWidget* parent)
-    : ListPage(services.ui, QStringLiteral("Inputs"),
-               {{QStringLiteral("Num"), 40},
-                {QStringLiteral("Phonenumbers"), 130},
-                {QStringLiteral("High text"), 90},
-                {QStringLiteral("Low text"), 90},
-                {QStringLiteral("Voice"), 40}},
+    : ListPage(services.ui, tr("Inputs"),
+               {{tr("Num"), 40},
+                {tr("Phonenumbers"), 130},
+                {tr("High text"), 90},
+                {tr("Low text"), 90},
+                {tr("Voice"), 40}},
                parent),
       services_(services) {
     setObjectName(QStringLiteral("inputsPage"));
@@ -246,11 +241,8 @@ void CMyPropertyPage2::clearEntry(int row) {
 }
 
 CMyPropertyPage3::CMyPropertyPage3(UserInteraction& ui, QWidget* parent)
-    : ListPage(ui, QStringLiteral("Outputs"),
-               {{QStringLiteral("Num"), 40},
-                {QStringLiteral("Type"), 50},
-                {QStringLiteral("High text"), 150},
-                {QStringLiteral("Low text"), 150}},
+    : ListPage(ui, tr("Outputs"),
+               {{tr("Num"), 40}, {tr("Type"), 50}, {tr("High text"), 150}, {tr("Low text"), 150}},
                parent) {
     setObjectName(QStringLiteral("outputsPage"));
     m_list->setObjectName(QStringLiteral("outputsList"));
@@ -259,7 +251,7 @@ CMyPropertyPage3::CMyPropertyPage3(UserInteraction& ui, QWidget* parent)
 
 void CMyPropertyPage3::fillRow(int row) {
     const OutputEntry& entry = m_outputs[row];
-    setCell(row, 1, entry.pulse ? OutputTypePulse : OutputTypeNormal);
+    setCell(row, 1, typeText(entry.pulse));
     setCell(row, 2, ansiToText(entry.highText));
     // A pulsed output has no low state to describe.
     setCell(row, 3, entry.pulse ? QString() : ansiToText(entry.lowText));
@@ -267,7 +259,7 @@ void CMyPropertyPage3::fillRow(int row) {
 
 void CMyPropertyPage3::editRow(int row) {
     CEditOutput editor(window());
-    editor.m_pulse = cell(row, 1) == OutputTypePulse ? 1 : 0;
+    editor.m_pulse = cell(row, 1) == typeText(true) ? 1 : 0;
     editor.m_highText = textToAnsi(cell(row, 2));
     editor.m_lowText = textToAnsi(cell(row, 3));
     editor.OnInitDialog();
@@ -278,6 +270,10 @@ void CMyPropertyPage3::editRow(int row) {
     entry.highText = editor.m_highText;
     entry.lowText = editor.m_lowText;
     FillList();
+}
+
+QString CMyPropertyPage3::typeText(bool pulse) {
+    return pulse ? tr("Pulse") : tr("Normal");
 }
 
 void CMyPropertyPage3::clearEntry(int row) {

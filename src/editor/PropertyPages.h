@@ -106,4 +106,8 @@ protected:
     void fillRow(int row) override;
     void editRow(int row) override;
     void clearEntry(int row) override;
+
+private:
+    // The list's name for an output's type, in the program's language.
+    static QString typeText(bool pulse);
 };

@@ -10,16 +10,16 @@
 
 CMyPropertySheet::CMyPropertySheet(EditorServices& services, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("configurationSheet"));
-    setWindowTitle(QStringLiteral("Configuration"));
+    setWindowTitle(tr("Configuration"));
 
     m_page1 = new CMyPropertyPage1(services.ui, services.phoneRegion);
     m_page2 = new CMyPropertyPage2(services);
     m_page3 = new CMyPropertyPage3(services.ui);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("pagesTabWidget"));
-    tabs_->addTab(m_page1, QStringLiteral("Validation and Parameters"));
-    tabs_->addTab(m_page2, QStringLiteral("Inputs"));
-    tabs_->addTab(m_page3, QStringLiteral("Outputs"));
+    tabs_->addTab(m_page1, tr("Validation and Parameters"));
+    tabs_->addTab(m_page2, tr("Inputs"));
+    tabs_->addTab(m_page3, tr("Outputs"));
     tabs_->setCurrentIndex(0);
     connect(tabs_, &QTabWidget::currentChanged, this, &CMyPropertySheet::pageChanged);
 

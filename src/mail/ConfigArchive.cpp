@@ -8,11 +8,19 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// This file's texts, in the program's language.
+struct ArchiveText {
+    Q_DECLARE_TR_FUNCTIONS(ArchiveText)
+};
+} // namespace
 
 namespace ConfigArchive {
 
@@ -29,7 +37,7 @@ QString systemReason(int error) {
 PackResult failed(const QString& archivePath, int error) {
     return {
         false,
-        QStringLiteral("Cannot write the archive %1: %2.").arg(archivePath, systemReason(error))};
+        ArchiveText::tr("Cannot write the archive %1: %2.").arg(archivePath, systemReason(error))};
 }
 
 // A new, empty file beside the archive that only this call can have made:
@@ -102,14 +110,14 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
     struct stat existing {};
     if (::lstat(QFile::encodeName(archivePath).constData(), &existing) == 0 &&
         !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) {
-        return {false, QStringLiteral("Cannot write the archive %1: %2.")
+        return {false, ArchiveText::tr("Cannot write the archive %1: %2.")
                            .arg(archivePath, S_ISDIR(existing.st_mode)
                                                  ? systemReason(EISDIR)
-                                                 : QStringLiteral("not a regular file"))};
+                                                 : ArchiveText::tr("not a regular file"))};
     }
     struct stat config {};
     if (::stat(QFile::encodeName(configPath).constData(), &config) != 0 || !S_ISREG(config.st_mode))
-        return {false, QStringLiteral("Cannot read the configuration file %1.").arg(configPath)};
+        return {false, ArchiveText::tr("Cannot read the configuration file %1.").arg(configPath)};
 
     // Every voice file is looked at before anything is written, so one that
     // cannot be a recording (a FIFO, a device, a gigabyte) stops the send
@@ -122,15 +130,15 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
             check.status == WaveFile::RecordingCheck::Unreadable)
             continue;
         if (!check.ok())
-            return {false, QStringLiteral("The voice file %1 cannot be sent: %2. Remove it or "
-                                          "record that message again, then send once more.")
+            return {false, ArchiveText::tr("The voice file %1 cannot be sent: %2. Remove it or "
+                                           "record that message again, then send once more.")
                                .arg(path, check.why)};
         voiceFiles.append({path, name});
     }
 
     Temporary temporary(archivePath);
     if (temporary.fd < 0)
-        return {false, QStringLiteral("Cannot create the archive in the folder %1: %2.")
+        return {false, ArchiveText::tr("Cannot create the archive in the folder %1: %2.")
                            .arg(QFileInfo(archivePath).path(), systemReason(temporary.error))};
     // The archive carries the configuration: nobody may read it who may not
     // read the configuration itself.
@@ -146,7 +154,7 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
         if (!zip.AddFile(nativePath(configPath))) {
             zip.Close(true);
             return {false,
-                    QStringLiteral("Cannot read the configuration file %1.").arg(configPath)};
+                    ArchiveText::tr("Cannot read the configuration file %1.").arg(configPath)};
         }
         // Stored under the expected name: the file on disk may be spelt in
         // another case. One that cannot be read is left out.

@@ -4,6 +4,7 @@
 #include "core/UserInteraction.h"
 #include "mail/SmtpTransport.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -11,10 +12,17 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace {
+// This file's texts, in the program's language.
+struct MailSettingsDlgText {
+    Q_DECLARE_TR_FUNCTIONS(MailSettingsDlgText)
+};
+} // namespace
+
 CMailSettingsDlg::CMailSettingsDlg(Profile& profile, UserInteraction& ui, QWidget* parent)
     : QDialog(parent), profile_(profile), ui_(ui) {
     setObjectName(QStringLiteral("mailSettingsDialog"));
-    setWindowTitle(QStringLiteral("Mail settings"));
+    setWindowTitle(MailSettingsDlgText::tr("Mail settings"));
 
     serverEdit_ = new QLineEdit(profile.mailServerUrl(), this);
     serverEdit_->setObjectName(QStringLiteral("serverUrlLineEdit"));
@@ -25,15 +33,16 @@ CMailSettingsDlg::CMailSettingsDlg(Profile& profile, UserInteraction& ui, QWidge
     userEdit_->setObjectName(QStringLiteral("userNameLineEdit"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Server URL:"), serverEdit_);
-    form->addRow(QStringLiteral("S&ender address:"), senderEdit_);
-    form->addRow(QStringLiteral("&User name:"), userEdit_);
+    form->addRow(MailSettingsDlgText::tr("&Server URL:"), serverEdit_);
+    form->addRow(MailSettingsDlgText::tr("S&ender address:"), senderEdit_);
+    form->addRow(MailSettingsDlgText::tr("&User name:"), userEdit_);
 
-    auto* note = new QLabel(
-        QStringLiteral("The password is read from ~/.netrc (a line \"machine HOST login USER "
+    auto* note =
+        new QLabel(MailSettingsDlgText::tr(
+                       "The password is read from ~/.netrc (a line \"machine HOST login USER "
                        "password SECRET\"); Quillary does not store it. On smtp:// the "
                        "connection must switch to TLS unless the server is this computer."),
-        this);
+                   this);
     note->setObjectName(QStringLiteral("passwordNoteLabel"));
     note->setWordWrap(true);
 
@@ -52,8 +61,8 @@ void CMailSettingsDlg::accept() {
     const QString server = serverEdit_->text().trimmed();
     const QString sender = senderEdit_->text().trimmed();
     if (!server.isEmpty() && !SmtpTransport::hasSmtpScheme(QUrl(server))) {
-        ui_.tell(QStringLiteral("The server URL must begin with smtp:// or smtps://, for "
-                                "example smtps://mail.example.com:465."));
+        ui_.tell(MailSettingsDlgText::tr("The server URL must begin with smtp:// or smtps://, for "
+                                         "example smtps://mail.example.com:465."));
         return;
     }
     if (const QString refusal = SmtpTransport::passwordRefusal(server); !refusal.isEmpty()) {
@@ -61,7 +70,8 @@ void CMailSettingsDlg::accept() {
         return;
     }
     if (!sender.isEmpty() && !SmtpTransport::isAddress(sender)) {
-        ui_.tell(QStringLiteral("The sender address \"%1\" is not an e-mail address.").arg(sender));
+        ui_.tell(MailSettingsDlgText::tr("The sender address \"%1\" is not an e-mail address.")
+                     .arg(sender));
         return;
     }
     profile_.setMailServer(server, sender, userEdit_->text().trimmed());

@@ -2,6 +2,7 @@
 
 #include "mail/MailSettingsDlg.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,16 +13,23 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+// This file's texts, in the program's language.
+struct SendConfigText {
+    Q_DECLARE_TR_FUNCTIONS(SendConfigText)
+};
+} // namespace
+
 CSendConfig::CSendConfig(const CurrentConfig& current, UserInteraction& ui, Profile& profile,
                          MailTransportFactory transportFactory, QWidget* parent)
     : QDialog(parent), m_to(QStringLiteral("type.the.recipient@example.com")),
-      m_subject(QStringLiteral("Configuration file for VELK-Ardo/VELK-Tisk module")),
-      m_text(QStringLiteral("Configuration file is attached this email.")), ui_(ui),
+      m_subject(SendConfigText::tr("Configuration file for VELK-Ardo/VELK-Tisk module")),
+      m_text(SendConfigText::tr("Configuration file is attached this email.")), ui_(ui),
       profile_(profile), command_(current, ui, profile, std::move(transportFactory)) {
     setObjectName(QStringLiteral("sendConfigDialog"));
-    setWindowTitle(QStringLiteral("Send configuration using Email"));
+    setWindowTitle(SendConfigText::tr("Send configuration using Email"));
 
-    auto* group = new QGroupBox(QStringLiteral("Information"), this);
+    auto* group = new QGroupBox(SendConfigText::tr("Information"), this);
     group->setObjectName(QStringLiteral("informationGroupBox"));
     auto* grid = new QGridLayout(group);
     const auto addRow = [&](int row, const QString& caption, QWidget* edit, const char* name) {
@@ -38,19 +46,19 @@ CSendConfig::CSendConfig(const CurrentConfig& current, UserInteraction& ui, Prof
     textEdit_ = new QPlainTextEdit(m_text, group);
     textEdit_->setObjectName(QStringLiteral("textPlainTextEdit"));
     textEdit_->setTabChangesFocus(true);
-    addRow(0, QStringLiteral("To:"), toEdit_, "to");
-    addRow(1, QStringLiteral("Subject:"), subjectEdit_, "subject");
-    addRow(2, QStringLiteral("Text:"), textEdit_, "text");
+    addRow(0, SendConfigText::tr("To:"), toEdit_, "to");
+    addRow(1, SendConfigText::tr("Subject:"), subjectEdit_, "subject");
+    addRow(2, SendConfigText::tr("Text:"), textEdit_, "text");
 
-    busyLabel_ = new QLabel(QStringLiteral("Sending the configuration..."), this);
+    busyLabel_ = new QLabel(SendConfigText::tr("Sending the configuration..."), this);
     busyLabel_->setObjectName(QStringLiteral("busyLabel"));
     busyLabel_->setVisible(false);
 
-    sendButton_ = new QPushButton(QStringLiteral("Send configuration as EMail"), this);
+    sendButton_ = new QPushButton(SendConfigText::tr("Send configuration as EMail"), this);
     sendButton_->setObjectName(QStringLiteral("sendConfigurationButton"));
-    settingsButton_ = new QPushButton(QStringLiteral("Mail settings..."), this);
+    settingsButton_ = new QPushButton(SendConfigText::tr("Mail settings..."), this);
     settingsButton_->setObjectName(QStringLiteral("mailSettingsButton"));
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(SendConfigText::tr("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     for (QPushButton* button : {sendButton_, settingsButton_, cancelButton_})
         button->setDefault(false);

@@ -4,14 +4,26 @@
 #include "mail/ConfigArchive.h"
 #include "mail/MapiMailSession.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 namespace {
+// This file's texts, in the program's language.
+struct SendConfigCommandText {
+    Q_DECLARE_TR_FUNCTIONS(SendConfigCommandText)
+};
+} // namespace
 
-const QString kNotSent = QStringLiteral(
-    "Configurationfile could not be sent using Email ! Please make sure that you have an Email "
-    "program installed that supports MAPI.");
-const QString kSent = QStringLiteral("Configurationfile has been sent !");
+namespace {
+
+QString notSentText() {
+    return SendConfigCommandText::tr(
+        "Configurationfile could not be sent using Email ! Please make sure that you have an Email "
+        "program installed that supports MAPI.");
+}
+QString sentText() {
+    return SendConfigCommandText::tr("Configurationfile has been sent !");
+}
 
 } // namespace
 
@@ -90,8 +102,9 @@ SendOutcome SendConfigCommand::run(const CurrentConfig& current, const SendTexts
     CMapiMailSession session(transport);
     if (!session.IsMapiAvailable()) {
         outcome.kind = SendOutcome::MailUnavailable;
-        outcome.reason = QStringLiteral("No mail server is set up: enter one under \"Mail "
-                                        "settings...\".");
+        outcome.reason =
+            SendConfigCommandText::tr("No mail server is set up: enter one under \"Mail "
+                                      "settings...\".");
         return outcome;
     }
     if (!session.Logon(QString::fromLatin1(kLogonProfile), QString())) {
@@ -110,22 +123,25 @@ MessageRequest SendConfigCommand::messageFor(const SendOutcome& outcome) {
     MessageRequest request;
     switch (outcome.kind) {
     case SendOutcome::Sent:
-        request.text = kSent;
+        request.text = sentText();
         request.icon = MessageIcon::Information;
         break;
     case SendOutcome::NoConfiguration:
-        request.text = QStringLiteral("There is no configuration file to send. Please save the "
+        request.text =
+            SendConfigCommandText::tr("There is no configuration file to send. Please save the "
                                       "configuration first.");
         break;
     case SendOutcome::ArchiveFailed:
-        request.text = QStringLiteral("The configuration could not be packed for sending; no "
+        request.text =
+            SendConfigCommandText::tr("The configuration could not be packed for sending; no "
                                       "e-mail was sent.\n\n%1")
-                           .arg(outcome.reason);
+                .arg(outcome.reason);
         break;
     case SendOutcome::MailUnavailable:
     case SendOutcome::LogonFailed:
     case SendOutcome::SendFailed:
-        request.text = outcome.reason.isEmpty() ? kNotSent : kNotSent + "\n\n" + outcome.reason;
+        request.text =
+            outcome.reason.isEmpty() ? notSentText() : notSentText() + "\n\n" + outcome.reason;
         request.icon = MessageIcon::Stop;
         break;
     }

@@ -10,8 +10,16 @@
 
 #include <curl/curl.h>
 
+#include <QCoreApplication>
 #include <memory>
 #include <mutex>
+
+namespace {
+// This file's texts, in the program's language.
+struct SmtpTransportText {
+    Q_DECLARE_TR_FUNCTIONS(SmtpTransportText)
+};
+} // namespace
 
 namespace {
 
@@ -113,9 +121,10 @@ bool SmtpTransport::isLoopbackHost(const QString& host) {
 QString SmtpTransport::passwordRefusal(const QString& serverUrl) {
     if (QUrl(serverUrl.trimmed()).password().isEmpty())
         return {};
-    return QStringLiteral("The mail server address \"%1\" holds a password. Quillary keeps no "
-                          "password: remove it from the address and put it in ~/.netrc (a line "
-                          "\"machine HOST login USER password SECRET\").")
+    return SmtpTransportText::tr(
+               "The mail server address \"%1\" holds a password. Quillary keeps no "
+               "password: remove it from the address and put it in ~/.netrc (a line "
+               "\"machine HOST login USER password SECRET\").")
         .arg(QUrl(serverUrl.trimmed()).toDisplayString(QUrl::RemovePassword));
 }
 
@@ -150,14 +159,15 @@ quint32 SmtpTransport::logon(quintptr, const QString*, const QString*, quint32, 
     *session = 0;
     const QUrl url(settings_.serverUrl.trimmed());
     if (!url.isValid() || url.host().isEmpty() || !hasSmtpScheme(url))
-        return fail(MailLoginFailure,
-                    QStringLiteral("The mail server \"%1\" is not an smtp:// or smtps:// address.")
-                        .arg(settings_.serverUrl));
+        return fail(
+            MailLoginFailure,
+            SmtpTransportText::tr("The mail server \"%1\" is not an smtp:// or smtps:// address.")
+                .arg(settings_.serverUrl));
     if (const QString refusal = passwordRefusal(settings_.serverUrl); !refusal.isEmpty())
         return fail(MailLoginFailure, refusal);
     if (!isAddress(settings_.senderAddress.trimmed()))
         return fail(MailLoginFailure,
-                    QStringLiteral("The sender address \"%1\" is not an e-mail address.")
+                    SmtpTransportText::tr("The sender address \"%1\" is not an e-mail address.")
                         .arg(settings_.senderAddress));
     reason_.clear();
     *session = 1;
@@ -196,13 +206,13 @@ bool SmtpTransport::parseMailboxes(const QString& text, QList<Mailbox>* mailboxe
             mailbox.address = entry;
         }
         if (!isAddress(mailbox.address)) {
-            *error = QStringLiteral("\"%1\" is not an e-mail address.").arg(entry);
+            *error = SmtpTransportText::tr("\"%1\" is not an e-mail address.").arg(entry);
             return false;
         }
         mailboxes->append(mailbox);
     }
     if (mailboxes->isEmpty()) {
-        *error = QStringLiteral("No recipient address was given.");
+        *error = SmtpTransportText::tr("No recipient address was given.");
         return false;
     }
     return true;
@@ -238,7 +248,7 @@ QByteArray SmtpTransport::encodeHeaderText(const QString& text) {
 
 quint32 SmtpTransport::sendMail(quintptr session, const MailEnvelope& message) {
     if (session == 0)
-        return fail(MailInvalidSession, QStringLiteral("Not logged on to the mail server."));
+        return fail(MailInvalidSession, SmtpTransportText::tr("Not logged on to the mail server."));
 
     QList<Mailbox> to, cc;
     QList<QByteArray> envelopeRecipients;
@@ -255,16 +265,17 @@ quint32 SmtpTransport::sendMail(quintptr session, const MailEnvelope& message) {
             cc += mailboxes;
     }
     if (envelopeRecipients.isEmpty())
-        return fail(MailUnknownRecipient, QStringLiteral("No recipient address was given."));
+        return fail(MailUnknownRecipient, SmtpTransportText::tr("No recipient address was given."));
     for (const MailAttachment& attachment : message.attachments) {
         if (!QFileInfo(attachment.path).isReadable())
-            return fail(MailAttachmentOpenFailure,
-                        QStringLiteral("The attachment %1 cannot be read.").arg(attachment.path));
+            return fail(
+                MailAttachmentOpenFailure,
+                SmtpTransportText::tr("The attachment %1 cannot be read.").arg(attachment.path));
     }
 
     std::unique_ptr<CURL, CurlEasyDeleter> curl(curl_easy_init());
     if (!curl)
-        return fail(MailFailure, QStringLiteral("The mail library could not be started."));
+        return fail(MailFailure, SmtpTransportText::tr("The mail library could not be started."));
     CURL* easy = curl.get();
 
     // The user name goes into the URL: libcurl looks a password up in ~/.netrc
@@ -367,11 +378,11 @@ quint32 SmtpTransport::sendMail(quintptr session, const MailEnvelope& message) {
 
     QString reason;
     if (!dialogue.lastRefusal.isEmpty())
-        reason = QStringLiteral("The mail server answered: %1")
+        reason = SmtpTransportText::tr("The mail server answered: %1")
                      .arg(QString::fromUtf8(dialogue.lastRefusal));
     else if (code == CURLE_OPERATION_TIMEDOUT)
-        reason = QStringLiteral("The mail server did not answer within %1 seconds.")
-                     .arg(settings_.timeoutSeconds);
+        reason = SmtpTransportText::tr("The mail server did not answer within %n seconds.", nullptr,
+                                       settings_.timeoutSeconds);
     const QString detail =
         QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
     reason = reason.isEmpty() ? detail : reason + QStringLiteral(" (") + detail + ')';

@@ -31,7 +31,7 @@ void PrintCommand::run() {
         printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
             ? printToPdfFile(printer)
             : printTo(printer);
-    ui_.tell(printed ? ReportText::Printed : ReportText::NotPrinted);
+    ui_.tell(printed ? ReportText::printed() : ReportText::notPrinted());
 }
 
 bool PrintCommand::printTo(QPagedPaintDevice& device) {

@@ -19,41 +19,50 @@ QString printedAtText(const QDateTime& time) {
 
 } // namespace
 
+QString ReportText::printed() {
+    return ReportText::tr("Configuration has been printed");
+}
+
+QString ReportText::notPrinted() {
+    return ReportText::tr("Configuration could NOT be printed due to an error !");
+}
+
 QString reportTitle(const QString& configPath) {
-    return ReportText::TitlePrefix + QLatin1Char('<') + configPath + QLatin1Char('>');
+    return ReportText::tr("Configuration for <%1>").arg(configPath);
 }
 
 QStringList reportLines(const RegisterStore& store, const QString& configPath,
                         const QDateTime& printedAt) {
     QStringList lines;
     lines.reserve(127);
-    lines << Rule << QStringLiteral(" Configuration for \"") + configPath + QLatin1Char('"')
-          << QStringLiteral(" Printed ") + printedAtText(printedAt) << Rule << QString();
+    lines << Rule << ReportText::tr(" Configuration for \"%1\"").arg(configPath)
+          << ReportText::tr(" Printed %1").arg(printedAtText(printedAt)) << Rule << QString();
 
-    lines << QStringLiteral("List of allowed phonenumbers:")
+    lines << ReportText::tr("List of allowed phonenumbers:")
           << QStringLiteral("  ") + registerText(store, 81)
-          << QStringLiteral("Clear allowed phonenumber list:")
+          << ReportText::tr("Clear allowed phonenumber list:")
           << QStringLiteral("  ") + registerText(store, 82)
-          << QStringLiteral("Length of pulse on pulsed outputs (in mSec):")
+          << ReportText::tr("Length of pulse on pulsed outputs (in mSec):")
           << QStringLiteral("  ") + registerText(store, 87) << QString();
 
-    lines << QStringLiteral("Configuration for inputs:");
+    lines << ReportText::tr("Configuration for inputs:");
     for (int n = 1; n <= 16; ++n) {
-        lines << QStringLiteral("Input: ") + QString::number(n)
-              << QStringLiteral("  Phonenumbers: ") + registerText(store, n)
-              << QStringLiteral("  Hightext: ") + registerText(store, 16 + n)
-              << QStringLiteral("  Lowtext:  ") + registerText(store, 32 + n);
+        lines << ReportText::tr("Input: %1").arg(n)
+              << ReportText::tr("  Phonenumbers: ") + registerText(store, n)
+              << ReportText::tr("  Hightext: ") + registerText(store, 16 + n)
+              << ReportText::tr("  Lowtext:  ") + registerText(store, 32 + n);
     }
     lines << QString();
 
-    lines << QStringLiteral("Configuration for outputs:");
+    lines << ReportText::tr("Configuration for outputs:");
     for (int n = 1; n <= 16; ++n) {
         // One character an output, read past a terminating zero as the editor does.
         const bool pulsed = store.character(83, n) == 'P';
-        lines << QStringLiteral("Output: ") + QString::number(n) + QStringLiteral(" Type: ") +
-                     (pulsed ? QStringLiteral("Pulse") : QStringLiteral("Normal"))
-              << QStringLiteral("  Hightext: ") + registerText(store, 48 + n)
-              << QStringLiteral("  Lowtext:  ") + registerText(store, 64 + n);
+        lines << ReportText::tr("Output: %1 Type: %2")
+                     .arg(n)
+                     .arg(pulsed ? ReportText::tr("Pulse") : ReportText::tr("Normal"))
+              << ReportText::tr("  Hightext: ") + registerText(store, 48 + n)
+              << ReportText::tr("  Lowtext:  ") + registerText(store, 64 + n);
     }
     return lines;
 }

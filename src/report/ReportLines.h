@@ -5,16 +5,18 @@
 
 #include "config/RegisterStore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
-namespace ReportText {
-inline const QString TitlePrefix = QStringLiteral("Configuration for ");
-inline const QString Printed = QStringLiteral("Configuration has been printed");
-inline const QString NotPrinted =
-    QStringLiteral("Configuration could NOT be printed due to an error !");
-} // namespace ReportText
+// The report's fixed words, in the program's language.
+class ReportText {
+    Q_DECLARE_TR_FUNCTIONS(ReportText)
+public:
+    static QString printed();
+    static QString notPrinted();
+};
 
 // The document name and page heading: "Configuration for <path>".
 QString reportTitle(const QString& configPath);

@@ -1,31 +1,34 @@
 // The texts the unit commands show, as the user knows them.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace UnitTexts {
 
 inline QString transferComplete() {
-    return QStringLiteral("The transfer is complete !");
+    return QCoreApplication::translate("UnitTexts", "The transfer is complete !");
 }
 inline QString communicationError() {
-    return QStringLiteral("Error communicating with unit !");
+    return QCoreApplication::translate("UnitTexts", "Error communicating with unit !");
 }
 inline QString restartNeeded() {
-    return QStringLiteral(
-        "You need to restart the program in order to make the changes take effect !");
+    return QCoreApplication::translate(
+        "UnitTexts", "You need to restart the program in order to make the changes take effect !");
 }
 inline QString clockSet() {
-    return QStringLiteral("Clock has been set");
+    return QCoreApplication::translate("UnitTexts", "Clock has been set");
 }
 inline QString passwordProtected() {
-    return QStringLiteral("Unit is password protected");
+    return QCoreApplication::translate("UnitTexts", "Unit is password protected");
 }
 inline QString uploadVoiceQuestion() {
-    return QStringLiteral("Do you also want to upload the voicemessages to the unit ?");
+    return QCoreApplication::translate(
+        "UnitTexts", "Do you also want to upload the voicemessages to the unit ?");
 }
 inline QString voiceFilesMissing() {
-    return QStringLiteral("One or more of the configured voicefiles does not exist !");
+    return QCoreApplication::translate("UnitTexts",
+                                       "One or more of the configured voicefiles does not exist !");
 }
 
 } // namespace UnitTexts

@@ -11,7 +11,15 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <vector>
+
+namespace {
+// This file's texts, in the program's language.
+struct UploadText {
+    Q_DECLARE_TR_FUNCTIONS(UploadText)
+};
+} // namespace
 
 namespace {
 
@@ -41,7 +49,7 @@ QString copyRecording(const QString& destination, const QString& source) {
             break;
         left -= got;
         if (left == 0)
-            return QStringLiteral("it has grown beyond the unit's voice memory");
+            return UploadText::tr("it has grown beyond the unit's voice memory");
         if (out.write(buffer, got) != got)
             return out.errorString();
     }
@@ -98,7 +106,7 @@ bool UploadVoiceMessages::check() {
         }
         const WaveFile::RecordingCheck result = WaveFile::checkRecording(recording.own);
         if (!result.ok()) {
-            problem_ = QStringLiteral("The voice file \"%1\" cannot be sent to the unit: %2.")
+            problem_ = UploadText::tr("The voice file \"%1\" cannot be sent to the unit: %2.")
                            .arg(QDir::toNativeSeparators(recording.own), result.why);
             return false;
         }
@@ -114,7 +122,7 @@ bool UploadVoiceMessages::stage(const QString& stagingFolder, QStringList* paths
         const QString destination = QDir(stagingFolder).filePath(recording.unitName);
         const QString failure = copyRecording(destination, recording.own);
         if (!failure.isEmpty()) {
-            problem_ = QStringLiteral("The voice file \"%1\" could not be copied for sending: %2.")
+            problem_ = UploadText::tr("The voice file \"%1\" could not be copied for sending: %2.")
                            .arg(QDir::toNativeSeparators(recording.own), failure);
             return false;
         }
@@ -130,7 +138,7 @@ int UploadVoiceMessages::run() {
     // Private (mode 700) and removed on return, whatever happens.
     QTemporaryDir staging(QDir::tempPath() + QStringLiteral("/quillary-voice-XXXXXX"));
     if (!staging.isValid()) {
-        problem_ = QStringLiteral("No temporary folder could be made for the voice files: %1.")
+        problem_ = UploadText::tr("No temporary folder could be made for the voice files: %1.")
                        .arg(staging.errorString());
         return FileProblem;
     }

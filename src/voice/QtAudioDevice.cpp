@@ -84,18 +84,18 @@ QtAudioDevice::~QtAudioDevice() {
 QString QtAudioDevice::describe(QAudio::Error error) {
     switch (error) {
     case QAudio::OpenError:
-        return QStringLiteral("The audio device could not be opened: it is busy or refuses "
-                              "the recording format.");
+        return tr("The audio device could not be opened: it is busy or refuses "
+                  "the recording format.");
     case QAudio::IOError:
-        return QStringLiteral("The audio device stopped delivering or taking sound.");
+        return tr("The audio device stopped delivering or taking sound.");
     case QAudio::UnderrunError:
-        return QStringLiteral("The audio device ran out of sound data.");
+        return tr("The audio device ran out of sound data.");
     case QAudio::FatalError:
-        return QStringLiteral("The audio device failed and cannot be used.");
+        return tr("The audio device failed and cannot be used.");
     case QAudio::NoError:
         break;
     }
-    return QStringLiteral("The audio device could not be started.");
+    return tr("The audio device could not be started.");
 }
 
 // Qt Multimedia blocks the calling thread for half a minute on a sound server
@@ -128,15 +128,15 @@ bool QtAudioDevice::openInput() {
         return false;
     const QAudioDevice input = QMediaDevices::defaultAudioInput();
     if (input.isNull()) {
-        error_ = QStringLiteral("No sound input is available: there is no sound card or sound "
-                                "server to record from.");
+        error_ = tr("No sound input is available: there is no sound card or sound "
+                    "server to record from.");
         return false;
     }
     const QAudioFormat wanted = toQt(WaveFile::unitFormat(WaveFile::UnitSampleRate));
     const QAudioFormat format =
         !alwaysConvert_ && input.isFormatSupported(wanted) ? wanted : input.preferredFormat();
     if (!fromQt(format, &captureFormat_)) {
-        error_ = QStringLiteral("The sound input %1 offers no format that can be recorded.")
+        error_ = tr("The sound input %1 offers no format that can be recorded.")
                      .arg(input.description());
         return false;
     }
@@ -260,8 +260,8 @@ bool QtAudioDevice::play(const QString& path) {
         return false;
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
     if (output.isNull()) {
-        error_ = QStringLiteral("No sound output is available: there is no sound card or sound "
-                                "server to play on.");
+        error_ = tr("No sound output is available: there is no sound card or sound "
+                    "server to play on.");
         return false;
     }
     QAudioFormat format = toQt(wave.format);
@@ -270,7 +270,7 @@ bool QtAudioDevice::play(const QString& path) {
         PcmFormat deviceFormat;
         format = output.preferredFormat();
         if (!fromQt(format, &deviceFormat)) {
-            error_ = QStringLiteral("The sound output %1 offers no format that can be played.")
+            error_ = tr("The sound output %1 offers no format that can be played.")
                          .arg(output.description());
             return false;
         }

@@ -1,5 +1,6 @@
 #include "voice/SoundServer.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -81,7 +82,8 @@ Reply ask(int timeoutMs) {
 }
 
 QString doesNotAnswerText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "SoundServer",
         "The sound server does not answer, so nothing can be recorded or played: it is running "
         "but stopped or hung. Restart it (log out and in again, or run \"systemctl --user restart "
         "pipewire pipewire-pulse\" or \"systemctl --user restart pulseaudio\") and try again.");

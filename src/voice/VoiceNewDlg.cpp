@@ -30,19 +30,18 @@ QLabel* centredLabel(const QString& text, QWidget* parent) {
 CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& profile,
                            const QString& configFolder, const QString& configTitle, QWidget* parent)
     : QDialog(parent), recorder_(device, user, profile, configFolder, configTitle) {
-    setWindowTitle(QStringLiteral("Voicemessage"));
+    setWindowTitle(tr("Voicemessage"));
     setObjectName(QStringLiteral("voiceRecorderDialog"));
 
-    statusLabel_ = centredLabel(QStringLiteral("Status"), this);
+    statusLabel_ = centredLabel(tr("Status"), this);
     statusLabel_->setObjectName(QStringLiteral("statusLabel"));
-    auto* totalLabel = centredLabel(QStringLiteral("Total usage of voice memory"), this);
+    auto* totalLabel = centredLabel(tr("Total usage of voice memory"), this);
     totalLabel->setObjectName(QStringLiteral("totalUsageLabel"));
     totalBar_ = new CTextProgressCtrl(this);
     totalBar_->setObjectName(QStringLiteral("totalUsageBar"));
     totalLabel->setBuddy(totalBar_);
     totalBar_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    auto* messageLabel =
-        centredLabel(QStringLiteral("This message usage of total voice memory"), this);
+    auto* messageLabel = centredLabel(tr("This message usage of total voice memory"), this);
     messageLabel->setObjectName(QStringLiteral("messageUsageLabel"));
     messageBar_ = new CTextProgressCtrl(this);
     messageBar_->setObjectName(QStringLiteral("messageUsageBar"));
@@ -50,22 +49,22 @@ CVoiceNewDlg::CVoiceNewDlg(AudioDevice& device, UserInteraction& user, Profile& 
     messageBar_->setFrameStyle(QFrame::Box | QFrame::Plain);
     waveform_ = new CWaveformView(this);
 
-    auto* function = new QGroupBox(QStringLiteral("Function"), this);
+    auto* function = new QGroupBox(tr("Function"), this);
     function->setObjectName(QStringLiteral("functionGroupBox"));
-    lowQualityCheckBox_ = new QCheckBox(QStringLiteral("Low quality"), this);
+    lowQualityCheckBox_ = new QCheckBox(tr("Low quality"), this);
     lowQualityCheckBox_->setObjectName(QStringLiteral("lowQualityCheckBox"));
-    playButton_ = new QPushButton(QStringLiteral("Play"), function);
+    playButton_ = new QPushButton(tr("Play"), function);
     playButton_->setObjectName(QStringLiteral("playButton"));
-    recordButton_ = new QPushButton(QStringLiteral("Record"), function);
+    recordButton_ = new QPushButton(tr("Record"), function);
     recordButton_->setObjectName(QStringLiteral("recordButton"));
-    stopButton_ = new QPushButton(QStringLiteral("Stop"), function);
+    stopButton_ = new QPushButton(tr("Stop"), function);
     stopButton_->setObjectName(QStringLiteral("stopButton"));
-    importButton_ = new QPushButton(QStringLiteral("&Import..."), function);
+    importButton_ = new QPushButton(tr("&Import..."), function);
     importButton_->setObjectName(QStringLiteral("importButton"));
-    importButton_->setToolTip(QStringLiteral("Make this message from a sound file"));
-    speakButton_ = new QPushButton(QStringLiteral("&Speak"), function);
+    importButton_->setToolTip(tr("Make this message from a sound file"));
+    speakButton_ = new QPushButton(tr("&Speak"), function);
     speakButton_->setObjectName(QStringLiteral("speakButton"));
-    closeButton_ = new QPushButton(QStringLiteral("Close"), this);
+    closeButton_ = new QPushButton(tr("Close"), this);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     closeButton_->setDefault(true);
 
@@ -134,8 +133,8 @@ void CVoiceNewDlg::initDialog() {
     messageBar_->SetRange(0, m_capacity);
     recorder_.setSpeechText(m_speechText);
     speakButton_->setToolTip(m_speechText.trimmed().isEmpty()
-                                 ? QStringLiteral("This message has no text to speak")
-                                 : QStringLiteral("Speak \"%1\"").arg(m_speechText));
+                                 ? tr("This message has no text to speak")
+                                 : tr("Speak \"%1\"").arg(m_speechText));
     recorder_.open(m_filename, m_used, m_capacity);
     m_halfrate = recorder_.lowQuality() ? 1 : 0;
     statusLabel_->setText(m_status);

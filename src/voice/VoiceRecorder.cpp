@@ -140,10 +140,10 @@ void VoiceRecorder::handleNotification(AudioNotification code) {
         emit changed();
         break;
     case AudioNotification::Superseded:
-        user_.tell(QStringLiteral("Playback stopped!"));
+        user_.tell(tr("Playback stopped!"));
         break;
     case AudioNotification::Failure:
-        user_.tell(QStringLiteral("Playback interrupted!"));
+        user_.tell(tr("Playback interrupted!"));
         break;
     case AudioNotification::Aborted:
         break;
@@ -166,9 +166,8 @@ void VoiceRecorder::stopRecording() {
     recording_ = false;
     QString error;
     if (!WaveFile::writeUnitWave(filePath(), recordingRate_, device_.takeRecording(), &error)) {
-        user_.tell(
-            QStringLiteral("The recording could not be saved as %1: %2").arg(filePath(), error),
-            MessageIcon::Warning);
+        user_.tell(tr("The recording could not be saved as %1: %2").arg(filePath(), error),
+                   MessageIcon::Warning);
     }
 }
 
@@ -203,15 +202,15 @@ void VoiceRecorder::importFile() {
         return;
     FileDialogRequest request;
     request.kind = FileDialogKind::Open;
-    request.filter = QStringLiteral("Sound files (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 "
-                                    "*.MP3);;All files (*)");
+    request.filter = tr("Sound files (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 "
+                        "*.MP3);;All files (*)");
     request.folder = folder_;
     const QString source = user_.chooseFile(request);
     if (source.isEmpty())
         return;
     const QString target = filePath();
     const bool low = lowQuality_;
-    make(QStringLiteral("Importing %1...").arg(QFileInfo(source).fileName()),
+    make(tr("Importing %1...").arg(QFileInfo(source).fileName()),
          [this, source, target, low] { return maker_.importFile(source, target, low); });
 }
 
@@ -224,7 +223,7 @@ void VoiceRecorder::speak() {
     const QString text = speechText_;
     const QString target = filePath();
     const bool low = lowQuality_;
-    make(QStringLiteral("Speaking the text (%1)...").arg(language),
+    make(tr("Speaking the text (%1)...").arg(language),
          [this, text, language, target, low] { return maker_.speak(text, language, target, low); });
 }
 
@@ -264,7 +263,7 @@ void VoiceRecorder::make(const QString& busyText, const std::function<VoiceMakeR
             totalRed_ = messageRed_ = true;
         buttons_.play = size > 0;
     } else if (!closed_) {
-        user_.tell(result.message.isEmpty() ? QStringLiteral("The voice message could not be made.")
+        user_.tell(result.message.isEmpty() ? tr("The voice message could not be made.")
                                             : result.message,
                    MessageIcon::Warning);
     }

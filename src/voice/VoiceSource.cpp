@@ -13,11 +13,19 @@
 #include <espeak-ng/speak_lib.h>
 #include <sndfile.h>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <unistd.h>
 #include <vector>
+
+namespace {
+// This file's texts, in the program's language.
+struct VoiceSourceText {
+    Q_DECLARE_TR_FUNCTIONS(VoiceSourceText)
+};
+} // namespace
 
 namespace {
 
@@ -43,15 +51,15 @@ int rateFor(bool lowQuality) {
 QString targetProblem(const QString& target) {
     const QFileInfo info(target);
     if (info.isSymLink())
-        return QStringLiteral(
+        return VoiceSourceText::tr(
             "it is a symbolic link, and recordings are not written through links");
     if (info.exists() && !info.isFile())
-        return QStringLiteral("it is not a regular file");
+        return VoiceSourceText::tr("it is not a regular file");
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
-        return QStringLiteral("its folder %1 does not exist").arg(shown(folder));
+        return VoiceSourceText::tr("its folder %1 does not exist").arg(shown(folder));
     if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
-        return QStringLiteral("its folder %1 cannot be written (%2)")
+        return VoiceSourceText::tr("its folder %1 cannot be written (%2)")
             .arg(shown(folder), QString::fromLocal8Bit(std::strerror(errno)));
     return {};
 }
@@ -59,12 +67,12 @@ QString targetProblem(const QString& target) {
 VoiceMakeResult targetRefused(const QString& target, const QString& why) {
     return failure(
         VoiceMakeResult::TargetRefused,
-        QStringLiteral("The recording \"%1\" cannot be written: %2.").arg(shown(target), why));
+        VoiceSourceText::tr("The recording \"%1\" cannot be written: %2.").arg(shown(target), why));
 }
 
 QString tooLongMessage(const QString& what, int rate) {
-    return QStringLiteral("%1 is too long for the unit: its whole voice memory of %L2 bytes "
-                          "holds %3 seconds at %L4 samples a second.")
+    return VoiceSourceText::tr("%1 is too long for the unit: its whole voice memory of %L2 bytes "
+                               "holds %3 seconds at %L4 samples a second.")
         .arg(what)
         .arg(WaveFile::UnitMemoryCapacity)
         .arg(maxMessageSeconds(rate), 0, 'f', 1)
@@ -79,25 +87,26 @@ VoiceMakeResult finishOutcome(const Outcome& outcome, const QString& what, const
         break;
     case Status::NotSound:
         return failure(VoiceMakeResult::NotSound,
-                       QStringLiteral("%1 is not sound that can be imported: %2.")
+                       VoiceSourceText::tr("%1 is not sound that can be imported: %2.")
                            .arg(what, QString::fromStdString(outcome.detail)));
     case Status::ReadFailed:
         return failure(VoiceMakeResult::NotSound,
-                       QStringLiteral("%1 is damaged and could not be read to its end: %2.")
+                       VoiceSourceText::tr("%1 is damaged and could not be read to its end: %2.")
                            .arg(what, QString::fromStdString(outcome.detail)));
     case Status::Silent:
-        return failure(VoiceMakeResult::Silent,
-                       QStringLiteral("%1 holds no sound: it is silent throughout.").arg(what));
+        return failure(
+            VoiceMakeResult::Silent,
+            VoiceSourceText::tr("%1 holds no sound: it is silent throughout.").arg(what));
     case Status::TooLong:
         return failure(VoiceMakeResult::TooLong, tooLongMessage(what, rate));
     case Status::Cancelled:
         return failure(VoiceMakeResult::Cancelled,
-                       QStringLiteral("The import of %1 was stopped; the earlier recording is "
-                                      "unchanged.")
+                       VoiceSourceText::tr("The import of %1 was stopped; the earlier recording is "
+                                           "unchanged.")
                            .arg(what));
     case Status::Failed:
         return failure(VoiceMakeResult::NotSound,
-                       QStringLiteral("%1 could not be converted: %2.")
+                       VoiceSourceText::tr("%1 could not be converted: %2.")
                            .arg(what, QString::fromStdString(outcome.detail)));
     }
     const QByteArray samples(reinterpret_cast<const char*>(outcome.samples.data()),
@@ -108,7 +117,7 @@ VoiceMakeResult finishOutcome(const Outcome& outcome, const QString& what, const
     QString error;
     if (!WaveFile::writeUnitWave(target, rate, samples, &error))
         return targetRefused(target,
-                             error + QStringLiteral("; the earlier recording is unchanged"));
+                             error + VoiceSourceText::tr("; the earlier recording is unchanged"));
     VoiceMakeResult result;
     result.ok = true;
     result.dataBytes = samples.size();
@@ -138,8 +147,8 @@ bool startSpeech() {
         status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
     espeak_ng_ClearErrorContext(&context);
     if (status != ENS_OK) {
-        speechError = QStringLiteral("the speech synthesiser espeak-ng cannot start (%1); "
-                                     "is the package espeak-ng-data installed?")
+        speechError = VoiceSourceText::tr("the speech synthesiser espeak-ng cannot start (%1); "
+                                          "is the package espeak-ng-data installed?")
                           .arg(espeakMessage(status));
         return false;
     }
@@ -188,16 +197,18 @@ VoiceMakeResult importSoundFile(const QString& source, const QString& target, bo
     qint64 size = 0;
     QString why;
     if (!WaveFile::openRegularFile(file, source, &size, &why))
-        return failure(VoiceMakeResult::SourceUnreadable,
-                       QStringLiteral("\"%1\" cannot be imported: %2.").arg(shown(source), why));
+        return failure(
+            VoiceMakeResult::SourceUnreadable,
+            VoiceSourceText::tr("\"%1\" cannot be imported: %2.").arg(shown(source), why));
     const QString what = QStringLiteral("\"%1\"").arg(shown(source));
     SF_INFO info{};
     SNDFILE* sound = sf_open_fd(file.handle(), SFM_READ, &info, SF_FALSE);
     if (!sound)
-        return failure(VoiceMakeResult::NotSound,
-                       QStringLiteral("%1 is not a sound file that can be imported (WAV, FLAC, "
-                                      "Ogg Vorbis, Opus or MP3): %2")
-                           .arg(what, QString::fromLocal8Bit(sf_strerror(nullptr))));
+        return failure(
+            VoiceMakeResult::NotSound,
+            VoiceSourceText::tr("%1 is not a sound file that can be imported (WAV, FLAC, "
+                                "Ogg Vorbis, Opus or MP3): %2")
+                .arg(what, QString::fromLocal8Bit(sf_strerror(nullptr))));
     const int rate = rateFor(lowQuality);
     const Outcome outcome = SoundConversion::convertSoundFile(
         sound, info, rate, size_t(WaveFile::UnitMemoryCapacity), progress);
@@ -209,18 +220,18 @@ VoiceMakeResult speakToFile(const QString& text, const QString& language, const 
                             bool lowQuality) {
     if (text.trimmed().isEmpty())
         return failure(VoiceMakeResult::NothingToSpeak,
-                       QStringLiteral("There is nothing to speak: the text is empty."));
+                       VoiceSourceText::tr("There is nothing to speak: the text is empty."));
     if (const QString why = targetProblem(target); !why.isEmpty())
         return targetRefused(target, why);
 
     const std::lock_guard lock(speechMutex);
     if (!startSpeech())
         return failure(VoiceMakeResult::SpeechUnavailable,
-                       QStringLiteral("The text cannot be spoken: %1.").arg(speechError));
+                       VoiceSourceText::tr("The text cannot be spoken: %1.").arg(speechError));
     if (!selectVoice(language))
         return failure(VoiceMakeResult::UnknownLanguage,
-                       QStringLiteral("espeak-ng has no voice for the language \"%1\" "
-                                      "(try a code such as en, de or cs).")
+                       VoiceSourceText::tr("espeak-ng has no voice for the language \"%1\" "
+                                           "(try a code such as en, de or cs).")
                            .arg(language));
     const int rate = rateFor(lowQuality);
     SoundConversion::UnitSoundBuilder builder(espeak_ng_GetSampleRate(), rate,
@@ -240,8 +251,8 @@ VoiceMakeResult speakToFile(const QString& text, const QString& language, const 
     if (status != ENS_OK && outcome.status != Status::TooLong)
         return failure(
             VoiceMakeResult::SpeechUnavailable,
-            QStringLiteral("The text could not be spoken: %1.").arg(espeakMessage(status)));
-    return finishOutcome(outcome, QStringLiteral("The spoken text"), target, rate);
+            VoiceSourceText::tr("The text could not be spoken: %1.").arg(espeakMessage(status)));
+    return finishOutcome(outcome, VoiceSourceText::tr("The spoken text"), target, rate);
 }
 
 bool hasSpeechVoice(const QString& language) {

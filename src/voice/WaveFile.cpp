@@ -13,11 +13,19 @@
 #include <cmath>
 #include <vector>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// This file's texts, in the program's language.
+struct WaveFileText {
+    Q_DECLARE_TR_FUNCTIONS(WaveFileText)
+};
+} // namespace
 
 namespace WaveFile {
 
@@ -101,7 +109,7 @@ bool openRegularFile(QFile& file, const QString& path, qint64* size, QString* wh
     const QByteArray name = QFile::encodeName(path);
     struct stat named {};
     if (::stat(name.constData(), &named) == 0 && !S_ISREG(named.st_mode)) {
-        *why = QStringLiteral("it is not a regular file");
+        *why = WaveFileText::tr("it is not a regular file");
         return false;
     }
     // O_NONBLOCK keeps a FIFO swapped in after the stat from waiting for a
@@ -109,22 +117,22 @@ bool openRegularFile(QFile& file, const QString& path, qint64* size, QString* wh
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        *why = error == ENOENT ? QStringLiteral("it does not exist")
-                               : QStringLiteral("it cannot be read (%1)")
+        *why = error == ENOENT ? WaveFileText::tr("it does not exist")
+                               : WaveFileText::tr("it cannot be read (%1)")
                                      .arg(QString::fromLocal8Bit(std::strerror(error)));
         return false;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        *why = QStringLiteral("it is not a regular file");
+        *why = WaveFileText::tr("it is not a regular file");
         return false;
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1 ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        *why = QStringLiteral("it cannot be read");
+        *why = WaveFileText::tr("it cannot be read");
         return false;
     }
     *size = qint64(info.st_size);
@@ -193,15 +201,15 @@ FormatFields formatFields(const char* body) {
 namespace {
 
 QString tooBig() {
-    return QStringLiteral("it is larger than the unit's voice memory of %1 bytes")
+    return WaveFileText::tr("it is larger than the unit's voice memory of %1 bytes")
         .arg(UnitMemoryCapacity);
 }
 
 } // namespace
 
 QString unitWaveImageProblem(const QByteArray& bytes) {
-    const QString notWav = QStringLiteral("it is not a WAV file");
-    const QString shortFile = QStringLiteral("it is shorter than its header says");
+    const QString notWav = WaveFileText::tr("it is not a WAV file");
+    const QString shortFile = WaveFileText::tr("it is shorter than its header says");
 
     if (!isRiffWave(bytes))
         return notWav;
@@ -220,7 +228,7 @@ QString unitWaveImageProblem(const QByteArray& bytes) {
             if (format.encoding != 1 || format.channels != 1 || format.bitsPerSample != 8 ||
                 (format.sampleRate != quint32(UnitSampleRate) &&
                  format.sampleRate != quint32(UnitSampleRate / 2)))
-                return QStringLiteral("it is not 8-bit mono PCM sound at 8000 or 4000 Hz");
+                return WaveFileText::tr("it is not 8-bit mono PCM sound at 8000 or 4000 Hz");
             formatSeen = true;
         } else if (chunk.id == "data") {
             if (!formatSeen)
@@ -275,11 +283,11 @@ bool readWave(const QString& path, WaveContents* contents, QString* error) {
     qint64 size = 0;
     QString why;
     if (!openRegularFile(file, path, &size, &why)) {
-        *error = QStringLiteral("The file %1 cannot be opened: %2.").arg(path, why);
+        *error = WaveFileText::tr("The file %1 cannot be opened: %2.").arg(path, why);
         return false;
     }
     if (size > MaxRecordingFileSize) {
-        *error = QStringLiteral("The file %1 cannot be played: %2.").arg(path, tooBig());
+        *error = WaveFileText::tr("The file %1 cannot be played: %2.").arg(path, tooBig());
         return false;
     }
     return parseWave(file.read(MaxRecordingFileSize), contents, error, path);
@@ -288,7 +296,7 @@ bool readWave(const QString& path, WaveContents* contents, QString* error) {
 bool parseWave(const QByteArray& bytes, WaveContents* contents, QString* error,
                const QString& path) {
     const auto notWave = [&] {
-        *error = QStringLiteral("The file %1 is not a playable WAV file.").arg(path);
+        *error = WaveFileText::tr("The file %1 is not a playable WAV file.").arg(path);
         return false;
     };
     if (!isRiffWave(bytes))

@@ -1,7 +1,15 @@
 #include "voice/Waveform.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
+
+namespace {
+// This file's texts, in the program's language.
+struct WaveformText {
+    Q_DECLARE_TR_FUNCTIONS(WaveformText)
+};
+} // namespace
 
 namespace {
 
@@ -21,12 +29,12 @@ namespace Waveform {
 QString Summary::describe() const {
     const QString length = QStringLiteral("%1 s").arg(seconds(), 0, 'f', 1);
     if (peak == 0)
-        return length + QStringLiteral(", silent");
+        return length + WaveformText::tr(", silent");
     // Full scale is 128 below the middle and 127 above it.
     const double dbfs = std::min(0.0, 20 * std::log10(std::min(peak, 128) / 128.0));
-    QString text = QStringLiteral("%1, peak %2 dBFS").arg(length).arg(std::lround(dbfs));
+    QString text = WaveformText::tr("%1, peak %2 dBFS").arg(length).arg(std::lround(dbfs));
     if (clipped)
-        text += QStringLiteral(", clipped");
+        text += WaveformText::tr(", clipped");
     return text;
 }
 

@@ -7,7 +7,7 @@
 
 CWaveformView::CWaveformView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("waveformView"));
-    setAccessibleName(QStringLiteral("Recording"));
+    setAccessibleName(tr("Recording"));
     setMinimumHeight(40);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     load(QString());
@@ -23,7 +23,7 @@ void CWaveformView::load(const QString& path) {
         text_ = Waveform::summarise(samples_, wave.format.sampleRate).describe();
     } else {
         samples_.clear();
-        text_ = QStringLiteral("No recording");
+        text_ = tr("No recording");
     }
     setAccessibleDescription(text_);
     setToolTip(text_);

@@ -114,7 +114,7 @@ private slots:
         const RegisterStore store = fullStore();
         const QString configPath = dir_.filePath("Full.QRB");
         PrintCommand(store, configPath, clock_, ui_, chooser_).run();
-        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::Printed}});
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::printed()}});
 
         const QString info = runTool("pdfinfo", {chooser_.path});
         const QString title = "Configuration for <" + configPath + ">";
@@ -148,7 +148,7 @@ private slots:
         RegisterStore store;
         const QString path;
         PrintCommand(store, path, clock_, ui_, chooser_).run();
-        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::NotPrinted}});
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::notPrinted()}});
 
         QPdfWriter writer(chooser_.path);
         CPrinter printer(&writer, "Refused");
@@ -173,7 +173,7 @@ private slots:
         const RegisterStore store = fullStore();
         const QString path = dir_.filePath("Full.QRB");
         PrintCommand(store, path, clock_, ui_, chooser_).run();
-        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::NotPrinted}});
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::notPrinted()}});
         QCOMPARE(readFile(chooser_.path), QByteArray("earlier printout"));
     }
 
@@ -201,7 +201,7 @@ private slots:
 
         chooser_.accept = true;
         window.button(IdPrint)->click();
-        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::Printed}});
+        QCOMPARE(ui_.messages, QList<MessageRequest>{{ReportText::printed()}});
         const QString text = runTool("pdftotext", {"-layout", chooser_.path, "-"});
         QVERIFY(text.contains("Configuration for \"" + configPath + '"'));
         QVERIFY(text.contains("+4930555"));

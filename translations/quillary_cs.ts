@@ -1,0 +1,1269 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="cs" sourcelanguage="en">
+<context>
+    <name>ArchiveText</name>
+    <message>
+        <source>Cannot write the archive %1: %2.</source>
+        <translation>Archiv %1 nelze zapsat: %2.</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>Cannot read the configuration file %1.</source>
+        <translation>Konfigurační soubor %1 nelze přečíst.</translation>
+    </message>
+    <message>
+        <source>The voice file %1 cannot be sent: %2. Remove it or record that message again, then send once more.</source>
+        <translation>Hlasový soubor %1 nelze odeslat: %2. Odstraňte jej nebo tuto zprávu nahrajte znovu a pak odešlete ještě jednou.</translation>
+    </message>
+    <message>
+        <source>Cannot create the archive in the folder %1: %2.</source>
+        <translation>Ve složce %1 nelze vytvořit archiv: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CEditInput</name>
+    <message>
+        <source>Modify input configuration</source>
+        <translation>Upravit konfiguraci vstupu</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktivní</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Nahrát</translation>
+    </message>
+    <message>
+        <source>Phonenumbers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Telefonní čísla:
+Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text pro sepnutí:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text pro rozepnutí:</translation>
+    </message>
+    <message>
+        <source>Voice on High:</source>
+        <translation>Hlas při sepnutí:</translation>
+    </message>
+    <message>
+        <source>Voice on Low:</source>
+        <translation>Hlas při rozepnutí:</translation>
+    </message>
+    <message>
+        <source>The high text can hold at most %1 characters.</source>
+        <translation>Text pro sepnutí může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The low text can hold at most %1 characters.</source>
+        <translation>Text pro rozepnutí může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The phone numbers can hold at most %1 characters.</source>
+        <translation>Telefonní čísla mohou mít dohromady nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>Save the configuration to a file first: its voice messages are kept beside it.</source>
+        <translation>Nejdříve uložte konfiguraci do souboru: hlasové zprávy se ukládají vedle něj.</translation>
+    </message>
+    <message>
+        <source>Voicemessage for high on input %1</source>
+        <translation>Hlasová zpráva pro sepnutí vstupu %1</translation>
+    </message>
+    <message>
+        <source>Voicemessage for low on input %1</source>
+        <translation>Hlasová zpráva pro rozepnutí vstupu %1</translation>
+    </message>
+</context>
+<context>
+    <name>CEditOutput</name>
+    <message>
+        <source>Modify output configuration</source>
+        <translation>Upravit konfiguraci výstupu</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Pulzní</translation>
+    </message>
+    <message>
+        <source>Output type:</source>
+        <translation>Typ výstupu:</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text pro sepnutí:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text pro rozepnutí:</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage1</name>
+    <message>
+        <source>Command to clear allowed caller list:</source>
+        <translation>Příkaz k vymazání seznamu povolených volajících:</translation>
+    </message>
+    <message>
+        <source>List of allowed callers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Seznam povolených volajících:
+Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
+    </message>
+    <message>
+        <source>Duration of pulse on pulsed outputs (in mSec):</source>
+        <translation>Délka pulzu na pulzních výstupech (v ms):</translation>
+    </message>
+    <message>
+        <source>The list of allowed callers can hold at most %1 characters.</source>
+        <translation>Seznam povolených volajících může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The command to clear the allowed caller list can hold at most %1 characters.</source>
+        <translation>Příkaz k vymazání seznamu povolených volajících může mít nejvýše %1 znaků.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be a whole number of mSec.</source>
+        <translation>Délka pulzu musí být celý počet milisekund.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be from %1 to %2 mSec.</source>
+        <translation>Délka pulzu musí být od %1 do %2 ms.</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage2</name>
+    <message>
+        <source>Inputs</source>
+        <translation>Vstupy</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Č.</translation>
+    </message>
+    <message>
+        <source>Phonenumbers</source>
+        <translation>Telefonní čísla</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation>Hlas</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage3</name>
+    <message>
+        <source>Outputs</source>
+        <translation>Výstupy</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Č.</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Pulzní</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normální</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertySheet</name>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfigurace</translation>
+    </message>
+    <message>
+        <source>Validation and Parameters</source>
+        <translation>Ověření a parametry</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Vstupy</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>Výstupy</translation>
+    </message>
+</context>
+<context>
+    <name>CQuillaryDlg</name>
+    <message>
+        <source>Close</source>
+        <translation>Zavřít</translation>
+    </message>
+    <message>
+        <source>Configure...</source>
+        <translation>Upravit...</translation>
+    </message>
+    <message>
+        <source>Transfer from unit</source>
+        <translation>Načíst z jednotky</translation>
+    </message>
+    <message>
+        <source>Transfer to unit</source>
+        <translation>Zapsat do jednotky</translation>
+    </message>
+    <message>
+        <source>Send configuration...</source>
+        <translation>Odeslat konfiguraci...</translation>
+    </message>
+    <message>
+        <source>Print configuration...</source>
+        <translation>Tisknout konfiguraci...</translation>
+    </message>
+    <message>
+        <source>Load configuration...</source>
+        <translation>Načíst konfiguraci...</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Nastavení</translation>
+    </message>
+    <message>
+        <source>Syncronize clock</source>
+        <translation>Seřídit hodiny</translation>
+    </message>
+    <message>
+        <source>New configuration...</source>
+        <translation>Nová konfigurace...</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>O programu</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfigurace</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Jednotka</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Průběh</translation>
+    </message>
+</context>
+<context>
+    <name>CVoiceNewDlg</name>
+    <message>
+        <source>Voicemessage</source>
+        <translation>Hlasová zpráva</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Stav</translation>
+    </message>
+    <message>
+        <source>Total usage of voice memory</source>
+        <translation>Celkové využití hlasové paměti</translation>
+    </message>
+    <message>
+        <source>This message usage of total voice memory</source>
+        <translation>Podíl této zprávy na celé hlasové paměti</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Funkce</translation>
+    </message>
+    <message>
+        <source>Low quality</source>
+        <translation>Nízká kvalita</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Přehrát</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Nahrát</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zastavit</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importovat...</translation>
+    </message>
+    <message>
+        <source>Make this message from a sound file</source>
+        <translation>Vytvořit tuto zprávu ze zvukového souboru</translation>
+    </message>
+    <message>
+        <source>&amp;Speak</source>
+        <translation>&amp;Vyslovit</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zavřít</translation>
+    </message>
+    <message>
+        <source>This message has no text to speak</source>
+        <translation>Tato zpráva nemá žádný text k vyslovení</translation>
+    </message>
+    <message>
+        <source>Speak &quot;%1&quot;</source>
+        <translation>Vyslovit „%1“</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveformView</name>
+    <message>
+        <source>Recording</source>
+        <translation>Nahrávka</translation>
+    </message>
+    <message>
+        <source>No recording</source>
+        <translation>Žádná nahrávka</translation>
+    </message>
+</context>
+<context>
+    <name>CheckCommandText</name>
+    <message>
+        <source>--region takes a two-letter country code such as CZ, not &quot;%1&quot;</source>
+        <translation>--region očekává dvoupísmenný kód země, například CZ, ne „%1“</translation>
+    </message>
+    <message>
+        <source>%1 was not written: the check found errors (see above)</source>
+        <translation>%1 nebyl zapsán: kontrola našla chyby (viz výše)</translation>
+    </message>
+</context>
+<context>
+    <name>CheckText</name>
+    <message>
+        <source>input %1 high voice message</source>
+        <translation>vstup %1, hlasová zpráva pro sepnutí</translation>
+    </message>
+    <message>
+        <source>input %1 low voice message</source>
+        <translation>vstup %1, hlasová zpráva pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>output prompt</source>
+        <translation>výzva k volbě výstupu</translation>
+    </message>
+    <message>
+        <source>on/off prompt</source>
+        <translation>výzva zapnout/vypnout</translation>
+    </message>
+    <message>
+        <source>%1: switched on, but there is no recording %2 in %3</source>
+        <translation>%1: zapnuto, ale ve složce %3 chybí nahrávka %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 cannot go to the unit: %3</source>
+        <translation>%1: %2 nelze poslat do jednotky: %3</translation>
+    </message>
+    <message>
+        <source>voice messages: %L1 bytes to send, more than the unit&apos;s %L2</source>
+        <translation>hlasové zprávy: k odeslání %L1 bajtů, více než pojme jednotka (%L2)</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not in the GSM alphabet, so the text goes as UCS-2 (70 characters an SMS instead of 160)</source>
+        <translation>%1: „%2“ není v abecedě GSM, text se proto pošle jako UCS-2 (70 znaků v jedné SMS místo 160)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 %3 characters need %n SMS</source>
+        <translation>
+            <numerusform>%1: %2 znaků %3 potřebuje %n SMS</numerusform>
+            <numerusform>%1: %2 znaků %3 potřebuje %n SMS</numerusform>
+            <numerusform>%1: %2 znaků %3 potřebuje %n SMS</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 holds characters the unit does not dial; write only digits, with + in front</source>
+        <translation>%1 obsahuje znaky, které jednotka nevytočí; pište jen číslice, na začátku případně +</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (no country is known to check it against: write it with + and the country code)</source>
+        <translation>%1 není v mezinárodním tvaru (není známa země, podle které je lze ověřit: pište je s + a kódem země)</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number</source>
+        <translation>%1 není platné telefonní číslo</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number (region %2)</source>
+        <translation>%1 není platné telefonní číslo (oblast %2)</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (%2)</source>
+        <translation>%1 není v mezinárodním tvaru (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is in the list twice (%2)</source>
+        <translation>%1 je v seznamu dvakrát (%2)</translation>
+    </message>
+    <message>
+        <source>input %1 phone numbers</source>
+        <translation>vstup %1, telefonní čísla</translation>
+    </message>
+    <message>
+        <source>allowed callers</source>
+        <translation>povolení volající</translation>
+    </message>
+    <message>
+        <source>input %1 high text</source>
+        <translation>vstup %1, text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>input %1 low text</source>
+        <translation>vstup %1, text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>output %1 high text</source>
+        <translation>výstup %1, text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>output %1 low text</source>
+        <translation>výstup %1, text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>clear command</source>
+        <translation>příkaz k vymazání</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigCommandText</name>
+    <message>
+        <source>Configuration files (*.QRB)</source>
+        <translation>Konfigurační soubory (*.QRB)</translation>
+    </message>
+    <message>
+        <source>The configuration has not been saved. Close without saving it?</source>
+        <translation>Konfigurace nebyla uložena. Zavřít bez uložení?</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFileText</name>
+    <message>
+        <source>The configuration file could not be saved:</source>
+        <translation>Konfigurační soubor nelze uložit:</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Nejde o běžný soubor.</translation>
+    </message>
+    <message>
+        <source>The configuration file could neither be opened nor created:</source>
+        <translation>Konfigurační soubor nelze otevřít ani vytvořit:</translation>
+    </message>
+    <message>
+        <source>The configuration file could not be created:</source>
+        <translation>Konfigurační soubor nelze vytvořit:</translation>
+    </message>
+    <message>
+        <source>The configuration file could not be opened:</source>
+        <translation>Konfigurační soubor nelze otevřít:</translation>
+    </message>
+    <message>
+        <source>The configuration file could not be read:</source>
+        <translation>Konfigurační soubor nelze přečíst:</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigJsonText</name>
+    <message>
+        <source>unknown field</source>
+        <translation>neznámé pole</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>musí být text</translation>
+    </message>
+    <message>
+        <source>must not hold a zero character, which ends a register text</source>
+        <translation>nesmí obsahovat nulový znak, který ukončuje text registru</translation>
+    </message>
+    <message>
+        <source>holds characters outside code page 1252</source>
+        <translation>obsahuje znaky mimo kódovou stránku 1252</translation>
+    </message>
+    <message>
+        <source>at most %1 characters, not %2</source>
+        <translation>nejvýše %1 znaků, ne %2</translation>
+    </message>
+    <message>
+        <source>the editor takes at most %1 characters, not %2</source>
+        <translation>editor přijímá nejvýše %1 znaků, ne %2</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>musí být true nebo false</translation>
+    </message>
+    <message>
+        <source>must be a whole number</source>
+        <translation>musí být celé číslo</translation>
+    </message>
+    <message>
+        <source>must lie from %1 to %2</source>
+        <translation>musí být od %1 do %2</translation>
+    </message>
+    <message>
+        <source>must be %1, the entry&apos;s place in the list</source>
+        <translation>musí být %1, pořadí položky v seznamu</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>musí být objekt</translation>
+    </message>
+    <message>
+        <source>the editor takes %1 to %2, not %3</source>
+        <translation>editor přijímá %1 až %2, ne %3</translation>
+    </message>
+    <message>
+        <source>must be a list of %1 %2s</source>
+        <translation>musí být seznam %1 položek typu %2</translation>
+    </message>
+    <message>
+        <source>must be &quot;%1&quot; or &quot;%2&quot;</source>
+        <translation>musí být „%1“ nebo „%2“</translation>
+    </message>
+    <message>
+        <source>must be a register number, 1 to 87</source>
+        <translation>musí být číslo registru, 1 až 87</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252 without a zero</source>
+        <translation>musí být text o nejvýše 255 znacích kódové stránky 1252 bez nulového znaku</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252</source>
+        <translation>musí být text o nejvýše 255 znacích kódové stránky 1252</translation>
+    </message>
+    <message>
+        <source>text and tail together exceed the register&apos;s 256 bytes</source>
+        <translation>text a zbytek dohromady přesahují 256 bajtů registru</translation>
+    </message>
+    <message>
+        <source>not JSON: %1 at byte %2</source>
+        <translation>není JSON: %1 na bajtu %2</translation>
+    </message>
+    <message>
+        <source>the configuration must be a JSON object</source>
+        <translation>konfigurace musí být objekt JSON</translation>
+    </message>
+    <message>
+        <source>inputs[%1] (input %2).phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
+        <translation>inputs[%1] (vstup %2).phoneNumbers: koncová „.“ se při ukládání odstraní, stejně jako v editoru</translation>
+    </message>
+    <message>
+        <source>register </source>
+        <translation>registr </translation>
+    </message>
+    <message>
+        <source>registers </source>
+        <translation>registry </translation>
+    </message>
+    <message>
+        <source>: bytes that no field shows differ</source>
+        <translation>: liší se bajty, které žádné pole neukazuje</translation>
+    </message>
+    <message>
+        <source>: spelled differently, read alike (such as &quot;0250&quot; and &quot;250&quot;, or a final &quot;.&quot;)</source>
+        <translation>: zapsáno jinak, čte se stejně (například „0250“ a „250“ nebo koncová „.“)</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigSessionText</name>
+    <message>
+        <source>There is no configuration file to save into.</source>
+        <translation>Není konfigurační soubor, do kterého by se dalo uložit.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogText</name>
+    <message>
+        <source>Save As</source>
+        <translation>Uložit jako</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Otevřít</translation>
+    </message>
+    <message>
+        <source>About Quillary</source>
+        <translation>O programu Quillary</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Configuration tool for the VELK-Ardo and VELK-Tisk GSM remote-control units.</source>
+        <translation>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Konfigurační nástroj pro jednotky dálkového ovládání GSM VELK-Ardo a VELK-Tisk.</translation>
+    </message>
+</context>
+<context>
+    <name>EditorText</name>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... a ještě %n další</numerusform>
+            <numerusform>... a ještě %n další</numerusform>
+            <numerusform>... a ještě %n dalších</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FileCommandText</name>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: soubor neexistuje</translation>
+    </message>
+    <message>
+        <source>%1: not a configuration file</source>
+        <translation>%1: není konfigurační soubor</translation>
+    </message>
+    <message>
+        <source>%1 exists already; --force replaces it</source>
+        <translation>%1 již existuje; --force jej nahradí</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: %1</source>
+        <translation>nelze zapisovat na standardní výstup: %1</translation>
+    </message>
+</context>
+<context>
+    <name>JsonCommandText</name>
+    <message>
+        <source>%1: not a regular file</source>
+        <translation>%1: nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>nelze přečíst %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: larger than 1 MiB, not a configuration</source>
+        <translation>%1: větší než 1 MiB, nejde o konfiguraci</translation>
+    </message>
+    <message>
+        <source>quillary-cli: warning: %1: %2</source>
+        <translation>quillary-cli: varování: %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ListPage</name>
+    <message>
+        <source>Are you sure you want to delete the selected item ?</source>
+        <translation>Opravdu chcete smazat vybranou položku?</translation>
+    </message>
+</context>
+<context>
+    <name>MailSettingsDlgText</name>
+    <message>
+        <source>Mail settings</source>
+        <translation>Nastavení pošty</translation>
+    </message>
+    <message>
+        <source>&amp;Server URL:</source>
+        <translation>Adresa &amp;serveru:</translation>
+    </message>
+    <message>
+        <source>S&amp;ender address:</source>
+        <translation>Adresa &amp;odesílatele:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Uživatelské jméno:</translation>
+    </message>
+    <message>
+        <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
+        <translation>Adresa odesílatele „%1“ není e-mailová adresa.</translation>
+    </message>
+    <message>
+        <source>The password is read from ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;); Quillary does not store it. On smtp:// the connection must switch to TLS unless the server is this computer.</source>
+        <translation>Heslo se čte ze souboru ~/.netrc (řádek „machine HOST login USER password SECRET“); Quillary je neukládá. U smtp:// musí spojení přejít na TLS, pokud server neběží na tomto počítači.</translation>
+    </message>
+    <message>
+        <source>The server URL must begin with smtp:// or smtps://, for example smtps://mail.example.com:465.</source>
+        <translation>Adresa serveru musí začínat smtp:// nebo smtps://, například smtps://mail.example.com:465.</translation>
+    </message>
+</context>
+<context>
+    <name>QtAudioDevice</name>
+    <message>
+        <source>The audio device could not be opened: it is busy or refuses the recording format.</source>
+        <translation>Zvukové zařízení nelze otevřít: je obsazené nebo odmítá formát nahrávky.</translation>
+    </message>
+    <message>
+        <source>The audio device stopped delivering or taking sound.</source>
+        <translation>Zvukové zařízení přestalo zvuk dodávat nebo přijímat.</translation>
+    </message>
+    <message>
+        <source>The audio device ran out of sound data.</source>
+        <translation>Zvukovému zařízení došla zvuková data.</translation>
+    </message>
+    <message>
+        <source>The audio device failed and cannot be used.</source>
+        <translation>Zvukové zařízení selhalo a nelze je použít.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Zvukové zařízení nelze spustit.</translation>
+    </message>
+    <message>
+        <source>No sound input is available: there is no sound card or sound server to record from.</source>
+        <translation>Není k dispozici žádný zvukový vstup: chybí zvuková karta nebo zvukový server, ze kterého by šlo nahrávat.</translation>
+    </message>
+    <message>
+        <source>The sound input %1 offers no format that can be recorded.</source>
+        <translation>Zvukový vstup %1 nenabízí žádný formát, který lze nahrávat.</translation>
+    </message>
+    <message>
+        <source>No sound output is available: there is no sound card or sound server to play on.</source>
+        <translation>Není k dispozici žádný zvukový výstup: chybí zvuková karta nebo zvukový server, na kterém by šlo přehrávat.</translation>
+    </message>
+    <message>
+        <source>The sound output %1 offers no format that can be played.</source>
+        <translation>Zvukový výstup %1 nenabízí žádný formát, který lze přehrát.</translation>
+    </message>
+</context>
+<context>
+    <name>ReportText</name>
+    <message>
+        <source>Configuration has been printed</source>
+        <translation>Konfigurace byla vytištěna</translation>
+    </message>
+    <message>
+        <source>Configuration could NOT be printed due to an error !</source>
+        <translation>Konfiguraci se kvůli chybě NEPODAŘILO vytisknout!</translation>
+    </message>
+    <message>
+        <source>Configuration for &lt;%1&gt;</source>
+        <translation>Konfigurace pro &lt;%1&gt;</translation>
+    </message>
+    <message>
+        <source> Configuration for &quot;%1&quot;</source>
+        <translation> Konfigurace pro „%1“</translation>
+    </message>
+    <message>
+        <source> Printed %1</source>
+        <translation> Vytištěno %1</translation>
+    </message>
+    <message>
+        <source>List of allowed phonenumbers:</source>
+        <translation>Seznam povolených telefonních čísel:</translation>
+    </message>
+    <message>
+        <source>Clear allowed phonenumber list:</source>
+        <translation>Vymazání seznamu povolených čísel:</translation>
+    </message>
+    <message>
+        <source>Length of pulse on pulsed outputs (in mSec):</source>
+        <translation>Délka pulzu na pulzních výstupech (v ms):</translation>
+    </message>
+    <message>
+        <source>Configuration for inputs:</source>
+        <translation>Konfigurace vstupů:</translation>
+    </message>
+    <message>
+        <source>Input: %1</source>
+        <translation>Vstup: %1</translation>
+    </message>
+    <message>
+        <source>  Phonenumbers: </source>
+        <translation>  Telefonní čísla: </translation>
+    </message>
+    <message>
+        <source>  Hightext: </source>
+        <translation>  Text sepnutí:   </translation>
+    </message>
+    <message>
+        <source>  Lowtext:  </source>
+        <translation>  Text rozepnutí: </translation>
+    </message>
+    <message>
+        <source>Configuration for outputs:</source>
+        <translation>Konfigurace výstupů:</translation>
+    </message>
+    <message>
+        <source>Output: %1 Type: %2</source>
+        <translation>Výstup: %1 Typ: %2</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Pulzní</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normální</translation>
+    </message>
+</context>
+<context>
+    <name>SendConfigCommandText</name>
+    <message>
+        <source>Configurationfile could not be sent using Email ! Please make sure that you have an Email program installed that supports MAPI.</source>
+        <translation>Konfigurační soubor se nepodařilo odeslat e-mailem! Ověřte prosím, že máte nainstalovaný poštovní program, který podporuje MAPI.</translation>
+    </message>
+    <message>
+        <source>Configurationfile has been sent !</source>
+        <translation>Konfigurační soubor byl odeslán!</translation>
+    </message>
+    <message>
+        <source>No mail server is set up: enter one under &quot;Mail settings...&quot;.</source>
+        <translation>Není nastaven poštovní server: zadejte jej v „Nastavení pošty...“.</translation>
+    </message>
+    <message>
+        <source>There is no configuration file to send. Please save the configuration first.</source>
+        <translation>Není žádný konfigurační soubor k odeslání. Nejdříve prosím konfiguraci uložte.</translation>
+    </message>
+    <message>
+        <source>The configuration could not be packed for sending; no e-mail was sent.
+
+%1</source>
+        <translation>Konfiguraci nebylo možné zabalit k odeslání; žádný e-mail nebyl odeslán.
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SendConfigText</name>
+    <message>
+        <source>Configuration file for VELK-Ardo/VELK-Tisk module</source>
+        <translation>Konfigurační soubor pro modul VELK-Ardo/VELK-Tisk</translation>
+    </message>
+    <message>
+        <source>Configuration file is attached this email.</source>
+        <translation>Konfigurační soubor je přiložen k tomuto e-mailu.</translation>
+    </message>
+    <message>
+        <source>Send configuration using Email</source>
+        <translation>Odeslat konfiguraci e-mailem</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informace</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>Komu:</translation>
+    </message>
+    <message>
+        <source>Subject:</source>
+        <translation>Předmět:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Sending the configuration...</source>
+        <translation>Odesílám konfiguraci...</translation>
+    </message>
+    <message>
+        <source>Send configuration as EMail</source>
+        <translation>Odeslat konfiguraci e-mailem</translation>
+    </message>
+    <message>
+        <source>Mail settings...</source>
+        <translation>Nastavení pošty...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+</context>
+<context>
+    <name>SmtpTransportText</name>
+    <message>
+        <source>The mail server address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;).</source>
+        <translation>Adresa poštovního serveru „%1“ obsahuje heslo. Quillary hesla neuchovává: odstraňte je z adresy a uložte do ~/.netrc (řádek „machine HOST login USER password SECRET“).</translation>
+    </message>
+    <message>
+        <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
+        <translation>Adresa odesílatele „%1“ není e-mailová adresa.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an e-mail address.</source>
+        <translation>„%1“ není e-mailová adresa.</translation>
+    </message>
+    <message>
+        <source>No recipient address was given.</source>
+        <translation>Nebyla zadána adresa příjemce.</translation>
+    </message>
+    <message>
+        <source>Not logged on to the mail server.</source>
+        <translation>Nejste přihlášeni k poštovnímu serveru.</translation>
+    </message>
+    <message>
+        <source>The attachment %1 cannot be read.</source>
+        <translation>Přílohu %1 nelze přečíst.</translation>
+    </message>
+    <message>
+        <source>The mail library could not be started.</source>
+        <translation>Poštovní knihovnu nelze spustit.</translation>
+    </message>
+    <message>
+        <source>The mail server answered: %1</source>
+        <translation>Poštovní server odpověděl: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>The mail server did not answer within %n seconds.</source>
+        <translation>
+            <numerusform>Poštovní server neodpověděl do %n sekundy.</numerusform>
+            <numerusform>Poštovní server neodpověděl do %n sekund.</numerusform>
+            <numerusform>Poštovní server neodpověděl do %n sekund.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The mail server &quot;%1&quot; is not an smtp:// or smtps:// address.</source>
+        <translation>Poštovní server „%1“ nemá adresu smtp:// ani smtps://.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundServer</name>
+    <message>
+        <source>The sound server does not answer, so nothing can be recorded or played: it is running but stopped or hung. Restart it (log out and in again, or run &quot;systemctl --user restart pipewire pipewire-pulse&quot; or &quot;systemctl --user restart pulseaudio&quot;) and try again.</source>
+        <translation>Zvukový server neodpovídá, takže nelze nic nahrávat ani přehrávat: běží, ale je zastavený nebo zaseknutý. Spusťte jej znovu (odhlaste se a znovu přihlaste, nebo spusťte „systemctl --user restart pipewire pipewire-pulse“ či „systemctl --user restart pulseaudio“) a zkuste to znovu.</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>The transfer is complete !</source>
+        <translation>Přenos je dokončen!</translation>
+    </message>
+    <message>
+        <source>Error communicating with unit !</source>
+        <translation>Chyba při komunikaci s jednotkou!</translation>
+    </message>
+    <message>
+        <source>You need to restart the program in order to make the changes take effect !</source>
+        <translation>Aby se změny projevily, musíte program spustit znovu!</translation>
+    </message>
+    <message>
+        <source>Clock has been set</source>
+        <translation>Hodiny byly nastaveny</translation>
+    </message>
+    <message>
+        <source>Unit is password protected</source>
+        <translation>Jednotka je chráněna heslem</translation>
+    </message>
+    <message>
+        <source>Do you also want to upload the voicemessages to the unit ?</source>
+        <translation>Chcete do jednotky nahrát také hlasové zprávy?</translation>
+    </message>
+    <message>
+        <source>One or more of the configured voicefiles does not exist !</source>
+        <translation>Jeden nebo více nastavených hlasových souborů neexistuje!</translation>
+    </message>
+</context>
+<context>
+    <name>UploadText</name>
+    <message>
+        <source>it has grown beyond the unit&apos;s voice memory</source>
+        <translation>zvětšil se nad kapacitu hlasové paměti jednotky</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; cannot be sent to the unit: %2.</source>
+        <translation>Hlasový soubor „%1“ nelze poslat do jednotky: %2.</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; could not be copied for sending: %2.</source>
+        <translation>Hlasový soubor „%1“ nelze zkopírovat k odeslání: %2.</translation>
+    </message>
+    <message>
+        <source>No temporary folder could be made for the voice files: %1.</source>
+        <translation>Pro hlasové soubory nelze vytvořit dočasnou složku: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceCommandText</name>
+    <message>
+        <source>MESSAGE is H01 to H16, L01 to L16, SelectOutput or SelectOnOff, not &quot;%1&quot;</source>
+        <translation>MESSAGE je H01 až H16, L01 až L16, SelectOutput nebo SelectOnOff, ne „%1“</translation>
+    </message>
+    <message>
+        <source>%1: %2 seconds, %L3 bytes at %L4 samples a second</source>
+        <translation>%1: %2 s, %L3 bajtů při %L4 vzorcích za sekundu</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ano</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>ne</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>existuje</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>chybí</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Zpráva</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Soubor</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Zap</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Stav</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Formát</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekundy</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bajty</translation>
+    </message>
+    <message>
+        <source>Transfer to unit would send %L1 of the unit&apos;s %L2 bytes (%3%).</source>
+        <translation>Zápis do jednotky by poslal %L1 z %L2 bajtů jednotky (%3 %).</translation>
+    </message>
+    <message>
+        <source>reading %1</source>
+        <translation>čtu %1</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text given with --text is empty</source>
+        <translation>Není co vyslovit: text zadaný pomocí --text je prázdný</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: %1 has no text in %2; give one with --text</source>
+        <translation>Není co vyslovit: %1 nemá v %2 žádný text; zadejte jej pomocí --text</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
+        <translation>Není co vyslovit: výzva %1 nemá v konfiguraci žádný text; zadejte jej pomocí --text</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceRecorder</name>
+    <message>
+        <source>Playback stopped!</source>
+        <translation>Přehrávání bylo zastaveno!</translation>
+    </message>
+    <message>
+        <source>Playback interrupted!</source>
+        <translation>Přehrávání bylo přerušeno!</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved as %1: %2</source>
+        <translation>Nahrávku nelze uložit jako %1: %2</translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;All files (*)</source>
+        <translation>Zvukové soubory (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importuji %1...</translation>
+    </message>
+    <message>
+        <source>Speaking the text (%1)...</source>
+        <translation>Vyslovuji text (%1)...</translation>
+    </message>
+    <message>
+        <source>The voice message could not be made.</source>
+        <translation>Hlasovou zprávu nelze vytvořit.</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSourceText</name>
+    <message>
+        <source>it is a symbolic link, and recordings are not written through links</source>
+        <translation>je to symbolický odkaz a nahrávky se přes odkazy nezapisují</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>its folder %1 does not exist</source>
+        <translation>její složka %1 neexistuje</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be written (%2)</source>
+        <translation>do její složky %1 nelze zapisovat (%2)</translation>
+    </message>
+    <message>
+        <source>The recording &quot;%1&quot; cannot be written: %2.</source>
+        <translation>Nahrávku „%1“ nelze zapsat: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is too long for the unit: its whole voice memory of %L2 bytes holds %3 seconds at %L4 samples a second.</source>
+        <translation>%1 je pro jednotku příliš dlouhý: celá její hlasová paměť o %L2 bajtech pojme %3 s při %L4 vzorcích za sekundu.</translation>
+    </message>
+    <message>
+        <source>%1 is not sound that can be imported: %2.</source>
+        <translation>%1 není zvuk, který lze importovat: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is damaged and could not be read to its end: %2.</source>
+        <translation>%1 je poškozený a nelze jej dočíst do konce: %2.</translation>
+    </message>
+    <message>
+        <source>%1 holds no sound: it is silent throughout.</source>
+        <translation>%1 neobsahuje žádný zvuk: celý je tichý.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was stopped; the earlier recording is unchanged.</source>
+        <translation>Import %1 byl zastaven; dřívější nahrávka zůstala beze změny.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2.</source>
+        <translation>%1 nelze převést: %2.</translation>
+    </message>
+    <message>
+        <source>; the earlier recording is unchanged</source>
+        <translation>; dřívější nahrávka zůstala beze změny</translation>
+    </message>
+    <message>
+        <source>the speech synthesiser espeak-ng cannot start (%1); is the package espeak-ng-data installed?</source>
+        <translation>syntezátor řeči espeak-ng nelze spustit (%1); je nainstalován balíček espeak-ng-data?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be imported: %2.</source>
+        <translation>„%1“ nelze importovat: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a sound file that can be imported (WAV, FLAC, Ogg Vorbis, Opus or MP3): %2</source>
+        <translation>%1 není zvukový soubor, který lze importovat (WAV, FLAC, Ogg Vorbis, Opus nebo MP3): %2</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text is empty.</source>
+        <translation>Není co vyslovit: text je prázdný.</translation>
+    </message>
+    <message>
+        <source>The text cannot be spoken: %1.</source>
+        <translation>Text nelze vyslovit: %1.</translation>
+    </message>
+    <message>
+        <source>espeak-ng has no voice for the language &quot;%1&quot; (try a code such as en, de or cs).</source>
+        <translation>espeak-ng nemá hlas pro jazyk „%1“ (zkuste kód jako en, de nebo cs).</translation>
+    </message>
+    <message>
+        <source>The text could not be spoken: %1.</source>
+        <translation>Text se nepodařilo vyslovit: %1.</translation>
+    </message>
+    <message>
+        <source>The spoken text</source>
+        <translation>Vyslovený text</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFileText</name>
+    <message>
+        <source>it does not exist</source>
+        <translation>neexistuje</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>nelze jej přečíst (%1)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>nejde o běžný soubor</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>nelze jej přečíst</translation>
+    </message>
+    <message>
+        <source>it is larger than the unit&apos;s voice memory of %1 bytes</source>
+        <translation>je větší než hlasová paměť jednotky o %1 bajtech</translation>
+    </message>
+    <message>
+        <source>it is not a WAV file</source>
+        <translation>nejde o soubor WAV</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says</source>
+        <translation>je kratší, než udává jeho hlavička</translation>
+    </message>
+    <message>
+        <source>it is not 8-bit mono PCM sound at 8000 or 4000 Hz</source>
+        <translation>nejde o 8bitový zvuk PCM mono s 8000 nebo 4000 Hz</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2.</source>
+        <translation>Soubor %1 nelze otevřít: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be played: %2.</source>
+        <translation>Soubor %1 nelze přehrát: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a playable WAV file.</source>
+        <translation>Soubor %1 není přehratelný soubor WAV.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveformText</name>
+    <message>
+        <source>, silent</source>
+        <translation>, ticho</translation>
+    </message>
+    <message>
+        <source>%1, peak %2 dBFS</source>
+        <translation>%1, špička %2 dBFS</translation>
+    </message>
+    <message>
+        <source>, clipped</source>
+        <translation>, přebuzeno</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1266 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>ArchiveText</name>
+    <message>
+        <source>Cannot write the archive %1: %2.</source>
+        <translation>Das Archiv %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Cannot read the configuration file %1.</source>
+        <translation>Die Konfigurationsdatei %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The voice file %1 cannot be sent: %2. Remove it or record that message again, then send once more.</source>
+        <translation>Die Sprachdatei %1 kann nicht gesendet werden: %2. Entfernen Sie sie oder nehmen Sie diese Nachricht neu auf und senden Sie dann noch einmal.</translation>
+    </message>
+    <message>
+        <source>Cannot create the archive in the folder %1: %2.</source>
+        <translation>Im Ordner %1 kann das Archiv nicht angelegt werden: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CEditInput</name>
+    <message>
+        <source>Modify input configuration</source>
+        <translation>Eingangskonfiguration ändern</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Phonenumbers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Rufnummern:
+Jede Nummer mit einem „,“ (Komma) trennen</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text bei Hoch:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text bei Tief:</translation>
+    </message>
+    <message>
+        <source>Voice on High:</source>
+        <translation>Sprache bei Hoch:</translation>
+    </message>
+    <message>
+        <source>Voice on Low:</source>
+        <translation>Sprache bei Tief:</translation>
+    </message>
+    <message>
+        <source>The high text can hold at most %1 characters.</source>
+        <translation>Der Text bei Hoch darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The low text can hold at most %1 characters.</source>
+        <translation>Der Text bei Tief darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The phone numbers can hold at most %1 characters.</source>
+        <translation>Die Rufnummern dürfen zusammen höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>Save the configuration to a file first: its voice messages are kept beside it.</source>
+        <translation>Speichern Sie die Konfiguration zuerst in einer Datei: Ihre Sprachnachrichten liegen neben ihr.</translation>
+    </message>
+    <message>
+        <source>Voicemessage for high on input %1</source>
+        <translation>Sprachnachricht für Hoch an Eingang %1</translation>
+    </message>
+    <message>
+        <source>Voicemessage for low on input %1</source>
+        <translation>Sprachnachricht für Tief an Eingang %1</translation>
+    </message>
+</context>
+<context>
+    <name>CEditOutput</name>
+    <message>
+        <source>Modify output configuration</source>
+        <translation>Ausgangskonfiguration ändern</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Impuls</translation>
+    </message>
+    <message>
+        <source>Output type:</source>
+        <translation>Ausgangsart:</translation>
+    </message>
+    <message>
+        <source>High text:</source>
+        <translation>Text bei Hoch:</translation>
+    </message>
+    <message>
+        <source>Low text:</source>
+        <translation>Text bei Tief:</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage1</name>
+    <message>
+        <source>Command to clear allowed caller list:</source>
+        <translation>Befehl zum Löschen der Liste erlaubter Anrufer:</translation>
+    </message>
+    <message>
+        <source>List of allowed callers:
+Seperate each number with a &quot;,&quot; (comma)</source>
+        <translation>Liste erlaubter Anrufer:
+Jede Nummer mit einem „,“ (Komma) trennen</translation>
+    </message>
+    <message>
+        <source>Duration of pulse on pulsed outputs (in mSec):</source>
+        <translation>Impulsdauer an Impulsausgängen (in ms):</translation>
+    </message>
+    <message>
+        <source>The list of allowed callers can hold at most %1 characters.</source>
+        <translation>Die Liste erlaubter Anrufer darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The command to clear the allowed caller list can hold at most %1 characters.</source>
+        <translation>Der Befehl zum Löschen der Liste erlaubter Anrufer darf höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be a whole number of mSec.</source>
+        <translation>Die Impulsdauer muss eine ganze Zahl von Millisekunden sein.</translation>
+    </message>
+    <message>
+        <source>The duration of pulse must be from %1 to %2 mSec.</source>
+        <translation>Die Impulsdauer muss zwischen %1 und %2 ms liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage2</name>
+    <message>
+        <source>Inputs</source>
+        <translation>Eingänge</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Phonenumbers</source>
+        <translation>Rufnummern</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text bei Tief</translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation>Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertyPage3</name>
+    <message>
+        <source>Outputs</source>
+        <translation>Ausgänge</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>High text</source>
+        <translation>Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>Low text</source>
+        <translation>Text bei Tief</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Impuls</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+</context>
+<context>
+    <name>CMyPropertySheet</name>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Validation and Parameters</source>
+        <translation>Prüfung und Parameter</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Eingänge</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>Ausgänge</translation>
+    </message>
+</context>
+<context>
+    <name>CQuillaryDlg</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Configure...</source>
+        <translation>Konfigurieren...</translation>
+    </message>
+    <message>
+        <source>Transfer from unit</source>
+        <translation>Von Gerät übertragen</translation>
+    </message>
+    <message>
+        <source>Transfer to unit</source>
+        <translation>Zum Gerät übertragen</translation>
+    </message>
+    <message>
+        <source>Send configuration...</source>
+        <translation>Konfiguration senden...</translation>
+    </message>
+    <message>
+        <source>Print configuration...</source>
+        <translation>Konfiguration drucken...</translation>
+    </message>
+    <message>
+        <source>Load configuration...</source>
+        <translation>Konfiguration laden...</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Einrichtung</translation>
+    </message>
+    <message>
+        <source>Syncronize clock</source>
+        <translation>Uhr synchronisieren</translation>
+    </message>
+    <message>
+        <source>New configuration...</source>
+        <translation>Neue Konfiguration...</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+</context>
+<context>
+    <name>CVoiceNewDlg</name>
+    <message>
+        <source>Voicemessage</source>
+        <translation>Sprachnachricht</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Total usage of voice memory</source>
+        <translation>Gesamtbelegung des Sprachspeichers</translation>
+    </message>
+    <message>
+        <source>This message usage of total voice memory</source>
+        <translation>Anteil dieser Nachricht am gesamten Sprachspeicher</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Funktion</translation>
+    </message>
+    <message>
+        <source>Low quality</source>
+        <translation>Niedrige Qualität</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>Make this message from a sound file</source>
+        <translation>Diese Nachricht aus einer Tondatei erstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Speak</source>
+        <translation>&amp;Sprechen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>This message has no text to speak</source>
+        <translation>Diese Nachricht hat keinen Text zum Sprechen</translation>
+    </message>
+    <message>
+        <source>Speak &quot;%1&quot;</source>
+        <translation>„%1“ sprechen</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveformView</name>
+    <message>
+        <source>Recording</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>No recording</source>
+        <translation>Keine Aufnahme</translation>
+    </message>
+</context>
+<context>
+    <name>CheckCommandText</name>
+    <message>
+        <source>--region takes a two-letter country code such as CZ, not &quot;%1&quot;</source>
+        <translation>--region erwartet einen zweibuchstabigen Ländercode wie CZ, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>%1 was not written: the check found errors (see above)</source>
+        <translation>%1 wurde nicht geschrieben: die Prüfung hat Fehler gefunden (siehe oben)</translation>
+    </message>
+</context>
+<context>
+    <name>CheckText</name>
+    <message>
+        <source>input %1 high voice message</source>
+        <translation>Eingang %1, Sprachnachricht bei Hoch</translation>
+    </message>
+    <message>
+        <source>input %1 low voice message</source>
+        <translation>Eingang %1, Sprachnachricht bei Tief</translation>
+    </message>
+    <message>
+        <source>output prompt</source>
+        <translation>Ansage zur Ausgangswahl</translation>
+    </message>
+    <message>
+        <source>on/off prompt</source>
+        <translation>Ansage Ein/Aus</translation>
+    </message>
+    <message>
+        <source>%1: switched on, but there is no recording %2 in %3</source>
+        <translation>%1: eingeschaltet, aber in %3 gibt es keine Aufnahme %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 cannot go to the unit: %3</source>
+        <translation>%1: %2 kann nicht zum Gerät: %3</translation>
+    </message>
+    <message>
+        <source>voice messages: %L1 bytes to send, more than the unit&apos;s %L2</source>
+        <translation>Sprachnachrichten: %L1 Bytes zu senden, mehr als die %L2 des Geräts</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not in the GSM alphabet, so the text goes as UCS-2 (70 characters an SMS instead of 160)</source>
+        <translation>%1: „%2“ ist nicht im GSM-Alphabet, daher geht der Text als UCS-2 (70 Zeichen je SMS statt 160)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 %3 characters need %n SMS</source>
+        <translation>
+            <numerusform>%1: %2 %3-Zeichen brauchen %n SMS</numerusform>
+            <numerusform>%1: %2 %3-Zeichen brauchen %n SMS</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 holds characters the unit does not dial; write only digits, with + in front</source>
+        <translation>%1 enthält Zeichen, die das Gerät nicht wählt; nur Ziffern schreiben, vorn ein +</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (no country is known to check it against: write it with + and the country code)</source>
+        <translation>%1 ist nicht in internationaler Form (kein Land bekannt, gegen das sie geprüft werden kann: mit + und Ländervorwahl schreiben)</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number</source>
+        <translation>%1 ist keine gültige Rufnummer</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid phone number (region %2)</source>
+        <translation>%1 ist keine gültige Rufnummer (Region %2)</translation>
+    </message>
+    <message>
+        <source>%1 is not in international form (%2)</source>
+        <translation>%1 ist nicht in internationaler Form (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is in the list twice (%2)</source>
+        <translation>%1 steht zweimal in der Liste (%2)</translation>
+    </message>
+    <message>
+        <source>input %1 phone numbers</source>
+        <translation>Eingang %1, Rufnummern</translation>
+    </message>
+    <message>
+        <source>allowed callers</source>
+        <translation>erlaubte Anrufer</translation>
+    </message>
+    <message>
+        <source>input %1 high text</source>
+        <translation>Eingang %1, Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>input %1 low text</source>
+        <translation>Eingang %1, Text bei Tief</translation>
+    </message>
+    <message>
+        <source>output %1 high text</source>
+        <translation>Ausgang %1, Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>output %1 low text</source>
+        <translation>Ausgang %1, Text bei Tief</translation>
+    </message>
+    <message>
+        <source>clear command</source>
+        <translation>Löschbefehl</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigCommandText</name>
+    <message>
+        <source>Configuration files (*.QRB)</source>
+        <translation>Konfigurationsdateien (*.QRB)</translation>
+    </message>
+    <message>
+        <source>The configuration has not been saved. Close without saving it?</source>
+        <translation>Die Konfiguration wurde nicht gespeichert. Ohne Speichern schließen?</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFileText</name>
+    <message>
+        <source>The configuration file could not be saved:</source>
+        <translation>Die Konfigurationsdatei konnte nicht gespeichert werden:</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Sie ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The configuration file could neither be opened nor created:</source>
+        <translation>Die Konfigurationsdatei konnte weder geöffnet noch angelegt werden:</translation>
+    </message>
+    <message>
+        <source>The configuration file could not be created:</source>
+        <translation>Die Konfigurationsdatei konnte nicht angelegt werden:</translation>
+    </message>
+    <message>
+        <source>The configuration file could not be opened:</source>
+        <translation>Die Konfigurationsdatei konnte nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>The configuration file could not be read:</source>
+        <translation>Die Konfigurationsdatei konnte nicht gelesen werden:</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigJsonText</name>
+    <message>
+        <source>unknown field</source>
+        <translation>unbekanntes Feld</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>muss ein Text sein</translation>
+    </message>
+    <message>
+        <source>must not hold a zero character, which ends a register text</source>
+        <translation>darf kein Nullzeichen enthalten, das einen Registertext beendet</translation>
+    </message>
+    <message>
+        <source>holds characters outside code page 1252</source>
+        <translation>enthält Zeichen außerhalb der Codepage 1252</translation>
+    </message>
+    <message>
+        <source>at most %1 characters, not %2</source>
+        <translation>höchstens %1 Zeichen, nicht %2</translation>
+    </message>
+    <message>
+        <source>the editor takes at most %1 characters, not %2</source>
+        <translation>der Editor nimmt höchstens %1 Zeichen, nicht %2</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>must be a whole number</source>
+        <translation>muss eine ganze Zahl sein</translation>
+    </message>
+    <message>
+        <source>must lie from %1 to %2</source>
+        <translation>muss zwischen %1 und %2 liegen</translation>
+    </message>
+    <message>
+        <source>must be %1, the entry&apos;s place in the list</source>
+        <translation>muss %1 sein, die Stelle des Eintrags in der Liste</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>muss ein Objekt sein</translation>
+    </message>
+    <message>
+        <source>the editor takes %1 to %2, not %3</source>
+        <translation>der Editor nimmt %1 bis %2, nicht %3</translation>
+    </message>
+    <message>
+        <source>must be a list of %1 %2s</source>
+        <translation>muss eine Liste von %1 Einträgen (%2) sein</translation>
+    </message>
+    <message>
+        <source>must be &quot;%1&quot; or &quot;%2&quot;</source>
+        <translation>muss „%1“ oder „%2“ sein</translation>
+    </message>
+    <message>
+        <source>must be a register number, 1 to 87</source>
+        <translation>muss eine Registernummer sein, 1 bis 87</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252 without a zero</source>
+        <translation>muss ein Text von höchstens 255 Zeichen der Codepage 1252 ohne Nullzeichen sein</translation>
+    </message>
+    <message>
+        <source>must be a text of at most 255 characters of code page 1252</source>
+        <translation>muss ein Text von höchstens 255 Zeichen der Codepage 1252 sein</translation>
+    </message>
+    <message>
+        <source>text and tail together exceed the register&apos;s 256 bytes</source>
+        <translation>Text und Rest zusammen überschreiten die 256 Bytes des Registers</translation>
+    </message>
+    <message>
+        <source>not JSON: %1 at byte %2</source>
+        <translation>kein JSON: %1 bei Byte %2</translation>
+    </message>
+    <message>
+        <source>the configuration must be a JSON object</source>
+        <translation>die Konfiguration muss ein JSON-Objekt sein</translation>
+    </message>
+    <message>
+        <source>inputs[%1] (input %2).phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
+        <translation>inputs[%1] (Eingang %2).phoneNumbers: ein abschließender „.“ wird beim Speichern entfernt, wie es der Editor tut</translation>
+    </message>
+    <message>
+        <source>register </source>
+        <translation>Register </translation>
+    </message>
+    <message>
+        <source>registers </source>
+        <translation>Register </translation>
+    </message>
+    <message>
+        <source>: bytes that no field shows differ</source>
+        <translation>: Bytes, die kein Feld zeigt, unterscheiden sich</translation>
+    </message>
+    <message>
+        <source>: spelled differently, read alike (such as &quot;0250&quot; and &quot;250&quot;, or a final &quot;.&quot;)</source>
+        <translation>: anders geschrieben, gleich gelesen (etwa „0250“ und „250“ oder ein abschließender „.“)</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigSessionText</name>
+    <message>
+        <source>There is no configuration file to save into.</source>
+        <translation>Es gibt keine Konfigurationsdatei, in die gespeichert werden kann.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogText</name>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>About Quillary</source>
+        <translation>Über Quillary</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Configuration tool for the VELK-Ardo and VELK-Tisk GSM remote-control units.</source>
+        <translation>&lt;b&gt;Quillary&lt;/b&gt; %1&lt;br&gt;Konfigurationsprogramm für die GSM-Fernsteuergeräte VELK-Ardo und VELK-Tisk.</translation>
+    </message>
+</context>
+<context>
+    <name>EditorText</name>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weitere</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FileCommandText</name>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: keine solche Datei</translation>
+    </message>
+    <message>
+        <source>%1: not a configuration file</source>
+        <translation>%1: keine Konfigurationsdatei</translation>
+    </message>
+    <message>
+        <source>%1 exists already; --force replaces it</source>
+        <translation>%1 existiert bereits; --force ersetzt die Datei</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: %1</source>
+        <translation>kann nicht auf die Standardausgabe schreiben: %1</translation>
+    </message>
+</context>
+<context>
+    <name>JsonCommandText</name>
+    <message>
+        <source>%1: not a regular file</source>
+        <translation>%1: keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>kann %1 nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>%1: larger than 1 MiB, not a configuration</source>
+        <translation>%1: größer als 1 MiB, keine Konfiguration</translation>
+    </message>
+    <message>
+        <source>quillary-cli: warning: %1: %2</source>
+        <translation>quillary-cli: Warnung: %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ListPage</name>
+    <message>
+        <source>Are you sure you want to delete the selected item ?</source>
+        <translation>Möchten Sie den ausgewählten Eintrag wirklich löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>MailSettingsDlgText</name>
+    <message>
+        <source>Mail settings</source>
+        <translation>E-Mail-Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Server URL:</source>
+        <translation>&amp;Server-URL:</translation>
+    </message>
+    <message>
+        <source>S&amp;ender address:</source>
+        <translation>&amp;Absenderadresse:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
+        <translation>Die Absenderadresse „%1“ ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>The password is read from ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;); Quillary does not store it. On smtp:// the connection must switch to TLS unless the server is this computer.</source>
+        <translation>Das Passwort wird aus ~/.netrc gelesen (eine Zeile „machine HOST login USER password SECRET“); Quillary speichert es nicht. Bei smtp:// muss die Verbindung auf TLS umschalten, außer der Server ist dieser Computer.</translation>
+    </message>
+    <message>
+        <source>The server URL must begin with smtp:// or smtps://, for example smtps://mail.example.com:465.</source>
+        <translation>Die Server-URL muss mit smtp:// oder smtps:// beginnen, zum Beispiel smtps://mail.example.com:465.</translation>
+    </message>
+</context>
+<context>
+    <name>QtAudioDevice</name>
+    <message>
+        <source>The audio device could not be opened: it is busy or refuses the recording format.</source>
+        <translation>Das Audiogerät konnte nicht geöffnet werden: es ist belegt oder lehnt das Aufnahmeformat ab.</translation>
+    </message>
+    <message>
+        <source>The audio device stopped delivering or taking sound.</source>
+        <translation>Das Audiogerät liefert oder nimmt keinen Ton mehr.</translation>
+    </message>
+    <message>
+        <source>The audio device ran out of sound data.</source>
+        <translation>Dem Audiogerät sind die Tondaten ausgegangen.</translation>
+    </message>
+    <message>
+        <source>The audio device failed and cannot be used.</source>
+        <translation>Das Audiogerät ist ausgefallen und kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Das Audiogerät konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>No sound input is available: there is no sound card or sound server to record from.</source>
+        <translation>Es ist kein Toneingang verfügbar: es gibt keine Soundkarte und keinen Soundserver, von dem aufgenommen werden kann.</translation>
+    </message>
+    <message>
+        <source>The sound input %1 offers no format that can be recorded.</source>
+        <translation>Der Toneingang %1 bietet kein Format, das aufgenommen werden kann.</translation>
+    </message>
+    <message>
+        <source>No sound output is available: there is no sound card or sound server to play on.</source>
+        <translation>Es ist keine Tonausgabe verfügbar: es gibt keine Soundkarte und keinen Soundserver, auf dem abgespielt werden kann.</translation>
+    </message>
+    <message>
+        <source>The sound output %1 offers no format that can be played.</source>
+        <translation>Die Tonausgabe %1 bietet kein Format, das abgespielt werden kann.</translation>
+    </message>
+</context>
+<context>
+    <name>ReportText</name>
+    <message>
+        <source>Configuration has been printed</source>
+        <translation>Die Konfiguration wurde gedruckt</translation>
+    </message>
+    <message>
+        <source>Configuration could NOT be printed due to an error !</source>
+        <translation>Die Konfiguration konnte wegen eines Fehlers NICHT gedruckt werden!</translation>
+    </message>
+    <message>
+        <source>Configuration for &lt;%1&gt;</source>
+        <translation>Konfiguration für &lt;%1&gt;</translation>
+    </message>
+    <message>
+        <source> Configuration for &quot;%1&quot;</source>
+        <translation> Konfiguration für „%1“</translation>
+    </message>
+    <message>
+        <source> Printed %1</source>
+        <translation> Gedruckt %1</translation>
+    </message>
+    <message>
+        <source>List of allowed phonenumbers:</source>
+        <translation>Liste erlaubter Rufnummern:</translation>
+    </message>
+    <message>
+        <source>Clear allowed phonenumber list:</source>
+        <translation>Liste erlaubter Rufnummern löschen:</translation>
+    </message>
+    <message>
+        <source>Length of pulse on pulsed outputs (in mSec):</source>
+        <translation>Impulsdauer an Impulsausgängen (in ms):</translation>
+    </message>
+    <message>
+        <source>Configuration for inputs:</source>
+        <translation>Konfiguration der Eingänge:</translation>
+    </message>
+    <message>
+        <source>Input: %1</source>
+        <translation>Eingang: %1</translation>
+    </message>
+    <message>
+        <source>  Phonenumbers: </source>
+        <translation>  Rufnummern: </translation>
+    </message>
+    <message>
+        <source>  Hightext: </source>
+        <translation>  Text Hoch: </translation>
+    </message>
+    <message>
+        <source>  Lowtext:  </source>
+        <translation>  Text Tief: </translation>
+    </message>
+    <message>
+        <source>Configuration for outputs:</source>
+        <translation>Konfiguration der Ausgänge:</translation>
+    </message>
+    <message>
+        <source>Output: %1 Type: %2</source>
+        <translation>Ausgang: %1 Art: %2</translation>
+    </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Impuls</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+</context>
+<context>
+    <name>SendConfigCommandText</name>
+    <message>
+        <source>Configurationfile could not be sent using Email ! Please make sure that you have an Email program installed that supports MAPI.</source>
+        <translation>Die Konfigurationsdatei konnte nicht per E-Mail gesendet werden! Bitte stellen Sie sicher, dass ein E-Mail-Programm mit MAPI-Unterstützung installiert ist.</translation>
+    </message>
+    <message>
+        <source>Configurationfile has been sent !</source>
+        <translation>Die Konfigurationsdatei wurde gesendet!</translation>
+    </message>
+    <message>
+        <source>No mail server is set up: enter one under &quot;Mail settings...&quot;.</source>
+        <translation>Es ist kein Mailserver eingerichtet: Tragen Sie einen unter „E-Mail-Einstellungen...“ ein.</translation>
+    </message>
+    <message>
+        <source>There is no configuration file to send. Please save the configuration first.</source>
+        <translation>Es gibt keine Konfigurationsdatei zum Senden. Bitte speichern Sie die Konfiguration zuerst.</translation>
+    </message>
+    <message>
+        <source>The configuration could not be packed for sending; no e-mail was sent.
+
+%1</source>
+        <translation>Die Konfiguration konnte nicht zum Senden gepackt werden; es wurde keine E-Mail gesendet.
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SendConfigText</name>
+    <message>
+        <source>Configuration file for VELK-Ardo/VELK-Tisk module</source>
+        <translation>Konfigurationsdatei für das Modul VELK-Ardo/VELK-Tisk</translation>
+    </message>
+    <message>
+        <source>Configuration file is attached this email.</source>
+        <translation>Die Konfigurationsdatei ist dieser E-Mail angehängt.</translation>
+    </message>
+    <message>
+        <source>Send configuration using Email</source>
+        <translation>Konfiguration per E-Mail senden</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Angaben</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>An:</translation>
+    </message>
+    <message>
+        <source>Subject:</source>
+        <translation>Betreff:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Sending the configuration...</source>
+        <translation>Die Konfiguration wird gesendet...</translation>
+    </message>
+    <message>
+        <source>Send configuration as EMail</source>
+        <translation>Konfiguration als E-Mail senden</translation>
+    </message>
+    <message>
+        <source>Mail settings...</source>
+        <translation>E-Mail-Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>SmtpTransportText</name>
+    <message>
+        <source>The mail server address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;).</source>
+        <translation>Die Mailserver-Adresse „%1“ enthält ein Passwort. Quillary bewahrt keine Passwörter auf: Entfernen Sie es aus der Adresse und tragen Sie es in ~/.netrc ein (eine Zeile „machine HOST login USER password SECRET“).</translation>
+    </message>
+    <message>
+        <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
+        <translation>Die Absenderadresse „%1“ ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an e-mail address.</source>
+        <translation>„%1“ ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>No recipient address was given.</source>
+        <translation>Es wurde keine Empfängeradresse angegeben.</translation>
+    </message>
+    <message>
+        <source>Not logged on to the mail server.</source>
+        <translation>Nicht am Mailserver angemeldet.</translation>
+    </message>
+    <message>
+        <source>The attachment %1 cannot be read.</source>
+        <translation>Der Anhang %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The mail library could not be started.</source>
+        <translation>Die Mail-Bibliothek konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The mail server answered: %1</source>
+        <translation>Der Mailserver antwortete: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>The mail server did not answer within %n seconds.</source>
+        <translation>
+            <numerusform>Der Mailserver hat nicht innerhalb von %n Sekunde geantwortet.</numerusform>
+            <numerusform>Der Mailserver hat nicht innerhalb von %n Sekunden geantwortet.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The mail server &quot;%1&quot; is not an smtp:// or smtps:// address.</source>
+        <translation>Der Mailserver „%1“ ist keine smtp://- oder smtps://-Adresse.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundServer</name>
+    <message>
+        <source>The sound server does not answer, so nothing can be recorded or played: it is running but stopped or hung. Restart it (log out and in again, or run &quot;systemctl --user restart pipewire pipewire-pulse&quot; or &quot;systemctl --user restart pulseaudio&quot;) and try again.</source>
+        <translation>Der Soundserver antwortet nicht, daher kann nichts aufgenommen oder abgespielt werden: er läuft, ist aber angehalten oder hängt. Starten Sie ihn neu (ab- und wieder anmelden, oder „systemctl --user restart pipewire pipewire-pulse“ bzw. „systemctl --user restart pulseaudio“ ausführen) und versuchen Sie es erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>The transfer is complete !</source>
+        <translation>Die Übertragung ist abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Error communicating with unit !</source>
+        <translation>Fehler bei der Kommunikation mit dem Gerät!</translation>
+    </message>
+    <message>
+        <source>You need to restart the program in order to make the changes take effect !</source>
+        <translation>Sie müssen das Programm neu starten, damit die Änderungen wirksam werden!</translation>
+    </message>
+    <message>
+        <source>Clock has been set</source>
+        <translation>Die Uhr wurde gestellt</translation>
+    </message>
+    <message>
+        <source>Unit is password protected</source>
+        <translation>Das Gerät ist kennwortgeschützt</translation>
+    </message>
+    <message>
+        <source>Do you also want to upload the voicemessages to the unit ?</source>
+        <translation>Möchten Sie auch die Sprachnachrichten zum Gerät übertragen?</translation>
+    </message>
+    <message>
+        <source>One or more of the configured voicefiles does not exist !</source>
+        <translation>Eine oder mehrere der eingestellten Sprachdateien existieren nicht!</translation>
+    </message>
+</context>
+<context>
+    <name>UploadText</name>
+    <message>
+        <source>it has grown beyond the unit&apos;s voice memory</source>
+        <translation>sie ist über den Sprachspeicher des Geräts hinausgewachsen</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; cannot be sent to the unit: %2.</source>
+        <translation>Die Sprachdatei „%1“ kann nicht zum Gerät gesendet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The voice file &quot;%1&quot; could not be copied for sending: %2.</source>
+        <translation>Die Sprachdatei „%1“ konnte nicht zum Senden kopiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>No temporary folder could be made for the voice files: %1.</source>
+        <translation>Für die Sprachdateien konnte kein temporärer Ordner angelegt werden: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceCommandText</name>
+    <message>
+        <source>MESSAGE is H01 to H16, L01 to L16, SelectOutput or SelectOnOff, not &quot;%1&quot;</source>
+        <translation>MESSAGE ist H01 bis H16, L01 bis L16, SelectOutput oder SelectOnOff, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>%1: %2 seconds, %L3 bytes at %L4 samples a second</source>
+        <translation>%1: %2 Sekunden, %L3 Bytes bei %L4 Abtastwerten pro Sekunde</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>vorhanden</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Transfer to unit would send %L1 of the unit&apos;s %L2 bytes (%3%).</source>
+        <translation>Zum Gerät übertragen würde %L1 der %L2 Bytes des Geräts senden (%3 %).</translation>
+    </message>
+    <message>
+        <source>reading %1</source>
+        <translation>lese %1</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text given with --text is empty</source>
+        <translation>Es gibt nichts zu sprechen: der mit --text angegebene Text ist leer</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: %1 has no text in %2; give one with --text</source>
+        <translation>Es gibt nichts zu sprechen: %1 hat in %2 keinen Text; geben Sie einen mit --text an</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
+        <translation>Es gibt nichts zu sprechen: die Ansage %1 hat in der Konfiguration keinen Text; geben Sie einen mit --text an</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceRecorder</name>
+    <message>
+        <source>Playback stopped!</source>
+        <translation>Wiedergabe gestoppt!</translation>
+    </message>
+    <message>
+        <source>Playback interrupted!</source>
+        <translation>Wiedergabe unterbrochen!</translation>
+    </message>
+    <message>
+        <source>The recording could not be saved as %1: %2</source>
+        <translation>Die Aufnahme konnte nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;All files (*)</source>
+        <translation>Tondateien (*.wav *.WAV *.flac *.ogg *.oga *.opus *.mp3 *.MP3);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importiere %1...</translation>
+    </message>
+    <message>
+        <source>Speaking the text (%1)...</source>
+        <translation>Spreche den Text (%1)...</translation>
+    </message>
+    <message>
+        <source>The voice message could not be made.</source>
+        <translation>Die Sprachnachricht konnte nicht erstellt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSourceText</name>
+    <message>
+        <source>it is a symbolic link, and recordings are not written through links</source>
+        <translation>sie ist ein symbolischer Link, und Aufnahmen werden nicht durch Links geschrieben</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>its folder %1 does not exist</source>
+        <translation>ihr Ordner %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be written (%2)</source>
+        <translation>in ihren Ordner %1 kann nicht geschrieben werden (%2)</translation>
+    </message>
+    <message>
+        <source>The recording &quot;%1&quot; cannot be written: %2.</source>
+        <translation>Die Aufnahme „%1“ kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is too long for the unit: its whole voice memory of %L2 bytes holds %3 seconds at %L4 samples a second.</source>
+        <translation>%1 ist zu lang für das Gerät: sein ganzer Sprachspeicher von %L2 Bytes fasst %3 Sekunden bei %L4 Abtastwerten pro Sekunde.</translation>
+    </message>
+    <message>
+        <source>%1 is not sound that can be imported: %2.</source>
+        <translation>%1 ist kein Ton, der importiert werden kann: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is damaged and could not be read to its end: %2.</source>
+        <translation>%1 ist beschädigt und konnte nicht bis zum Ende gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 holds no sound: it is silent throughout.</source>
+        <translation>%1 enthält keinen Ton: es ist durchgehend still.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was stopped; the earlier recording is unchanged.</source>
+        <translation>Der Import von %1 wurde abgebrochen; die frühere Aufnahme ist unverändert.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2.</source>
+        <translation>%1 konnte nicht umgewandelt werden: %2.</translation>
+    </message>
+    <message>
+        <source>; the earlier recording is unchanged</source>
+        <translation>; die frühere Aufnahme ist unverändert</translation>
+    </message>
+    <message>
+        <source>the speech synthesiser espeak-ng cannot start (%1); is the package espeak-ng-data installed?</source>
+        <translation>die Sprachsynthese espeak-ng kann nicht starten (%1); ist das Paket espeak-ng-data installiert?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be imported: %2.</source>
+        <translation>„%1“ kann nicht importiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a sound file that can be imported (WAV, FLAC, Ogg Vorbis, Opus or MP3): %2</source>
+        <translation>%1 ist keine Tondatei, die importiert werden kann (WAV, FLAC, Ogg Vorbis, Opus oder MP3): %2</translation>
+    </message>
+    <message>
+        <source>There is nothing to speak: the text is empty.</source>
+        <translation>Es gibt nichts zu sprechen: der Text ist leer.</translation>
+    </message>
+    <message>
+        <source>The text cannot be spoken: %1.</source>
+        <translation>Der Text kann nicht gesprochen werden: %1.</translation>
+    </message>
+    <message>
+        <source>espeak-ng has no voice for the language &quot;%1&quot; (try a code such as en, de or cs).</source>
+        <translation>espeak-ng hat keine Stimme für die Sprache „%1“ (versuchen Sie einen Code wie en, de oder cs).</translation>
+    </message>
+    <message>
+        <source>The text could not be spoken: %1.</source>
+        <translation>Der Text konnte nicht gesprochen werden: %1.</translation>
+    </message>
+    <message>
+        <source>The spoken text</source>
+        <translation>Der gesprochene Text</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFileText</name>
+    <message>
+        <source>it does not exist</source>
+        <translation>sie existiert nicht</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>sie kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>sie kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it is larger than the unit&apos;s voice memory of %1 bytes</source>
+        <translation>sie ist größer als der Sprachspeicher des Geräts von %1 Bytes</translation>
+    </message>
+    <message>
+        <source>it is not a WAV file</source>
+        <translation>sie ist keine WAV-Datei</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says</source>
+        <translation>sie ist kürzer, als ihr Kopf angibt</translation>
+    </message>
+    <message>
+        <source>it is not 8-bit mono PCM sound at 8000 or 4000 Hz</source>
+        <translation>sie ist kein 8-Bit-Mono-PCM-Ton mit 8000 oder 4000 Hz</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2.</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be played: %2.</source>
+        <translation>Die Datei %1 kann nicht abgespielt werden: %2.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a playable WAV file.</source>
+        <translation>Die Datei %1 ist keine abspielbare WAV-Datei.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveformText</name>
+    <message>
+        <source>, silent</source>
+        <translation>, still</translation>
+    </message>
+    <message>
+        <source>%1, peak %2 dBFS</source>
+        <translation>%1, Spitze %2 dBFS</translation>
+    </message>
+    <message>
+        <source>, clipped</source>
+        <translation>, übersteuert</translation>
+    </message>
+</context>
+</TS>
