@@ -294,6 +294,65 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>CSetupDlg</name>
+    <message>
+        <source>Setup</source>
+        <translation>Nastavení</translation>
+    </message>
+    <message>
+        <source>Communication setup</source>
+        <translation>Nastavení komunikace</translation>
+    </message>
+    <message>
+        <source>&amp;USB serial devices attached:</source>
+        <translation>Připojená sériová zařízení &amp;USB:</translation>
+    </message>
+    <message>
+        <source>USB serial devices attached</source>
+        <translation>Připojená sériová zařízení USB</translation>
+    </message>
+    <message>
+        <source>Vendor</source>
+        <translation>Výrobce</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Sériové číslo</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Zařízení</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>Any</source>
+        <translation>Libovolné</translation>
+    </message>
+    <message>
+        <source>(the only one attached)</source>
+        <translation>(jediné připojené)</translation>
+    </message>
+    <message>
+        <source>No USB serial device is attached.</source>
+        <translation>Není připojeno žádné sériové zařízení USB.</translation>
+    </message>
+    <message>
+        <source>The chosen device (%1) is not attached.</source>
+        <translation>Zvolené zařízení (%1) není připojeno.</translation>
+    </message>
+</context>
+<context>
     <name>CVoiceNewDlg</name>
     <message>
         <source>Voicemessage</source>
@@ -690,6 +749,45 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>LinkApiText</name>
+    <message>
+        <source>No serial device was found for the port %1: is the unit plugged in?</source>
+        <translation>Pro port %1 nebylo nalezeno žádné sériové zařízení: je jednotka připojena?</translation>
+    </message>
+    <message>
+        <source>The device %1 does not exist: is the unit plugged in?</source>
+        <translation>Zařízení %1 neexistuje: je jednotka připojena?</translation>
+    </message>
+    <message>
+        <source>You may not open %1: ask the administrator for access to it.</source>
+        <translation>Nemáte oprávnění otevřít %1: požádejte správce o přístup.</translation>
+    </message>
+    <message>
+        <source>You may not open %1: add your user to the group %2 and log in again.</source>
+        <translation>Nemáte oprávnění otevřít %1: přidejte svého uživatele do skupiny %2 a znovu se přihlaste.</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by another program.</source>
+        <translation>Port %1 používá jiný program.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <translation>%1 není sériový port.</translation>
+    </message>
+    <message>
+        <source>COM%1 (%2) has no serial port on this computer</source>
+        <translation>COM%1 (%2) nemá na tomto počítači žádný sériový port</translation>
+    </message>
+    <message>
+        <source>%1 has no serial port behind it.</source>
+        <translation>Za %1 není žádný sériový port.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2.</source>
+        <translation>%1 nelze otevřít: %2.</translation>
+    </message>
+</context>
+<context>
     <name>ListPage</name>
     <message>
         <source>Are you sure you want to delete the selected item ?</source>
@@ -725,6 +823,91 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>The server URL must begin with smtp:// or smtps://, for example smtps://mail.example.com:465.</source>
         <translation>Adresa serveru musí začínat smtp:// nebo smtps://, například smtps://mail.example.com:465.</translation>
+    </message>
+</context>
+<context>
+    <name>MainText</name>
+    <message>
+        <source>quillary-cli ports lists the serial devices; --port picks one.</source>
+        <translation>quillary-cli ports vypíše sériová zařízení; --port jedno z nich vybere.</translation>
+    </message>
+    <message>
+        <source>--port takes USB, COM1 to COM4 or a device path, not &quot;%1&quot;</source>
+        <translation>--port očekává USB, COM1 až COM4 nebo cestu k zařízení, ne „%1“</translation>
+    </message>
+</context>
+<context>
+    <name>PortsText</name>
+    <message>
+        <source>No serial device is attached.</source>
+        <translation>Není připojeno žádné sériové zařízení.</translation>
+    </message>
+</context>
+<context>
+    <name>ProvisionText</name>
+    <message>
+        <source>no backup, nothing written: </source>
+        <translation>bez zálohy, nic nezapsáno: </translation>
+    </message>
+    <message>
+        <source>; nothing written</source>
+        <translation>; nic nezapsáno</translation>
+    </message>
+    <message>
+        <source>reading back: </source>
+        <translation>zpětné čtení: </translation>
+    </message>
+    <message>
+        <source>registers differ after writing</source>
+        <translation>registry se po zápisu liší</translation>
+    </message>
+    <message>
+        <source>cannot watch for USB serial devices coming and going (is udev running?); write the units one by one with write</source>
+        <translation>nelze sledovat připojování a odpojování sériových zařízení USB (běží udev?); zapisujte jednotky jednu po druhé příkazem write</translation>
+    </message>
+    <message>
+        <source>Left alone (attached before the start): %1</source>
+        <translation>Ponecháno beze změny (připojeno před spuštěním): %1</translation>
+    </message>
+    <message>
+        <source>Plug in unit %1 (Ctrl-C ends)...</source>
+        <translation>Připojte jednotku %1 (Ctrl-C ukončí)...</translation>
+    </message>
+    <message>
+        <source>Writing %1 into %2</source>
+        <translation>Zapisuje se %1 do %2</translation>
+    </message>
+    <message>
+        <source>Unit %1 (%2): written and verified</source>
+        <translation>Jednotka %1 (%2): zapsána a ověřena</translation>
+    </message>
+    <message>
+        <source>unit %1 (%2) failed: %3</source>
+        <translation>jednotka %1 (%2) selhala: %3</translation>
+    </message>
+    <message>
+        <source>; stopping</source>
+        <translation>; končím</translation>
+    </message>
+    <message>
+        <source>Stopped by Ctrl-C.</source>
+        <translation>Zastaveno klávesami Ctrl-C.</translation>
+    </message>
+    <message>
+        <source>Unplug the unit from %1.</source>
+        <translation>Odpojte jednotku od %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n unit(s) provisioned: %1 succeeded, %2 failed.</source>
+        <translation>
+            <numerusform>%n jednotka zapsána: %1 úspěšně, %2 neúspěšně.</numerusform>
+            <numerusform>%n jednotky zapsány: %1 úspěšně, %2 neúspěšně.</numerusform>
+            <numerusform>%n jednotek zapsáno: %1 úspěšně, %2 neúspěšně.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>  failed: </source>
+        <translation>  selhalo: </translation>
     </message>
 </context>
 <context>
@@ -912,6 +1095,21 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>SerialDevicesText</name>
+    <message>
+        <source>The USB device chosen in Setup (%1) is not attached: plug it in, or choose another device in Setup.</source>
+        <translation>Zařízení USB zvolené v Nastavení (%1) není připojeno: připojte je, nebo v Nastavení zvolte jiné zařízení.</translation>
+    </message>
+    <message>
+        <source>No USB serial device is attached: plug the unit in.</source>
+        <translation>Není připojeno žádné sériové zařízení USB: připojte jednotku.</translation>
+    </message>
+    <message>
+        <source>Several USB serial devices are attached (%1): choose the unit&apos;s in Setup.</source>
+        <translation>Je připojeno několik sériových zařízení USB (%1): v Nastavení zvolte to, ke kterému je připojena jednotka.</translation>
+    </message>
+</context>
+<context>
     <name>SmtpTransportText</name>
     <message>
         <source>The mail server address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;).</source>
@@ -963,6 +1161,195 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>The sound server does not answer, so nothing can be recorded or played: it is running but stopped or hung. Restart it (log out and in again, or run &quot;systemctl --user restart pipewire pipewire-pulse&quot; or &quot;systemctl --user restart pulseaudio&quot;) and try again.</source>
         <translation>Zvukový server neodpovídá, takže nelze nic nahrávat ani přehrávat: běží, ale je zastavený nebo zaseknutý. Spusťte jej znovu (odhlaste se a znovu přihlaste, nebo spusťte „systemctl --user restart pipewire pipewire-pulse“ či „systemctl --user restart pulseaudio“) a zkuste to znovu.</translation>
+    </message>
+</context>
+<context>
+    <name>StepNamingText</name>
+    <message>
+        <source>the link was not set up</source>
+        <translation>spojení nebylo nastaveno</translation>
+    </message>
+    <message>
+        <source>the link library refused an argument</source>
+        <translation>knihovna spojení odmítla argument</translation>
+    </message>
+    <message>
+        <source>the port&apos;s device cannot be found or opened</source>
+        <translation>zařízení portu nelze najít nebo otevřít</translation>
+    </message>
+    <message>
+        <source>the unit is not connected</source>
+        <translation>jednotka není připojena</translation>
+    </message>
+    <message>
+        <source>the unit did not answer in time</source>
+        <translation>jednotka neodpověděla včas</translation>
+    </message>
+    <message>
+        <source>the line failed or went away</source>
+        <translation>linka selhala nebo zmizela</translation>
+    </message>
+    <message>
+        <source>the unit&apos;s answers stayed garbled</source>
+        <translation>odpovědi jednotky zůstaly poškozené</translation>
+    </message>
+    <message>
+        <source>the unit is password protected</source>
+        <translation>jednotka je chráněna heslem</translation>
+    </message>
+    <message>
+        <source>the unit refused the request</source>
+        <translation>jednotka požadavek odmítla</translation>
+    </message>
+    <message>
+        <source>a voice file cannot be read</source>
+        <translation>hlasový soubor nelze přečíst</translation>
+    </message>
+    <message>
+        <source>the link library was not started</source>
+        <translation>knihovna spojení nebyla spuštěna</translation>
+    </message>
+    <message>
+        <source>the link library ran out of memory</source>
+        <translation>knihovně spojení došla paměť</translation>
+    </message>
+    <message>
+        <source>the link library failed inside</source>
+        <translation>v knihovně spojení došlo k vnitřní chybě</translation>
+    </message>
+    <message>
+        <source>the link library returned %1</source>
+        <translation>knihovna spojení vrátila %1</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 selhalo: %2</translation>
+    </message>
+    <message>
+        <source>connecting to the unit</source>
+        <translation>připojování k jednotce</translation>
+    </message>
+    <message>
+        <source>connecting to the unit on %1</source>
+        <translation>připojování k jednotce na %1</translation>
+    </message>
+    <message>
+        <source>asking the unit for its model</source>
+        <translation>zjišťování modelu jednotky</translation>
+    </message>
+    <message>
+        <source>preparing the transfer</source>
+        <translation>příprava přenosu</translation>
+    </message>
+    <message>
+        <source>writing register %1 of %2</source>
+        <translation>zápis registru %1 z %2</translation>
+    </message>
+    <message>
+        <source>writing register %1</source>
+        <translation>zápis registru %1</translation>
+    </message>
+    <message>
+        <source>reading register %1 of %2</source>
+        <translation>čtení registru %1 z %2</translation>
+    </message>
+    <message>
+        <source>reading register %1</source>
+        <translation>čtení registru %1</translation>
+    </message>
+    <message>
+        <source>finishing the transfer</source>
+        <translation>dokončování přenosu</translation>
+    </message>
+    <message>
+        <source>setting the clock</source>
+        <translation>nastavování hodin</translation>
+    </message>
+    <message>
+        <source>sending the voice files</source>
+        <translation>odesílání hlasových souborů</translation>
+    </message>
+    <message>
+        <source>sending voice file %1</source>
+        <translation>odesílání hlasového souboru %1</translation>
+    </message>
+    <message>
+        <source>sending voice file %1 (%2 of %3)</source>
+        <translation>odesílání hlasového souboru %1 (%2 z %3)</translation>
+    </message>
+</context>
+<context>
+    <name>UnitCommandsText</name>
+    <message>
+        <source>the unit could not be read back to verify</source>
+        <translation>jednotku nešlo pro ověření zpětně přečíst</translation>
+    </message>
+    <message>
+        <source>verify: the unit&apos;s register %1 differs from %2</source>
+        <translation>ověření: registr %1 jednotky se liší od %2</translation>
+    </message>
+    <message>
+        <source>verify: the unit&apos;s registers %1 differ from %2</source>
+        <translation>ověření: registry %1 jednotky se liší od %2</translation>
+    </message>
+    <message>
+        <source>Verified: the unit holds the 87 registers of %1</source>
+        <translation>Ověřeno: jednotka obsahuje 87 registrů z %1</translation>
+    </message>
+    <message>
+        <source>the unit could not be read for its backup; nothing was written to it</source>
+        <translation>jednotku nešlo přečíst pro zálohu; nic do ní nebylo zapsáno</translation>
+    </message>
+    <message>
+        <source>; nothing was written to the unit</source>
+        <translation>; do jednotky nebylo nic zapsáno</translation>
+    </message>
+    <message>
+        <source>Backup of the unit: %1</source>
+        <translation>Záloha jednotky: %1</translation>
+    </message>
+</context>
+<context>
+    <name>UnitRecordsText</name>
+    <message>
+        <source>the backup folder %1 cannot be used: %2</source>
+        <translation>složku pro zálohy %1 nelze použít: %2</translation>
+    </message>
+    <message>
+        <source>the backup folder %1 is not a folder</source>
+        <translation>složka pro zálohy %1 není složka</translation>
+    </message>
+    <message>
+        <source>the backup folder %1 cannot be written to: %2</source>
+        <translation>do složky pro zálohy %1 nelze zapisovat: %2</translation>
+    </message>
+    <message>
+        <source>cannot write a backup in %1: %2</source>
+        <translation>v %1 nelze zapsat zálohu: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the backup %1: %2</source>
+        <translation>zálohu %1 nelze zapsat: %2</translation>
+    </message>
+    <message>
+        <source>cannot find a free backup name for %1 in %2</source>
+        <translation>pro %1 nelze v %2 najít volný název zálohy</translation>
+    </message>
+    <message>
+        <source>the log %1 is not a regular file</source>
+        <translation>protokol %1 není běžný soubor</translation>
+    </message>
+    <message>
+        <source>the log %1 is a symbolic link; name the file itself</source>
+        <translation>protokol %1 je symbolický odkaz; uveďte přímo soubor</translation>
+    </message>
+    <message>
+        <source>cannot open the log %1: %2</source>
+        <translation>protokol %1 nelze otevřít: %2</translation>
+    </message>
+    <message>
+        <source>cannot write to the log %1: %2</source>
+        <translation>do protokolu %1 nelze zapisovat: %2</translation>
     </message>
 </context>
 <context>

@@ -294,6 +294,65 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>CSetupDlg</name>
+    <message>
+        <source>Setup</source>
+        <translation>Einrichtung</translation>
+    </message>
+    <message>
+        <source>Communication setup</source>
+        <translation>Verbindungseinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;USB serial devices attached:</source>
+        <translation>Angeschlossene serielle &amp;USB-Geräte:</translation>
+    </message>
+    <message>
+        <source>USB serial devices attached</source>
+        <translation>Angeschlossene serielle USB-Geräte</translation>
+    </message>
+    <message>
+        <source>Vendor</source>
+        <translation>Hersteller</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modell</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerätedatei</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Any</source>
+        <translation>Beliebig</translation>
+    </message>
+    <message>
+        <source>(the only one attached)</source>
+        <translation>(das einzige angeschlossene)</translation>
+    </message>
+    <message>
+        <source>No USB serial device is attached.</source>
+        <translation>Es ist kein serielles USB-Gerät angeschlossen.</translation>
+    </message>
+    <message>
+        <source>The chosen device (%1) is not attached.</source>
+        <translation>Das gewählte Gerät (%1) ist nicht angeschlossen.</translation>
+    </message>
+</context>
+<context>
     <name>CVoiceNewDlg</name>
     <message>
         <source>Voicemessage</source>
@@ -688,6 +747,45 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>LinkApiText</name>
+    <message>
+        <source>No serial device was found for the port %1: is the unit plugged in?</source>
+        <translation>Für den Port %1 wurde kein serielles Gerät gefunden: Ist das Gerät eingesteckt?</translation>
+    </message>
+    <message>
+        <source>The device %1 does not exist: is the unit plugged in?</source>
+        <translation>Die Gerätedatei %1 existiert nicht: Ist das Gerät eingesteckt?</translation>
+    </message>
+    <message>
+        <source>You may not open %1: ask the administrator for access to it.</source>
+        <translation>Sie dürfen %1 nicht öffnen: Bitten Sie den Administrator um Zugriff darauf.</translation>
+    </message>
+    <message>
+        <source>You may not open %1: add your user to the group %2 and log in again.</source>
+        <translation>Sie dürfen %1 nicht öffnen: Fügen Sie Ihren Benutzer der Gruppe %2 hinzu und melden Sie sich erneut an.</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by another program.</source>
+        <translation>Der Port %1 wird von einem anderen Programm benutzt.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <translation>%1 ist kein serieller Port.</translation>
+    </message>
+    <message>
+        <source>COM%1 (%2) has no serial port on this computer</source>
+        <translation>COM%1 (%2) hat auf diesem Computer keinen seriellen Port</translation>
+    </message>
+    <message>
+        <source>%1 has no serial port behind it.</source>
+        <translation>Hinter %1 steckt kein serieller Port.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2.</source>
+        <translation>%1 kann nicht geöffnet werden: %2.</translation>
+    </message>
+</context>
+<context>
     <name>ListPage</name>
     <message>
         <source>Are you sure you want to delete the selected item ?</source>
@@ -723,6 +821,90 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>The server URL must begin with smtp:// or smtps://, for example smtps://mail.example.com:465.</source>
         <translation>Die Server-URL muss mit smtp:// oder smtps:// beginnen, zum Beispiel smtps://mail.example.com:465.</translation>
+    </message>
+</context>
+<context>
+    <name>MainText</name>
+    <message>
+        <source>quillary-cli ports lists the serial devices; --port picks one.</source>
+        <translation>quillary-cli ports listet die seriellen Geräte auf; --port wählt eines aus.</translation>
+    </message>
+    <message>
+        <source>--port takes USB, COM1 to COM4 or a device path, not &quot;%1&quot;</source>
+        <translation>--port erwartet USB, COM1 bis COM4 oder den Pfad einer Gerätedatei, nicht „%1“</translation>
+    </message>
+</context>
+<context>
+    <name>PortsText</name>
+    <message>
+        <source>No serial device is attached.</source>
+        <translation>Es ist kein serielles Gerät angeschlossen.</translation>
+    </message>
+</context>
+<context>
+    <name>ProvisionText</name>
+    <message>
+        <source>no backup, nothing written: </source>
+        <translation>keine Sicherung, nichts geschrieben: </translation>
+    </message>
+    <message>
+        <source>; nothing written</source>
+        <translation>; nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>reading back: </source>
+        <translation>Zurücklesen: </translation>
+    </message>
+    <message>
+        <source>registers differ after writing</source>
+        <translation>die Register weichen nach dem Schreiben ab</translation>
+    </message>
+    <message>
+        <source>cannot watch for USB serial devices coming and going (is udev running?); write the units one by one with write</source>
+        <translation>das Kommen und Gehen serieller USB-Geräte kann nicht beobachtet werden (läuft udev?); schreiben Sie die Geräte einzeln mit write</translation>
+    </message>
+    <message>
+        <source>Left alone (attached before the start): %1</source>
+        <translation>Nicht angerührt (schon vor dem Start angeschlossen): %1</translation>
+    </message>
+    <message>
+        <source>Plug in unit %1 (Ctrl-C ends)...</source>
+        <translation>Schließen Sie Gerät %1 an (Strg-C beendet)...</translation>
+    </message>
+    <message>
+        <source>Writing %1 into %2</source>
+        <translation>%1 wird in %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Unit %1 (%2): written and verified</source>
+        <translation>Gerät %1 (%2): geschrieben und geprüft</translation>
+    </message>
+    <message>
+        <source>unit %1 (%2) failed: %3</source>
+        <translation>Gerät %1 (%2) fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <source>; stopping</source>
+        <translation>; Abbruch</translation>
+    </message>
+    <message>
+        <source>Stopped by Ctrl-C.</source>
+        <translation>Mit Strg-C angehalten.</translation>
+    </message>
+    <message>
+        <source>Unplug the unit from %1.</source>
+        <translation>Trennen Sie das Gerät von %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n unit(s) provisioned: %1 succeeded, %2 failed.</source>
+        <translation>
+            <numerusform>%n Gerät eingerichtet: %1 erfolgreich, %2 fehlgeschlagen.</numerusform>
+            <numerusform>%n Geräte eingerichtet: %1 erfolgreich, %2 fehlgeschlagen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>  failed: </source>
+        <translation>  fehlgeschlagen: </translation>
     </message>
 </context>
 <context>
@@ -910,6 +1092,21 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>SerialDevicesText</name>
+    <message>
+        <source>The USB device chosen in Setup (%1) is not attached: plug it in, or choose another device in Setup.</source>
+        <translation>Das in der Einrichtung gewählte USB-Gerät (%1) ist nicht angeschlossen: Stecken Sie es ein oder wählen Sie in der Einrichtung ein anderes Gerät.</translation>
+    </message>
+    <message>
+        <source>No USB serial device is attached: plug the unit in.</source>
+        <translation>Es ist kein serielles USB-Gerät angeschlossen: Stecken Sie das Gerät ein.</translation>
+    </message>
+    <message>
+        <source>Several USB serial devices are attached (%1): choose the unit&apos;s in Setup.</source>
+        <translation>Mehrere serielle USB-Geräte sind angeschlossen (%1): Wählen Sie in der Einrichtung dasjenige, an dem das Gerät hängt.</translation>
+    </message>
+</context>
+<context>
     <name>SmtpTransportText</name>
     <message>
         <source>The mail server address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.netrc (a line &quot;machine HOST login USER password SECRET&quot;).</source>
@@ -960,6 +1157,195 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>The sound server does not answer, so nothing can be recorded or played: it is running but stopped or hung. Restart it (log out and in again, or run &quot;systemctl --user restart pipewire pipewire-pulse&quot; or &quot;systemctl --user restart pulseaudio&quot;) and try again.</source>
         <translation>Der Soundserver antwortet nicht, daher kann nichts aufgenommen oder abgespielt werden: er läuft, ist aber angehalten oder hängt. Starten Sie ihn neu (ab- und wieder anmelden, oder „systemctl --user restart pipewire pipewire-pulse“ bzw. „systemctl --user restart pulseaudio“ ausführen) und versuchen Sie es erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>StepNamingText</name>
+    <message>
+        <source>the link was not set up</source>
+        <translation>die Verbindung wurde nicht eingerichtet</translation>
+    </message>
+    <message>
+        <source>the link library refused an argument</source>
+        <translation>die Verbindungsbibliothek hat ein Argument abgelehnt</translation>
+    </message>
+    <message>
+        <source>the port&apos;s device cannot be found or opened</source>
+        <translation>das Gerät des Ports kann nicht gefunden oder geöffnet werden</translation>
+    </message>
+    <message>
+        <source>the unit is not connected</source>
+        <translation>das Gerät ist nicht verbunden</translation>
+    </message>
+    <message>
+        <source>the unit did not answer in time</source>
+        <translation>das Gerät hat nicht rechtzeitig geantwortet</translation>
+    </message>
+    <message>
+        <source>the line failed or went away</source>
+        <translation>die Leitung ist ausgefallen oder verschwunden</translation>
+    </message>
+    <message>
+        <source>the unit&apos;s answers stayed garbled</source>
+        <translation>die Antworten des Geräts blieben verstümmelt</translation>
+    </message>
+    <message>
+        <source>the unit is password protected</source>
+        <translation>das Gerät ist durch ein Passwort geschützt</translation>
+    </message>
+    <message>
+        <source>the unit refused the request</source>
+        <translation>das Gerät hat die Anfrage abgelehnt</translation>
+    </message>
+    <message>
+        <source>a voice file cannot be read</source>
+        <translation>eine Sprachdatei kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the link library was not started</source>
+        <translation>die Verbindungsbibliothek wurde nicht gestartet</translation>
+    </message>
+    <message>
+        <source>the link library ran out of memory</source>
+        <translation>der Verbindungsbibliothek ging der Speicher aus</translation>
+    </message>
+    <message>
+        <source>the link library failed inside</source>
+        <translation>in der Verbindungsbibliothek trat ein interner Fehler auf</translation>
+    </message>
+    <message>
+        <source>the link library returned %1</source>
+        <translation>die Verbindungsbibliothek hat %1 zurückgegeben</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>connecting to the unit</source>
+        <translation>Verbindung mit dem Gerät</translation>
+    </message>
+    <message>
+        <source>connecting to the unit on %1</source>
+        <translation>Verbindung mit dem Gerät an %1</translation>
+    </message>
+    <message>
+        <source>asking the unit for its model</source>
+        <translation>Abfrage des Gerätemodells</translation>
+    </message>
+    <message>
+        <source>preparing the transfer</source>
+        <translation>Vorbereitung der Übertragung</translation>
+    </message>
+    <message>
+        <source>writing register %1 of %2</source>
+        <translation>Schreiben von Register %1 von %2</translation>
+    </message>
+    <message>
+        <source>writing register %1</source>
+        <translation>Schreiben von Register %1</translation>
+    </message>
+    <message>
+        <source>reading register %1 of %2</source>
+        <translation>Lesen von Register %1 von %2</translation>
+    </message>
+    <message>
+        <source>reading register %1</source>
+        <translation>Lesen von Register %1</translation>
+    </message>
+    <message>
+        <source>finishing the transfer</source>
+        <translation>Abschluss der Übertragung</translation>
+    </message>
+    <message>
+        <source>setting the clock</source>
+        <translation>Stellen der Uhr</translation>
+    </message>
+    <message>
+        <source>sending the voice files</source>
+        <translation>Senden der Sprachdateien</translation>
+    </message>
+    <message>
+        <source>sending voice file %1</source>
+        <translation>Senden der Sprachdatei %1</translation>
+    </message>
+    <message>
+        <source>sending voice file %1 (%2 of %3)</source>
+        <translation>Senden der Sprachdatei %1 (%2 von %3)</translation>
+    </message>
+</context>
+<context>
+    <name>UnitCommandsText</name>
+    <message>
+        <source>the unit could not be read back to verify</source>
+        <translation>das Gerät konnte zur Prüfung nicht zurückgelesen werden</translation>
+    </message>
+    <message>
+        <source>verify: the unit&apos;s register %1 differs from %2</source>
+        <translation>Prüfung: Register %1 des Geräts weicht von %2 ab</translation>
+    </message>
+    <message>
+        <source>verify: the unit&apos;s registers %1 differ from %2</source>
+        <translation>Prüfung: die Register %1 des Geräts weichen von %2 ab</translation>
+    </message>
+    <message>
+        <source>Verified: the unit holds the 87 registers of %1</source>
+        <translation>Geprüft: das Gerät enthält die 87 Register aus %1</translation>
+    </message>
+    <message>
+        <source>the unit could not be read for its backup; nothing was written to it</source>
+        <translation>das Gerät konnte für die Sicherung nicht gelesen werden; es wurde nichts darauf geschrieben</translation>
+    </message>
+    <message>
+        <source>; nothing was written to the unit</source>
+        <translation>; auf das Gerät wurde nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>Backup of the unit: %1</source>
+        <translation>Sicherung des Geräts: %1</translation>
+    </message>
+</context>
+<context>
+    <name>UnitRecordsText</name>
+    <message>
+        <source>the backup folder %1 cannot be used: %2</source>
+        <translation>der Sicherungsordner %1 kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>the backup folder %1 is not a folder</source>
+        <translation>der Sicherungsordner %1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>the backup folder %1 cannot be written to: %2</source>
+        <translation>in den Sicherungsordner %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write a backup in %1: %2</source>
+        <translation>in %1 kann keine Sicherung geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the backup %1: %2</source>
+        <translation>die Sicherung %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot find a free backup name for %1 in %2</source>
+        <translation>für %1 ist in %2 kein freier Sicherungsname zu finden</translation>
+    </message>
+    <message>
+        <source>the log %1 is not a regular file</source>
+        <translation>das Protokoll %1 ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>the log %1 is a symbolic link; name the file itself</source>
+        <translation>das Protokoll %1 ist ein symbolischer Link; geben Sie die Datei selbst an</translation>
+    </message>
+    <message>
+        <source>cannot open the log %1: %2</source>
+        <translation>das Protokoll %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write to the log %1: %2</source>
+        <translation>in das Protokoll %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>

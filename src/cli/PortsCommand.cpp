@@ -4,9 +4,17 @@
 #include "cli/FileCommands.h"
 #include "unit/SerialDevices.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+namespace {
+// This file's texts, in the program's language.
+struct PortsText {
+    Q_DECLARE_TR_FUNCTIONS(PortsText)
+};
+} // namespace
 
 int listPorts(CliConsole& console, SerialDeviceFinder& finder, bool json) {
     const QList<SerialDevice> devices = finder.devices();
@@ -24,7 +32,7 @@ int listPorts(CliConsole& console, SerialDeviceFinder& finder, bool json) {
         return writeStandardOutput(console, QJsonDocument(list).toJson()) ? ExitOk : ExitFile;
     }
     if (devices.isEmpty()) {
-        console.err(QStringLiteral("No serial device is attached."));
+        console.err(PortsText::tr("No serial device is attached."));
         return ExitOk;
     }
     QStringList lines;

@@ -11,6 +11,7 @@
 #include "unit/TransferToUnitCommand.h"
 #include "unit/UploadVoiceMessages.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFileInfo>
@@ -20,6 +21,13 @@
 #include <csignal>
 #include <cstdlib>
 #include <deque>
+
+namespace {
+// This file's texts, in the program's language.
+struct ProvisionText {
+    Q_DECLARE_TR_FUNCTIONS(ProvisionText)
+};
+} // namespace
 
 namespace {
 
@@ -55,7 +63,7 @@ public:
             unit.link().resetFailure();
             if (!readAllRegisters(unit, before)) {
                 result.error =
-                    QStringLiteral("no backup, nothing written: ") + unit.link().failure();
+                    ProvisionText::tr("no backup, nothing written: ") + unit.link().failure();
                 return result;
             }
             QString error;
@@ -64,7 +72,7 @@ public:
                                                                 : device.serial,
                                         QDateTime::currentDateTime(), before, &error);
             if (result.backup.isEmpty()) {
-                result.error = error + QStringLiteral("; nothing written");
+                result.error = error + ProvisionText::tr("; nothing written");
                 return result;
             }
         }
@@ -82,7 +90,7 @@ public:
         QByteArray readBack;
         unit.link().resetFailure();
         if (!readAllRegisters(unit, readBack)) {
-            result.error = QStringLiteral("reading back: ") + unit.link().failure();
+            result.error = ProvisionText::tr("reading back: ") + unit.link().failure();
             return result;
         }
         RegisterStore unitStore;
@@ -90,7 +98,7 @@ public:
         result.differing = differingRegisters(image_, unitStore);
         result.ok = result.differing.isEmpty();
         if (!result.ok)
-            result.error = QStringLiteral("registers differ after writing");
+            result.error = ProvisionText::tr("registers differ after writing");
         return result;
     }
 
@@ -150,8 +158,8 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
         return ExitFile;
     }
     if (!finder.canWatch()) {
-        console.fail(QStringLiteral("cannot watch for USB serial devices coming and going (is "
-                                    "udev running?); write the units one by one with write"));
+        console.fail(ProvisionText::tr("cannot watch for USB serial devices coming and going (is "
+                                       "udev running?); write the units one by one with write"));
         return ExitUnit;
     }
     // Each unit is reached on the device that appeared, whatever else says.
@@ -168,8 +176,8 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
     // A device attached before the start may be anything (a modem, another
     // tool's adapter): only units that appear from now on are written.
     for (const SerialDevice& device : usbDevicesOf(finder.devices()))
-        console.out(
-            QStringLiteral("Left alone (attached before the start): %1").arg(device.description()));
+        console.out(ProvisionText::tr("Left alone (attached before the start): %1")
+                        .arg(device.description()));
 
     Provisioner provisioner(console, options, image, session);
     std::deque<SerialDevice> arrived;
@@ -178,7 +186,7 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
     bool logFailed = false;
     while (!interrupted && (options.count == 0 || done < options.count) && !logFailed) {
         if (arrived.empty()) {
-            console.out(QStringLiteral("Plug in unit %1 (Ctrl-C ends)...").arg(done + 1));
+            console.out(ProvisionText::tr("Plug in unit %1 (Ctrl-C ends)...").arg(done + 1));
             while (!interrupted && arrived.empty()) {
                 if (auto change = finder.waitForChange(WaitSliceMs); change && change->added)
                     arrived.push_back(change->device);
@@ -190,18 +198,19 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
         arrived.pop_front();
         if (!stillAttached(finder, device.node))
             continue; // plugged and pulled again before its turn
-        console.out(
-            QStringLiteral("Writing %1 into %2").arg(options.templatePath, device.description()));
+        console.out(ProvisionText::tr("Writing %1 into %2")
+                        .arg(options.templatePath, device.description()));
         const UnitResult result = provisioner.provision(device);
         ++done;
         const QString name = device.serial.isEmpty() ? device.node : device.serial;
         if (result.ok) {
-            console.out(QStringLiteral("Unit %1 (%2): written and verified").arg(done).arg(name));
+            console.out(
+                ProvisionText::tr("Unit %1 (%2): written and verified").arg(done).arg(name));
         } else {
             ++failed;
             failures << QStringLiteral("%1: %2").arg(name, result.error);
             console.fail(
-                QStringLiteral("unit %1 (%2) failed: %3").arg(done).arg(name, result.error));
+                ProvisionText::tr("unit %1 (%2) failed: %3").arg(done).arg(name, result.error));
         }
         if (log.isOpen()) {
             QJsonObject line{
@@ -219,16 +228,16 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
             if (!result.backup.isEmpty())
                 line.insert(QStringLiteral("backup"), result.backup);
             if (!log.append(QJsonDocument(line).toJson(QJsonDocument::Compact), &error)) {
-                console.fail(error + QStringLiteral("; stopping"));
+                console.fail(error + ProvisionText::tr("; stopping"));
                 logFailed = true;
             }
         }
         if (interrupted)
-            console.out(QStringLiteral("Stopped by Ctrl-C."));
+            console.out(ProvisionText::tr("Stopped by Ctrl-C."));
         // The next unit waits until this one is gone, so nobody writes the
         // same unit twice by leaving it plugged in.
         if (stillAttached(finder, device.node))
-            console.out(QStringLiteral("Unplug the unit from %1.").arg(device.node));
+            console.out(ProvisionText::tr("Unplug the unit from %1.").arg(device.node));
         while (!interrupted && stillAttached(finder, device.node)) {
             if (auto change = finder.waitForChange(WaitSliceMs); change) {
                 if (change->added)
@@ -240,12 +249,11 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
     }
     ::sigaction(SIGINT, &previous, nullptr);
 
-    console.out(QStringLiteral("%1 unit(s) provisioned: %2 succeeded, %3 failed.")
-                    .arg(done)
+    console.out(ProvisionText::tr("%n unit(s) provisioned: %1 succeeded, %2 failed.", nullptr, done)
                     .arg(done - failed)
                     .arg(failed));
     for (const QString& failure : failures)
-        console.out(QStringLiteral("  failed: ") + failure);
+        console.out(ProvisionText::tr("  failed: ") + failure);
     if (logFailed)
         return ExitFile;
     return failed == 0 ? ExitOk : ExitUnit;

@@ -2,69 +2,77 @@
 
 #include "config/RegisterStore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+
+namespace {
+// This file's texts, in the program's language.
+struct StepNamingText {
+    Q_DECLARE_TR_FUNCTIONS(StepNamingText)
+};
+} // namespace
 
 QString linkResultText(int32_t result) {
     switch (result) {
     case LINK_ERR_BAD_HANDLE:
-        return QStringLiteral("the link was not set up");
+        return StepNamingText::tr("the link was not set up");
     case LINK_ERR_BAD_ARGUMENT:
-        return QStringLiteral("the link library refused an argument");
+        return StepNamingText::tr("the link library refused an argument");
     case LINK_ERR_NO_DEVICE:
-        return QStringLiteral("the port's device cannot be found or opened");
+        return StepNamingText::tr("the port's device cannot be found or opened");
     case LINK_ERR_NOT_CONNECTED:
-        return QStringLiteral("the unit is not connected");
+        return StepNamingText::tr("the unit is not connected");
     case LINK_ERR_TIMEOUT:
-        return QStringLiteral("the unit did not answer in time");
+        return StepNamingText::tr("the unit did not answer in time");
     case LINK_ERR_IO:
-        return QStringLiteral("the line failed or went away");
+        return StepNamingText::tr("the line failed or went away");
     case LINK_ERR_PROTOCOL:
-        return QStringLiteral("the unit's answers stayed garbled");
+        return StepNamingText::tr("the unit's answers stayed garbled");
     case LINK_ERR_PASSWORD:
-        return QStringLiteral("the unit is password protected");
+        return StepNamingText::tr("the unit is password protected");
     case LINK_ERR_REFUSED:
-        return QStringLiteral("the unit refused the request");
+        return StepNamingText::tr("the unit refused the request");
     case LINK_ERR_FILE:
-        return QStringLiteral("a voice file cannot be read");
+        return StepNamingText::tr("a voice file cannot be read");
     case LINK_ERR_NOT_STARTED:
-        return QStringLiteral("the link library was not started");
+        return StepNamingText::tr("the link library was not started");
     case LINK_ERR_NO_MEMORY:
-        return QStringLiteral("the link library ran out of memory");
+        return StepNamingText::tr("the link library ran out of memory");
     case LINK_ERR_INTERNAL:
-        return QStringLiteral("the link library failed inside");
+        return StepNamingText::tr("the link library failed inside");
     default:
-        return QStringLiteral("the link library returned %1").arg(result);
+        return StepNamingText::tr("the link library returned %1").arg(result);
     }
 }
 
 int32_t StepNamingLinkApi::step(const QString& what, int32_t result) {
     if (result != LINK_OK && failure_.isEmpty())
-        failure_ = QStringLiteral("%1 failed: %2").arg(what, linkResultText(result));
+        failure_ = StepNamingText::tr("%1 failed: %2").arg(what, linkResultText(result));
     return result;
 }
 
 int32_t StepNamingLinkApi::LinkConnect(int32_t handle, const char* password) {
     const QString what = portName_.isEmpty()
-                             ? QStringLiteral("connecting to the unit")
-                             : QStringLiteral("connecting to the unit on %1").arg(portName_);
+                             ? StepNamingText::tr("connecting to the unit")
+                             : StepNamingText::tr("connecting to the unit on %1").arg(portName_);
     console_.setStep(what);
     return step(what, inner_.LinkConnect(handle, password));
 }
 
 int32_t StepNamingLinkApi::LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) {
-    return step(QStringLiteral("asking the unit for its model"),
+    return step(StepNamingText::tr("asking the unit for its model"),
                 inner_.LinkQueryUnit(handle, model, firmware));
 }
 
 int32_t StepNamingLinkApi::LinkPrepareTransfer(int32_t handle) {
-    return step(QStringLiteral("preparing the transfer"), inner_.LinkPrepareTransfer(handle));
+    return step(StepNamingText::tr("preparing the transfer"), inner_.LinkPrepareTransfer(handle));
 }
 
 int32_t StepNamingLinkApi::LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot,
                                              int32_t reserved1, int32_t reserved2) {
     console_.setStep(
-        QStringLiteral("writing register %1 of %2").arg(reg).arg(RegisterStore::RegisterCount));
-    return step(QStringLiteral("writing register %1").arg(reg),
+        StepNamingText::tr("writing register %1 of %2").arg(reg).arg(RegisterStore::RegisterCount));
+    return step(StepNamingText::tr("writing register %1").arg(reg),
                 inner_.LinkWriteRegister(handle, reg, slot, reserved1, reserved2));
 }
 
@@ -73,19 +81,19 @@ int32_t StepNamingLinkApi::LinkReadRegister(int32_t handle, int32_t reg, unsigne
     // Reading moves no progress of its own in the shared command; the bar follows the registers.
     console_.setProgress((reg - 1) * 100 / RegisterStore::RegisterCount);
     console_.setStep(
-        QStringLiteral("reading register %1 of %2").arg(reg).arg(RegisterStore::RegisterCount));
-    return step(QStringLiteral("reading register %1").arg(reg),
+        StepNamingText::tr("reading register %1 of %2").arg(reg).arg(RegisterStore::RegisterCount));
+    return step(StepNamingText::tr("reading register %1").arg(reg),
                 inner_.LinkReadRegister(handle, reg, slot, length, reserved));
 }
 
 int32_t StepNamingLinkApi::LinkFinishTransfer(int32_t handle) {
-    console_.setStep(QStringLiteral("finishing the transfer"));
-    return step(QStringLiteral("finishing the transfer"), inner_.LinkFinishTransfer(handle));
+    console_.setStep(StepNamingText::tr("finishing the transfer"));
+    return step(StepNamingText::tr("finishing the transfer"), inner_.LinkFinishTransfer(handle));
 }
 
 int32_t StepNamingLinkApi::LinkSetClock(int32_t handle, const unsigned char* record) {
-    console_.setStep(QStringLiteral("setting the clock"));
-    return step(QStringLiteral("setting the clock"), inner_.LinkSetClock(handle, record));
+    console_.setStep(StepNamingText::tr("setting the clock"));
+    return step(StepNamingText::tr("setting the clock"), inner_.LinkSetClock(handle, record));
 }
 
 int32_t StepNamingLinkApi::LinkUploadVoice(int32_t handle, int32_t count,
@@ -104,9 +112,9 @@ int32_t StepNamingLinkApi::LinkUploadVoice(int32_t handle, int32_t count,
     onUploadProgress(0);
     const int32_t result = inner_.LinkUploadVoice(handle, count, fileNames, &uploadProgress,
                                                   reinterpret_cast<intptr_t>(this));
-    QString what = QStringLiteral("sending the voice files");
+    QString what = StepNamingText::tr("sending the voice files");
     if (upload_.current >= 0 && upload_.current < upload_.names.size())
-        what = QStringLiteral("sending voice file %1").arg(upload_.names[upload_.current]);
+        what = StepNamingText::tr("sending voice file %1").arg(upload_.names[upload_.current]);
     upload_ = Upload{};
     return step(what, result);
 }
@@ -126,7 +134,7 @@ void StepNamingLinkApi::onUploadProgress(int32_t position) {
             ++index;
         if (index != upload_.current) {
             upload_.current = index;
-            console_.setStep(QStringLiteral("sending voice file %1 (%2 of %3)")
+            console_.setStep(StepNamingText::tr("sending voice file %1 (%2 of %3)")
                                  .arg(upload_.names[index])
                                  .arg(index + 1)
                                  .arg(upload_.names.size()));

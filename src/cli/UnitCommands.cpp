@@ -15,9 +15,17 @@
 #include "unit/TransferToUnitCommand.h"
 #include "unit/UdevSerialDeviceFinder.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+
+namespace {
+// This file's texts, in the program's language.
+struct UnitCommandsText {
+    Q_DECLARE_TR_FUNCTIONS(UnitCommandsText)
+};
+} // namespace
 
 namespace {
 
@@ -31,19 +39,19 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
     unit.link().resetFailure();
     TransferFromUnitCommand(unit.context(ui, readBack)).run();
     if (const int status = unit.outcome(ui); status != ExitOk) {
-        console.fail(QStringLiteral("the unit could not be read back to verify"));
+        console.fail(UnitCommandsText::tr("the unit could not be read back to verify"));
         return status;
     }
     const QStringList differing = differingRegisters(written, readBack.store());
     if (!differing.isEmpty()) {
         console.fail(differing.size() == 1
-                         ? QStringLiteral("verify: the unit's register %1 differs from %2")
+                         ? UnitCommandsText::tr("verify: the unit's register %1 differs from %2")
                                .arg(differing.first(), path)
-                         : QStringLiteral("verify: the unit's registers %1 differ from %2")
+                         : UnitCommandsText::tr("verify: the unit's registers %1 differ from %2")
                                .arg(differing.join(QStringLiteral(", ")), path));
         return ExitUnit;
     }
-    console.out(QStringLiteral("Verified: the unit holds the 87 registers of %1").arg(path));
+    console.out(UnitCommandsText::tr("Verified: the unit holds the 87 registers of %1").arg(path));
     return ExitOk;
 }
 
@@ -55,17 +63,18 @@ int backUpUnit(UnitLink& unit, const QString& folder, const QString& unitName) {
     if (!readAllRegisters(unit, image)) {
         unit.console().endProgress();
         unit.console().fail(unit.link().failure());
-        unit.console().fail(QStringLiteral("the unit could not be read for its backup; nothing "
-                                           "was written to it"));
+        unit.console().fail(
+            UnitCommandsText::tr("the unit could not be read for its backup; nothing "
+                                 "was written to it"));
         return ExitUnit;
     }
     QString error;
     const QString path = writeBackup(folder, unitName, QDateTime::currentDateTime(), image, &error);
     if (path.isEmpty()) {
-        unit.console().fail(error + QStringLiteral("; nothing was written to the unit"));
+        unit.console().fail(error + UnitCommandsText::tr("; nothing was written to the unit"));
         return ExitFile;
     }
-    unit.console().out(QStringLiteral("Backup of the unit: %1").arg(path));
+    unit.console().out(UnitCommandsText::tr("Backup of the unit: %1").arg(path));
     return ExitOk;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/UnitRecords.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,13 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// This file's texts, in the program's language.
+struct UnitRecordsText {
+    Q_DECLARE_TR_FUNCTIONS(UnitRecordsText)
+};
+} // namespace
 
 namespace {
 
@@ -49,16 +57,16 @@ bool checkBackupFolder(const QString& folder, QString* error) {
     const QByteArray path = QFile::encodeName(folder);
     struct stat info {};
     if (::stat(path.constData(), &info) != 0) {
-        *error = QStringLiteral("the backup folder %1 cannot be used: %2")
+        *error = UnitRecordsText::tr("the backup folder %1 cannot be used: %2")
                      .arg(folder, systemError(errno));
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
-        *error = QStringLiteral("the backup folder %1 is not a folder").arg(folder);
+        *error = UnitRecordsText::tr("the backup folder %1 is not a folder").arg(folder);
         return false;
     }
     if (::access(path.constData(), W_OK | X_OK) != 0) {
-        *error = QStringLiteral("the backup folder %1 cannot be written to: %2")
+        *error = UnitRecordsText::tr("the backup folder %1 cannot be written to: %2")
                      .arg(folder, systemError(errno));
         return false;
     }
@@ -75,7 +83,8 @@ QString writeBackup(const QString& folder, const QString& unitName, const QDateT
         QFile::encodeName(QDir(folder).filePath(QStringLiteral(".backup-XXXXXX")));
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        *error = QStringLiteral("cannot write a backup in %1: %2").arg(folder, systemError(errno));
+        *error =
+            UnitRecordsText::tr("cannot write a backup in %1: %2").arg(folder, systemError(errno));
         return {};
     }
     const bool written = writeAllTo(fd, image) && ::fsync(fd) == 0;
@@ -83,8 +92,8 @@ QString writeBackup(const QString& folder, const QString& unitName, const QDateT
     ::close(fd);
     if (!written) {
         ::unlink(temporary.constData());
-        *error =
-            QStringLiteral("cannot write a backup in %1: %2").arg(folder, systemError(writeError));
+        *error = UnitRecordsText::tr("cannot write a backup in %1: %2")
+                     .arg(folder, systemError(writeError));
         return {};
     }
     for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -96,13 +105,14 @@ QString writeBackup(const QString& folder, const QString& unitName, const QDateT
             return path;
         }
         if (errno != EEXIST) {
-            *error = QStringLiteral("cannot write the backup %1: %2").arg(path, systemError(errno));
+            *error =
+                UnitRecordsText::tr("cannot write the backup %1: %2").arg(path, systemError(errno));
             break;
         }
     }
     if (error->isEmpty())
-        *error =
-            QStringLiteral("cannot find a free backup name for %1 in %2").arg(unitName, folder);
+        *error = UnitRecordsText::tr("cannot find a free backup name for %1 in %2")
+                     .arg(unitName, folder);
     ::unlink(temporary.constData());
     return {};
 }
@@ -117,7 +127,7 @@ bool AppendLog::open(const QString& path, QString* error) {
     const QByteArray name = QFile::encodeName(path);
     if (struct stat existing{}; ::lstat(name.constData(), &existing) == 0 &&
                                 !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) {
-        *error = QStringLiteral("the log %1 is not a regular file").arg(path);
+        *error = UnitRecordsText::tr("the log %1 is not a regular file").arg(path);
         return false;
     }
     // O_NONBLOCK: a FIFO under the name must not hang the open; it is refused below.
@@ -126,15 +136,16 @@ bool AppendLog::open(const QString& path, QString* error) {
     if (fd_ < 0) {
         *error =
             errno == ELOOP
-                ? QStringLiteral("the log %1 is a symbolic link; name the file itself").arg(path)
-                : QStringLiteral("cannot open the log %1: %2").arg(path, systemError(errno));
+                ? UnitRecordsText::tr("the log %1 is a symbolic link; name the file itself")
+                      .arg(path)
+                : UnitRecordsText::tr("cannot open the log %1: %2").arg(path, systemError(errno));
         return false;
     }
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd_);
         fd_ = -1;
-        *error = QStringLiteral("the log %1 is not a regular file").arg(path);
+        *error = UnitRecordsText::tr("the log %1 is not a regular file").arg(path);
         return false;
     }
     ::fcntl(fd_, F_SETFL, O_APPEND);
@@ -143,7 +154,8 @@ bool AppendLog::open(const QString& path, QString* error) {
 
 bool AppendLog::append(const QByteArray& line, QString* error) {
     if (fd_ < 0 || !writeAllTo(fd_, line + '\n') || ::fdatasync(fd_) != 0) {
-        *error = QStringLiteral("cannot write to the log %1: %2").arg(path_, systemError(errno));
+        *error =
+            UnitRecordsText::tr("cannot write to the log %1: %2").arg(path_, systemError(errno));
         return false;
     }
     return true;

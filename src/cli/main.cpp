@@ -29,6 +29,11 @@
 
 namespace {
 
+// This file's texts, in the program's language.
+struct MainText {
+    Q_DECLARE_TR_FUNCTIONS(MainText)
+};
+
 const char* const Description =
     "Quillary on the command line: shows, converts and compares configuration\n"
     "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
@@ -105,8 +110,7 @@ bool chooseUsbPort(CliConsole& console, CliPort& port, bool portGiven) {
         chooseUsbDevice(finder.devices(), Profile(profilePath()).usbDevice(), &error);
     if (!device) {
         console.fail(error);
-        console.err(
-            QStringLiteral("quillary-cli ports lists the serial devices; --port picks one."));
+        console.err(MainText::tr("quillary-cli ports lists the serial devices; --port picks one."));
         return false;
     }
     port.device = device->node;
@@ -334,7 +338,7 @@ int main(int argc, char** argv) {
 
     port = choosePort(portOption);
     if (!port) {
-        console.fail(QStringLiteral("--port takes USB, COM1 to COM4 or a device path, not \"%1\"")
+        console.fail(MainText::tr("--port takes USB, COM1 to COM4 or a device path, not \"%1\"")
                          .arg(QString::fromStdString(portOption)));
         return ExitUsage;
     }

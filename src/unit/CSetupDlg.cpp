@@ -25,9 +25,9 @@ constexpr int IdentityRole = Qt::UserRole;
 CSetupDlg::CSetupDlg(QWidget* parent, SerialDeviceFinder* devices)
     : QDialog(parent), finder_(devices) {
     setObjectName(QStringLiteral("setupDialog"));
-    setWindowTitle(QStringLiteral("Setup"));
+    setWindowTitle(tr("Setup"));
 
-    auto* group = new QGroupBox(QStringLiteral("Communication setup"), this);
+    auto* group = new QGroupBox(tr("Communication setup"), this);
     group->setObjectName(QStringLiteral("communicationGroupBox"));
     port_ = new QComboBox(group);
     port_->setObjectName(QStringLiteral("portComboBox"));
@@ -38,13 +38,12 @@ CSetupDlg::CSetupDlg(QWidget* parent, SerialDeviceFinder* devices)
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(port_);
 
-    auto* devicesLabel = new QLabel(QStringLiteral("&USB serial devices attached:"), this);
+    auto* devicesLabel = new QLabel(tr("&USB serial devices attached:"), this);
     deviceList_ = new QTreeWidget(this);
     deviceList_->setObjectName(QStringLiteral("deviceList"));
-    deviceList_->setAccessibleName(QStringLiteral("USB serial devices attached"));
+    deviceList_->setAccessibleName(tr("USB serial devices attached"));
     deviceList_->setRootIsDecorated(false);
-    deviceList_->setHeaderLabels({QStringLiteral("Vendor"), QStringLiteral("Model"),
-                                  QStringLiteral("Serial number"), QStringLiteral("Device")});
+    deviceList_->setHeaderLabels({tr("Vendor"), tr("Model"), tr("Serial number"), tr("Device")});
     deviceList_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     deviceList_->setMinimumWidth(480);
     devicesLabel->setBuddy(deviceList_);
@@ -53,10 +52,10 @@ CSetupDlg::CSetupDlg(QWidget* parent, SerialDeviceFinder* devices)
     deviceNote_->setWordWrap(true);
     connect(deviceList_, &QTreeWidget::itemSelectionChanged, this, &CSetupDlg::deviceChosen);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -97,8 +96,7 @@ void CSetupDlg::refreshDevices() {
     deviceList_->clear();
     // The first row undoes a choice: "USB" is then the only device attached.
     auto* any = new QTreeWidgetItem(
-        deviceList_,
-        {QStringLiteral("Any"), QStringLiteral("(the only one attached)"), QString(), QString()});
+        deviceList_, {tr("Any"), tr("(the only one attached)"), QString(), QString()});
     any->setData(0, IdentityRole, QString());
     QTreeWidgetItem* chosen = m_device.isEmpty() ? any : nullptr;
     for (const SerialDevice& device : found) {
@@ -112,10 +110,9 @@ void CSetupDlg::refreshDevices() {
     if (chosen)
         deviceList_->setCurrentItem(chosen);
     if (found.isEmpty())
-        deviceNote_->setText(QStringLiteral("No USB serial device is attached."));
+        deviceNote_->setText(tr("No USB serial device is attached."));
     else if (!m_device.isEmpty() && !chosen)
-        deviceNote_->setText(
-            QStringLiteral("The chosen device (%1) is not attached.").arg(m_device));
+        deviceNote_->setText(tr("The chosen device (%1) is not attached.").arg(m_device));
     else
         deviceNote_->setText(QString());
 }

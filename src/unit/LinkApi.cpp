@@ -1,10 +1,18 @@
 #include "unit/LinkApi.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <cstring>
 #include <grp.h>
 #include <sys/stat.h>
+
+namespace {
+// This file's texts, in the program's language.
+struct LinkApiText {
+    Q_DECLARE_TR_FUNCTIONS(LinkApiText)
+};
+} // namespace
 
 int32_t LibraryLinkApi::LinkStartup() {
     return ::LinkStartup();
@@ -83,34 +91,34 @@ QString openErrorText(LinkApi& link, int32_t handle) {
     switch (reason) {
     case LINK_OPEN_NO_DEVICE:
         if (!device.startsWith('/'))
-            return QStringLiteral("No serial device was found for the port %1: is the unit "
-                                  "plugged in?")
+            return LinkApiText::tr("No serial device was found for the port %1: is the unit "
+                                   "plugged in?")
                 .arg(device);
-        return QStringLiteral("The device %1 does not exist: is the unit plugged in?").arg(device);
+        return LinkApiText::tr("The device %1 does not exist: is the unit plugged in?").arg(device);
     case LINK_OPEN_PERMISSION: {
         const QString group = owningGroup(device);
         if (group.isEmpty() || group == QLatin1String("root"))
-            return QStringLiteral("You may not open %1: ask the administrator for access to it.")
+            return LinkApiText::tr("You may not open %1: ask the administrator for access to it.")
                 .arg(device);
-        return QStringLiteral("You may not open %1: add your user to the group %2 and log in "
-                              "again.")
+        return LinkApiText::tr("You may not open %1: add your user to the group %2 and log in "
+                               "again.")
             .arg(device, group);
     }
     case LINK_OPEN_BUSY:
-        return QStringLiteral("The port %1 is in use by another program.").arg(device);
+        return LinkApiText::tr("The port %1 is in use by another program.").arg(device);
     case LINK_OPEN_NOT_SERIAL:
-        return QStringLiteral("%1 is not a serial port.").arg(device);
+        return LinkApiText::tr("%1 is not a serial port.").arg(device);
     case LINK_OPEN_NO_UART: {
         static const QRegularExpression uart(QStringLiteral("^/dev/ttyS(\\d+)$"));
         const auto match = uart.match(device);
         if (match.hasMatch())
-            return QStringLiteral("COM%1 (%2) has no serial port on this computer")
+            return LinkApiText::tr("COM%1 (%2) has no serial port on this computer")
                 .arg(match.captured(1).toInt() + 1)
                 .arg(device);
-        return QStringLiteral("%1 has no serial port behind it.").arg(device);
+        return LinkApiText::tr("%1 has no serial port behind it.").arg(device);
     }
     case LINK_OPEN_OTHER:
-        return QStringLiteral("%1 cannot be opened: %2.")
+        return LinkApiText::tr("%1 cannot be opened: %2.")
             .arg(device, QString::fromLocal8Bit(std::strerror(osError)));
     default:
         return {};

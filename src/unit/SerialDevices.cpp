@@ -1,7 +1,15 @@
 #include "unit/SerialDevices.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
+
+namespace {
+// This file's texts, in the program's language.
+struct SerialDevicesText {
+    Q_DECLARE_TR_FUNCTIONS(SerialDevicesText)
+};
+} // namespace
 
 QString SerialDevice::identity() const {
     if (!stableName.isEmpty())
@@ -49,23 +57,25 @@ std::optional<SerialDevice> chooseUsbDevice(const QList<SerialDevice>& devices,
                 return device;
         }
         if (error)
-            *error = QStringLiteral("The USB device chosen in Setup (%1) is not attached: plug "
-                                    "it in, or choose another device in Setup.")
-                         .arg(chosenDevice);
+            *error =
+                SerialDevicesText::tr("The USB device chosen in Setup (%1) is not attached: plug "
+                                      "it in, or choose another device in Setup.")
+                    .arg(chosenDevice);
         return std::nullopt;
     }
     if (usb.size() == 1)
         return usb.first();
     if (error) {
         if (usb.isEmpty()) {
-            *error = QStringLiteral("No USB serial device is attached: plug the unit in.");
+            *error = SerialDevicesText::tr("No USB serial device is attached: plug the unit in.");
         } else {
             QStringList names;
             for (const SerialDevice& device : usb)
                 names << device.description();
-            *error = QStringLiteral("Several USB serial devices are attached (%1): choose the "
-                                    "unit's in Setup.")
-                         .arg(names.join(QStringLiteral(", ")));
+            *error =
+                SerialDevicesText::tr("Several USB serial devices are attached (%1): choose the "
+                                      "unit's in Setup.")
+                    .arg(names.join(QStringLiteral(", ")));
         }
     }
     return std::nullopt;
