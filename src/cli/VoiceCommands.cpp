@@ -151,15 +151,28 @@ QString speechLanguage(const VoiceCommandOptions& options) {
     return stored.isEmpty() ? defaultSpeechLanguage() : stored;
 }
 
+// The configuration read into `store` and the message's recording named;
+// nothing and *failure set to the exit status when either cannot be had.
+std::optional<Target> openTarget(CliConsole& console, const VoiceCommandOptions& options,
+                                 RegisterStore& store, int* failure) {
+    if (!readConfigFile(console, options.configPath, store)) {
+        *failure = ExitFile;
+        return std::nullopt;
+    }
+    std::optional<Target> target = targetFor(console, options);
+    if (!target)
+        *failure = ExitUsage;
+    return target;
+}
+
 } // namespace
 
 int voiceImport(CliConsole& console, const VoiceCommandOptions& options) {
     RegisterStore store;
-    if (!readConfigFile(console, options.configPath, store))
-        return ExitFile;
-    const std::optional<Target> target = targetFor(console, options);
+    int failure = ExitOk;
+    const std::optional<Target> target = openTarget(console, options, store, &failure);
     if (!target)
-        return ExitUsage;
+        return failure;
     // A long file takes seconds; on a terminal a bar shows how far it is.
     VoiceProgress progress;
     if (console.isTerminal()) {
@@ -177,11 +190,10 @@ int voiceImport(CliConsole& console, const VoiceCommandOptions& options) {
 
 int voiceSpeak(CliConsole& console, const VoiceCommandOptions& options) {
     RegisterStore store;
-    if (!readConfigFile(console, options.configPath, store))
-        return ExitFile;
-    const std::optional<Target> target = targetFor(console, options);
+    int failure = ExitOk;
+    const std::optional<Target> target = openTarget(console, options, store, &failure);
     if (!target)
-        return ExitUsage;
+        return failure;
     const QString text = options.text ? *options.text : ansiToText(target->id.text(store));
     if (text.trimmed().isEmpty()) {
         console.fail(
