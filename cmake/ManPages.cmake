@@ -14,9 +14,12 @@ function(add_man_page target name_line)
     endif()
     set(page ${CMAKE_BINARY_DIR}/man/${target}.1)
     # A sanitizer build may report leaks at exit, which would fail help2man.
+    # The page is English whatever the builder's desktop or profile speaks: an
+    # empty config folder hides their Options/Language.
     add_custom_command(OUTPUT ${page}.gz
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man/config
         COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+                LANGUAGE=en LC_ALL=C.UTF-8 XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/man/config
                 ${HELP2MAN} --no-info --no-discard-stderr --name=${name_line}
                 --output=${page} $<TARGET_FILE:${target}>
         COMMAND ${GZIP} -9nf ${page}

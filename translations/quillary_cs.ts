@@ -23,6 +23,22 @@
         <source>Cannot create the archive in the folder %1: %2.</source>
         <translation>Ve složce %1 nelze vytvořit archiv: %2.</translation>
     </message>
+    <message>
+        <source>the file ended early</source>
+        <translation>soubor předčasně skončil</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2.</source>
+        <translation>%1 nelze přečíst: %2.</translation>
+    </message>
+    <message>
+        <source>The archive %1 would be larger than a zip archive can be (4 GiB).</source>
+        <translation>Archiv %1 by byl větší, než může být archiv ZIP (4 GiB).</translation>
+    </message>
+    <message>
+        <source>Cannot pack the archive %1: zip error %2.</source>
+        <translation>Archiv %1 nelze zabalit: chyba ZIP %2.</translation>
+    </message>
 </context>
 <context>
     <name>CEditInput</name>
@@ -621,10 +637,6 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <translation>editor přijímá %1 až %2, ne %3</translation>
     </message>
     <message>
-        <source>must be a list of %1 %2s</source>
-        <translation>musí být seznam %1 položek typu %2</translation>
-    </message>
-    <message>
         <source>must be &quot;%1&quot; or &quot;%2&quot;</source>
         <translation>musí být „%1“ nebo „%2“</translation>
     </message>
@@ -653,10 +665,6 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <translation>konfigurace musí být objekt JSON</translation>
     </message>
     <message>
-        <source>inputs[%1] (input %2).phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
-        <translation>inputs[%1] (vstup %2).phoneNumbers: koncová „.“ se při ukládání odstraní, stejně jako v editoru</translation>
-    </message>
-    <message>
         <source>register </source>
         <translation>registr </translation>
     </message>
@@ -671,6 +679,34 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>: spelled differently, read alike (such as &quot;0250&quot; and &quot;250&quot;, or a final &quot;.&quot;)</source>
         <translation>: zapsáno jinak, čte se stejně (například „0250“ a „250“ nebo koncová „.“)</translation>
+    </message>
+    <message>
+        <source>%1[%2] (input %3)</source>
+        <translation>%1[%2] (vstup %3)</translation>
+    </message>
+    <message>
+        <source>%1[%2] (output %3)</source>
+        <translation>%1[%2] (výstup %3)</translation>
+    </message>
+    <message numerus="yes">
+        <source>must be a list of %n inputs</source>
+        <translation>
+            <numerusform>musí být seznam %n vstupu</numerusform>
+            <numerusform>musí být seznam %n vstupů</numerusform>
+            <numerusform>musí být seznam %n vstupů</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>must be a list of %n outputs</source>
+        <translation>
+            <numerusform>musí být seznam %n výstupu</numerusform>
+            <numerusform>musí být seznam %n výstupů</numerusform>
+            <numerusform>musí být seznam %n výstupů</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1.phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
+        <translation>%1.phoneNumbers: koncová „.“ se při ukládání odstraní, stejně jako v editoru</translation>
     </message>
 </context>
 <context>
@@ -834,6 +870,314 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>--port takes USB, COM1 to COM4 or a device path, not &quot;%1&quot;</source>
         <translation>--port očekává USB, COM1 až COM4 nebo cestu k zařízení, ne „%1“</translation>
+    </message>
+    <message>
+        <source>Quillary on the command line: shows, converts and compares configuration
+files (*.QRB) and writes them into a VELK unit, reads a unit back and sets
+its clock; makes voice messages from sound files or text.</source>
+        <translation>Quillary na příkazové řádce: zobrazuje, převádí a porovnává konfigurační
+soubory (*.QRB) a zapisuje je do jednotky VELK, čte jednotku zpět a
+nastavuje její hodiny; vytváří hlasové zprávy ze zvukových souborů nebo
+z textu.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 the unit or the link failed (diff: the files
+differ; check: findings; write --check: an error found, nothing written;
+provision: a unit failed), 2 wrong usage (voice speak: also nothing to
+speak, or no espeak-ng voice for the language), 3 a file cannot be read or
+written (voice import and speak: also not sound, silent, or longer than
+the unit&apos;s voice memory).
+
+The port is --port, else the setting Options/COMPORT of the program&apos;s
+profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment
+variable QUILLARY_LINK_DEVICE, when set, names the serial device to use
+whatever the profile says; --port given on the command line wins over it.
+USB means the device chosen in Setup (Options/Device), else the only USB
+serial device attached; ports lists them with the --port value of each.
+
+show --json writes texts as the code-page-1252 characters of the register
+bytes, and what no field shows (register 86, bytes after a text&apos;s end, a
+spelling such as &quot;0250&quot;) under &quot;extra&quot;, so import gives back any file
+byte for byte. import refuses by name what a register cannot hold (a text
+over 255 characters, a zero character, a character outside code page 1252,
+a flag that is not true/false, a type not &quot;Normal&quot; or &quot;Pulse&quot;). What the
+configuration editor would refuse (its text lengths, the pulse duration
+outside %1 to %2) it imports with a warning; with --strict it refuses that
+too (exit 3, nothing written). import and read never replace an existing
+file without --force. read writes its file only from a complete read.
+
+voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in
+the unit&apos;s format (8000 samples a second, 4000 with --low-quality),
+trimmed of silence and brought to a common loudness; a failure leaves the
+earlier recording as it was. speak takes the input&apos;s high or low text
+unless --text is given. voice list FILE [--json] lists the 34 messages
+and what Transfer to unit would send against the unit&apos;s 540,672 bytes.</source>
+        <translation>Návratový kód: 0 úspěch, 1 selhala jednotka nebo spojení (diff: soubory
+se liší; check: nálezy; write --check: nalezena chyba, nic nezapsáno;
+provision: některá jednotka selhala), 2 chybné použití (voice speak: také
+není co vyslovit nebo chybí hlas espeak-ng pro daný jazyk), 3 soubor nelze
+přečíst nebo zapsat (voice import a speak: také nejde o zvuk, je tichý
+nebo delší než hlasová paměť jednotky).
+
+Port je --port, jinak nastavení Options/COMPORT v profilu programu
+(~/.config/quillary.ini: 0 pro USB, n pro COMn). Proměnná prostředí
+QUILLARY_LINK_DEVICE, je-li nastavena, určuje sériové zařízení bez ohledu
+na profil; --port zadaný na příkazové řádce má přednost před ní. USB je
+zařízení zvolené v Nastavení (Options/Device), jinak jediné připojené
+sériové zařízení USB; ports je vypíše s hodnotou --port každého z nich.
+
+show --json zapisuje texty jako znaky kódové stránky 1252 bajtů registrů
+a pod &quot;extra&quot; to, co žádné pole neukazuje (registr 86, bajty za koncem
+textu, zápis jako &quot;0250&quot;), takže import vrátí každý soubor bajt po bajtu.
+import jménem odmítne, co registr nepojme (text delší než 255 znaků, nulový
+znak, znak mimo kódovou stránku 1252, příznak jiný než true/false, typ jiný
+než &quot;Normal&quot; nebo &quot;Pulse&quot;). Co by konfigurační editor odmítl (jeho délky
+textů, délku impulsu mimo %1 až %2), importuje s varováním; s --strict to
+odmítne také (kód 3, nic nezapsáno). import a read nikdy nenahradí
+existující soubor bez --force. read zapíše svůj soubor jen z úplného čtení.
+
+voice import FILE MESSAGE AUDIO a voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] zapíší nahrávku MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) vedle FILE, jako Site_H03.WAV pro Site.QRB, ve
+formátu jednotky (8000 vzorků za sekundu, 4000 s --low-quality), bez ticha
+a se srovnanou hlasitostí; při selhání zůstane dřívější nahrávka, jak byla.
+speak vysloví text vstupu pro sepnutí nebo rozepnutí, není-li zadán --text.
+voice list FILE [--json] vypíše 34 zpráv a co by „Zapsat do jednotky“
+poslalo proti 540 672 bajtům jednotky.</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Použití</translation>
+    </message>
+    <message>
+        <source>OPTIONS</source>
+        <translation>VOLBY</translation>
+    </message>
+    <message>
+        <source>SUBCOMMAND</source>
+        <translation>PŘÍKAZ</translation>
+    </message>
+    <message>
+        <source>SUBCOMMANDS</source>
+        <translation>PŘÍKAZY</translation>
+    </message>
+    <message>
+        <source>Positionals</source>
+        <translation>Argumenty</translation>
+    </message>
+    <message>
+        <source>REQUIRED</source>
+        <translation>POVINNÉ</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>TEXT</translation>
+    </message>
+    <message>
+        <source>INT:POSITIVE</source>
+        <translation>ČÍSLO:KLADNÉ</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Volby</translation>
+    </message>
+    <message>
+        <source>Subcommands</source>
+        <translation>Příkazy</translation>
+    </message>
+    <message>
+        <source>Print this help message and exit</source>
+        <translation>Vypsat tuto nápovědu a skončit</translation>
+    </message>
+    <message>
+        <source>Display program version information and exit</source>
+        <translation>Vypsat verzi programu a skončit</translation>
+    </message>
+    <message>
+        <source>USB, COM1 to COM4, or a serial device path</source>
+        <translation>USB, COM1 až COM4 nebo cesta k sériovému zařízení</translation>
+    </message>
+    <message>
+        <source>Print a configuration&apos;s listing, or with --json all of it as JSON</source>
+        <translation>Vypsat výpis konfigurace, s --json celou jako JSON</translation>
+    </message>
+    <message>
+        <source>configuration file (*.QRB)</source>
+        <translation>konfigurační soubor (*.QRB)</translation>
+    </message>
+    <message>
+        <source>JSON with named fields instead of the listing</source>
+        <translation>JSON s pojmenovanými poli místo výpisu</translation>
+    </message>
+    <message>
+        <source>Make a configuration file from JSON as show --json prints it</source>
+        <translation>Vytvořit konfigurační soubor z JSON, jak jej vypisuje show --json</translation>
+    </message>
+    <message>
+        <source>the configuration as JSON</source>
+        <translation>konfigurace jako JSON</translation>
+    </message>
+    <message>
+        <source>configuration file to write (*.QRB)</source>
+        <translation>konfigurační soubor k zapsání (*.QRB)</translation>
+    </message>
+    <message>
+        <source>replace OUT when it exists</source>
+        <translation>nahradit OUT, pokud existuje</translation>
+    </message>
+    <message>
+        <source>refuse values the configuration editor would refuse</source>
+        <translation>odmítnout hodnoty, které by odmítl konfigurační editor</translation>
+    </message>
+    <message>
+        <source>List the differences of two configuration files by field name</source>
+        <translation>Vypsat rozdíly dvou konfiguračních souborů podle názvů polí</translation>
+    </message>
+    <message>
+        <source>Find phone numbers, SMS texts and voice messages the unit would use wrongly</source>
+        <translation>Najít telefonní čísla, texty SMS a hlasové zprávy, které by jednotka použila chybně</translation>
+    </message>
+    <message>
+        <source>country of national numbers (CZ); else the desktop&apos;s</source>
+        <translation>země národních čísel (CZ); jinak podle pracovního prostředí</translation>
+    </message>
+    <message>
+        <source>findings and SMS counts as JSON</source>
+        <translation>nálezy a počty SMS jako JSON</translation>
+    </message>
+    <message>
+        <source>Write a configuration file (and its voice messages) into the unit</source>
+        <translation>Zapsat konfigurační soubor (a jeho hlasové zprávy) do jednotky</translation>
+    </message>
+    <message>
+        <source>also send the voice messages the configuration switches on</source>
+        <translation>poslat také hlasové zprávy, které konfigurace zapíná</translation>
+    </message>
+    <message>
+        <source>read the 87 registers back and name every one that differs</source>
+        <translation>přečíst 87 registrů zpět a jmenovat každý, který se liší</translation>
+    </message>
+    <message>
+        <source>run check first; write nothing on an error</source>
+        <translation>nejprve spustit check; při chybě nic nezapisovat</translation>
+    </message>
+    <message>
+        <source>the region for --check</source>
+        <translation>oblast pro --check</translation>
+    </message>
+    <message>
+        <source>first keep the unit&apos;s registers as DIR/&lt;serial&gt;-&lt;time&gt;.QRB</source>
+        <translation>nejprve uschovat registry jednotky jako DIR/&lt;serial&gt;-&lt;time&gt;.QRB</translation>
+    </message>
+    <message>
+        <source>Read the unit into a configuration file</source>
+        <translation>Přečíst jednotku do konfiguračního souboru</translation>
+    </message>
+    <message>
+        <source>Set the unit&apos;s clock to this computer&apos;s local time</source>
+        <translation>Nastavit hodiny jednotky na místní čas tohoto počítače</translation>
+    </message>
+    <message>
+        <source>List the serial devices attached and the --port value of each</source>
+        <translation>Vypsat připojená sériová zařízení a hodnotu --port každého z nich</translation>
+    </message>
+    <message>
+        <source>the list as JSON</source>
+        <translation>seznam jako JSON</translation>
+    </message>
+    <message>
+        <source>Write a configuration into one unit after another as they are plugged in</source>
+        <translation>Zapisovat konfiguraci do jednotky za jednotkou, jak jsou připojovány</translation>
+    </message>
+    <message>
+        <source>also send the voice messages</source>
+        <translation>poslat také hlasové zprávy</translation>
+    </message>
+    <message>
+        <source>append one JSON line per unit to FILE</source>
+        <translation>připojit do FILE jeden řádek JSON za každou jednotku</translation>
+    </message>
+    <message>
+        <source>stop after N units (default: Ctrl-C)</source>
+        <translation>skončit po N jednotkách (jinak: Ctrl-C)</translation>
+    </message>
+    <message>
+        <source>first keep each unit&apos;s registers as DIR/&lt;serial&gt;-&lt;time&gt;.QRB</source>
+        <translation>nejprve uschovat registry každé jednotky jako DIR/&lt;serial&gt;-&lt;time&gt;.QRB</translation>
+    </message>
+    <message>
+        <source>Make voice messages from sound files or text, and list them</source>
+        <translation>Vytvářet hlasové zprávy ze zvukových souborů nebo z textu a vypsat je</translation>
+    </message>
+    <message>
+        <source>H01..H16, L01..L16, SelectOutput or SelectOnOff (any case)</source>
+        <translation>H01..H16, L01..L16, SelectOutput nebo SelectOnOff (na velikosti písmen nezáleží)</translation>
+    </message>
+    <message>
+        <source>Make MESSAGE&apos;s recording from a WAV, FLAC, Ogg Vorbis, Opus or MP3 file</source>
+        <translation>Vytvořit nahrávku MESSAGE ze souboru WAV, FLAC, Ogg Vorbis, Opus nebo MP3</translation>
+    </message>
+    <message>
+        <source>the sound file</source>
+        <translation>zvukový soubor</translation>
+    </message>
+    <message>
+        <source>4000 samples a second instead of 8000</source>
+        <translation>4000 vzorků za sekundu místo 8000</translation>
+    </message>
+    <message>
+        <source>Make MESSAGE&apos;s recording by speaking the input&apos;s high or low text</source>
+        <translation>Vytvořit nahrávku MESSAGE vyslovením textu vstupu pro sepnutí nebo rozepnutí</translation>
+    </message>
+    <message>
+        <source>the text to speak instead (needed for the prompts)</source>
+        <translation>text k vyslovení místo toho (nutný pro výzvy)</translation>
+    </message>
+    <message>
+        <source>espeak-ng voice such as en, de, cs; else VoiceRecorder/Language, else the desktop&apos;s language</source>
+        <translation>hlas espeak-ng, např. en, de, cs; jinak VoiceRecorder/Language, jinak jazyk pracovního prostředí</translation>
+    </message>
+    <message>
+        <source>List the 34 messages and what Transfer to unit would send</source>
+        <translation>Vypsat 34 zpráv a co by poslalo „Zapsat do jednotky“</translation>
+    </message>
+    <message>
+        <source>as JSON</source>
+        <translation>jako JSON</translation>
+    </message>
+    <message>
+        <source>A subcommand is required</source>
+        <translation>Je třeba zadat příkaz</translation>
+    </message>
+    <message>
+        <source>%1 is required</source>
+        <translation>%1 je povinné</translation>
+    </message>
+    <message>
+        <source>The following arguments were not expected: %1</source>
+        <translation>Tyto argumenty nebyly očekávány: %1</translation>
+    </message>
+    <message>
+        <source>The following argument was not expected: %1</source>
+        <translation>Tento argument nebyl očekáván: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n required %2 missing</source>
+        <translation>
+            <numerusform>%1: chybí %n povinná hodnota %2</numerusform>
+            <numerusform>%1: chybí %n povinné hodnoty %2</numerusform>
+            <numerusform>%1: chybí %n povinných hodnot %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Run with %1 for more information.</source>
+        <translation>Více informací vypíše %1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number of 1 or more</source>
+        <translation>„%1“ není celé číslo od 1 výše</translation>
     </message>
 </context>
 <context>
@@ -1475,6 +1819,45 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
         <translation>Není co vyslovit: výzva %1 nemá v konfiguraci žádný text; zadejte jej pomocí --text</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceMessagesText</name>
+    <message>
+        <source>8-bit</source>
+        <translation>8bitový</translation>
+    </message>
+    <message>
+        <source>16-bit</source>
+        <translation>16bitový</translation>
+    </message>
+    <message>
+        <source>32-bit</source>
+        <translation>32bitový</translation>
+    </message>
+    <message>
+        <source>32-bit float</source>
+        <translation>32bitový s plovoucí čárkou</translation>
+    </message>
+    <message>
+        <source>mono</source>
+        <translation>mono</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>stereo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n-channel</source>
+        <translation>
+            <numerusform>%n kanál</numerusform>
+            <numerusform>%n kanály</numerusform>
+            <numerusform>%n kanálů</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2 PCM, %3 Hz</source>
+        <translation>%1 %2 PCM, %3 Hz</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,22 @@
         <source>Cannot create the archive in the folder %1: %2.</source>
         <translation>Im Ordner %1 kann das Archiv nicht angelegt werden: %2.</translation>
     </message>
+    <message>
+        <source>the file ended early</source>
+        <translation>die Datei endete vorzeitig</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2.</source>
+        <translation>%1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The archive %1 would be larger than a zip archive can be (4 GiB).</source>
+        <translation>Das Archiv %1 wäre größer, als ein ZIP-Archiv sein kann (4 GiB).</translation>
+    </message>
+    <message>
+        <source>Cannot pack the archive %1: zip error %2.</source>
+        <translation>Das Archiv %1 kann nicht gepackt werden: ZIP-Fehler %2.</translation>
+    </message>
 </context>
 <context>
     <name>CEditInput</name>
@@ -620,10 +636,6 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <translation>der Editor nimmt %1 bis %2, nicht %3</translation>
     </message>
     <message>
-        <source>must be a list of %1 %2s</source>
-        <translation>muss eine Liste von %1 Einträgen (%2) sein</translation>
-    </message>
-    <message>
         <source>must be &quot;%1&quot; or &quot;%2&quot;</source>
         <translation>muss „%1“ oder „%2“ sein</translation>
     </message>
@@ -652,10 +664,6 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <translation>die Konfiguration muss ein JSON-Objekt sein</translation>
     </message>
     <message>
-        <source>inputs[%1] (input %2).phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
-        <translation>inputs[%1] (Eingang %2).phoneNumbers: ein abschließender „.“ wird beim Speichern entfernt, wie es der Editor tut</translation>
-    </message>
-    <message>
         <source>register </source>
         <translation>Register </translation>
     </message>
@@ -670,6 +678,32 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>: spelled differently, read alike (such as &quot;0250&quot; and &quot;250&quot;, or a final &quot;.&quot;)</source>
         <translation>: anders geschrieben, gleich gelesen (etwa „0250“ und „250“ oder ein abschließender „.“)</translation>
+    </message>
+    <message>
+        <source>%1[%2] (input %3)</source>
+        <translation>%1[%2] (Eingang %3)</translation>
+    </message>
+    <message>
+        <source>%1[%2] (output %3)</source>
+        <translation>%1[%2] (Ausgang %3)</translation>
+    </message>
+    <message numerus="yes">
+        <source>must be a list of %n inputs</source>
+        <translation>
+            <numerusform>muss eine Liste mit %n Eingang sein</numerusform>
+            <numerusform>muss eine Liste mit %n Eingängen sein</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>must be a list of %n outputs</source>
+        <translation>
+            <numerusform>muss eine Liste mit %n Ausgang sein</numerusform>
+            <numerusform>muss eine Liste mit %n Ausgängen sein</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1.phoneNumbers: a final &quot;.&quot; is removed when storing, as the editor does</source>
+        <translation>%1.phoneNumbers: ein abschließender „.“ wird beim Speichern entfernt, wie im Editor</translation>
     </message>
 </context>
 <context>
@@ -832,6 +866,318 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>--port takes USB, COM1 to COM4 or a device path, not &quot;%1&quot;</source>
         <translation>--port erwartet USB, COM1 bis COM4 oder den Pfad einer Gerätedatei, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>Quillary on the command line: shows, converts and compares configuration
+files (*.QRB) and writes them into a VELK unit, reads a unit back and sets
+its clock; makes voice messages from sound files or text.</source>
+        <translation>Quillary auf der Kommandozeile: zeigt, wandelt und vergleicht
+Konfigurationsdateien (*.QRB) und schreibt sie in ein VELK-Gerät, liest ein
+Gerät zurück und stellt seine Uhr; macht Sprachnachrichten aus Tondateien
+oder Text.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 the unit or the link failed (diff: the files
+differ; check: findings; write --check: an error found, nothing written;
+provision: a unit failed), 2 wrong usage (voice speak: also nothing to
+speak, or no espeak-ng voice for the language), 3 a file cannot be read or
+written (voice import and speak: also not sound, silent, or longer than
+the unit&apos;s voice memory).
+
+The port is --port, else the setting Options/COMPORT of the program&apos;s
+profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment
+variable QUILLARY_LINK_DEVICE, when set, names the serial device to use
+whatever the profile says; --port given on the command line wins over it.
+USB means the device chosen in Setup (Options/Device), else the only USB
+serial device attached; ports lists them with the --port value of each.
+
+show --json writes texts as the code-page-1252 characters of the register
+bytes, and what no field shows (register 86, bytes after a text&apos;s end, a
+spelling such as &quot;0250&quot;) under &quot;extra&quot;, so import gives back any file
+byte for byte. import refuses by name what a register cannot hold (a text
+over 255 characters, a zero character, a character outside code page 1252,
+a flag that is not true/false, a type not &quot;Normal&quot; or &quot;Pulse&quot;). What the
+configuration editor would refuse (its text lengths, the pulse duration
+outside %1 to %2) it imports with a warning; with --strict it refuses that
+too (exit 3, nothing written). import and read never replace an existing
+file without --force. read writes its file only from a complete read.
+
+voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in
+the unit&apos;s format (8000 samples a second, 4000 with --low-quality),
+trimmed of silence and brought to a common loudness; a failure leaves the
+earlier recording as it was. speak takes the input&apos;s high or low text
+unless --text is given. voice list FILE [--json] lists the 34 messages
+and what Transfer to unit would send against the unit&apos;s 540,672 bytes.</source>
+        <translation>Exit-Status: 0 Erfolg, 1 das Gerät oder die Verbindung versagte (diff: die
+Dateien unterscheiden sich; check: Befunde; write --check: ein Fehler
+gefunden, nichts geschrieben; provision: ein Gerät versagte), 2 falsche
+Verwendung (voice speak: auch nichts zu sprechen oder keine espeak-ng-Stimme
+für die Sprache), 3 eine Datei kann nicht gelesen oder geschrieben werden
+(voice import und speak: auch kein Ton, still oder länger als der
+Sprachspeicher des Geräts).
+
+Der Port ist --port, sonst die Einstellung Options/COMPORT im Profil des
+Programms (~/.config/quillary.ini: 0 für USB, n für COMn). Die
+Umgebungsvariable QUILLARY_LINK_DEVICE nennt, wenn gesetzt, das serielle
+Gerät, was immer das Profil sagt; --port auf der Kommandozeile geht ihr vor.
+USB ist das in der Einrichtung gewählte Gerät (Options/Device), sonst das
+einzige angeschlossene serielle USB-Gerät; ports listet sie mit dem
+--port-Wert jedes einzelnen.
+
+show --json schreibt Texte als die Zeichen der Codepage 1252 der
+Registerbytes und unter &quot;extra&quot;, was kein Feld zeigt (Register 86, Bytes
+nach dem Ende eines Textes, eine Schreibweise wie &quot;0250&quot;), sodass import
+jede Datei Byte für Byte zurückgibt. import weist mit Namen ab, was ein
+Register nicht fassen kann (ein Text über 255 Zeichen, ein Nullzeichen, ein
+Zeichen außerhalb der Codepage 1252, ein Schalter, der nicht true/false
+ist, ein Typ außer &quot;Normal&quot; oder &quot;Pulse&quot;). Was der Konfigurationseditor
+abweisen würde (seine Textlängen, die Impulsdauer außerhalb %1 bis %2),
+importiert es mit einer Warnung; mit --strict weist es auch das ab (Exit 3,
+nichts geschrieben). import und read ersetzen eine vorhandene Datei nie ohne
+--force. read schreibt seine Datei nur aus einem vollständigen Lesen.
+
+voice import FILE MESSAGE AUDIO und voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] schreiben die Aufnahme von MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) neben FILE, als Site_H03.WAV für Site.QRB, im
+Format des Geräts (8000 Abtastwerte je Sekunde, 4000 mit --low-quality),
+von Stille befreit und auf eine gemeinsame Lautstärke gebracht; ein Fehler
+lässt die frühere Aufnahme, wie sie war. speak nimmt den Hoch- oder
+Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
+[--json] listet die 34 Nachrichten und was „Zum Gerät übertragen“ gegen die
+540.672 Bytes des Geräts senden würde.</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Aufruf</translation>
+    </message>
+    <message>
+        <source>OPTIONS</source>
+        <translation>OPTIONEN</translation>
+    </message>
+    <message>
+        <source>SUBCOMMAND</source>
+        <translation>BEFEHL</translation>
+    </message>
+    <message>
+        <source>SUBCOMMANDS</source>
+        <translation>BEFEHLE</translation>
+    </message>
+    <message>
+        <source>Positionals</source>
+        <translation>Argumente</translation>
+    </message>
+    <message>
+        <source>REQUIRED</source>
+        <translation>PFLICHT</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>TEXT</translation>
+    </message>
+    <message>
+        <source>INT:POSITIVE</source>
+        <translation>ZAHL:POSITIV</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Subcommands</source>
+        <translation>Befehle</translation>
+    </message>
+    <message>
+        <source>Print this help message and exit</source>
+        <translation>Diese Hilfe zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>Display program version information and exit</source>
+        <translation>Die Version des Programms zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>USB, COM1 to COM4, or a serial device path</source>
+        <translation>USB, COM1 bis COM4 oder der Pfad eines seriellen Geräts</translation>
+    </message>
+    <message>
+        <source>Print a configuration&apos;s listing, or with --json all of it as JSON</source>
+        <translation>Die Auflistung einer Konfiguration ausgeben, mit --json alles als JSON</translation>
+    </message>
+    <message>
+        <source>configuration file (*.QRB)</source>
+        <translation>Konfigurationsdatei (*.QRB)</translation>
+    </message>
+    <message>
+        <source>JSON with named fields instead of the listing</source>
+        <translation>JSON mit benannten Feldern statt der Auflistung</translation>
+    </message>
+    <message>
+        <source>Make a configuration file from JSON as show --json prints it</source>
+        <translation>Eine Konfigurationsdatei aus JSON machen, wie show --json es ausgibt</translation>
+    </message>
+    <message>
+        <source>the configuration as JSON</source>
+        <translation>die Konfiguration als JSON</translation>
+    </message>
+    <message>
+        <source>configuration file to write (*.QRB)</source>
+        <translation>zu schreibende Konfigurationsdatei (*.QRB)</translation>
+    </message>
+    <message>
+        <source>replace OUT when it exists</source>
+        <translation>OUT ersetzen, wenn es existiert</translation>
+    </message>
+    <message>
+        <source>refuse values the configuration editor would refuse</source>
+        <translation>Werte abweisen, die der Konfigurationseditor abweisen würde</translation>
+    </message>
+    <message>
+        <source>List the differences of two configuration files by field name</source>
+        <translation>Die Unterschiede zweier Konfigurationsdateien nach Feldnamen auflisten</translation>
+    </message>
+    <message>
+        <source>Find phone numbers, SMS texts and voice messages the unit would use wrongly</source>
+        <translation>Telefonnummern, SMS-Texte und Sprachnachrichten finden, die das Gerät falsch verwenden würde</translation>
+    </message>
+    <message>
+        <source>country of national numbers (CZ); else the desktop&apos;s</source>
+        <translation>Land nationaler Nummern (CZ); sonst das des Desktops</translation>
+    </message>
+    <message>
+        <source>findings and SMS counts as JSON</source>
+        <translation>Befunde und SMS-Zählungen als JSON</translation>
+    </message>
+    <message>
+        <source>Write a configuration file (and its voice messages) into the unit</source>
+        <translation>Eine Konfigurationsdatei (und ihre Sprachnachrichten) in das Gerät schreiben</translation>
+    </message>
+    <message>
+        <source>also send the voice messages the configuration switches on</source>
+        <translation>auch die Sprachnachrichten senden, die die Konfiguration einschaltet</translation>
+    </message>
+    <message>
+        <source>read the 87 registers back and name every one that differs</source>
+        <translation>die 87 Register zurücklesen und jedes abweichende nennen</translation>
+    </message>
+    <message>
+        <source>run check first; write nothing on an error</source>
+        <translation>zuerst check ausführen; bei einem Fehler nichts schreiben</translation>
+    </message>
+    <message>
+        <source>the region for --check</source>
+        <translation>die Region für --check</translation>
+    </message>
+    <message>
+        <source>first keep the unit&apos;s registers as DIR/&lt;serial&gt;-&lt;time&gt;.QRB</source>
+        <translation>zuerst die Register des Geräts als DIR/&lt;serial&gt;-&lt;time&gt;.QRB sichern</translation>
+    </message>
+    <message>
+        <source>Read the unit into a configuration file</source>
+        <translation>Das Gerät in eine Konfigurationsdatei lesen</translation>
+    </message>
+    <message>
+        <source>Set the unit&apos;s clock to this computer&apos;s local time</source>
+        <translation>Die Uhr des Geräts auf die Ortszeit dieses Computers stellen</translation>
+    </message>
+    <message>
+        <source>List the serial devices attached and the --port value of each</source>
+        <translation>Die angeschlossenen seriellen Geräte und den --port-Wert jedes einzelnen auflisten</translation>
+    </message>
+    <message>
+        <source>the list as JSON</source>
+        <translation>die Liste als JSON</translation>
+    </message>
+    <message>
+        <source>Write a configuration into one unit after another as they are plugged in</source>
+        <translation>Eine Konfiguration in ein Gerät nach dem anderen schreiben, wie sie angesteckt werden</translation>
+    </message>
+    <message>
+        <source>also send the voice messages</source>
+        <translation>auch die Sprachnachrichten senden</translation>
+    </message>
+    <message>
+        <source>append one JSON line per unit to FILE</source>
+        <translation>je Gerät eine JSON-Zeile an FILE anhängen</translation>
+    </message>
+    <message>
+        <source>stop after N units (default: Ctrl-C)</source>
+        <translation>nach N Geräten aufhören (sonst: Strg-C)</translation>
+    </message>
+    <message>
+        <source>first keep each unit&apos;s registers as DIR/&lt;serial&gt;-&lt;time&gt;.QRB</source>
+        <translation>zuerst die Register jedes Geräts als DIR/&lt;serial&gt;-&lt;time&gt;.QRB sichern</translation>
+    </message>
+    <message>
+        <source>Make voice messages from sound files or text, and list them</source>
+        <translation>Sprachnachrichten aus Tondateien oder Text machen und sie auflisten</translation>
+    </message>
+    <message>
+        <source>H01..H16, L01..L16, SelectOutput or SelectOnOff (any case)</source>
+        <translation>H01..H16, L01..L16, SelectOutput oder SelectOnOff (Groß/klein beliebig)</translation>
+    </message>
+    <message>
+        <source>Make MESSAGE&apos;s recording from a WAV, FLAC, Ogg Vorbis, Opus or MP3 file</source>
+        <translation>Die Aufnahme von MESSAGE aus einer WAV-, FLAC-, Ogg-Vorbis-, Opus- oder MP3-Datei machen</translation>
+    </message>
+    <message>
+        <source>the sound file</source>
+        <translation>die Tondatei</translation>
+    </message>
+    <message>
+        <source>4000 samples a second instead of 8000</source>
+        <translation>4000 Abtastwerte je Sekunde statt 8000</translation>
+    </message>
+    <message>
+        <source>Make MESSAGE&apos;s recording by speaking the input&apos;s high or low text</source>
+        <translation>Die Aufnahme von MESSAGE durch Sprechen des Hoch- oder Tief-Textes des Eingangs machen</translation>
+    </message>
+    <message>
+        <source>the text to speak instead (needed for the prompts)</source>
+        <translation>stattdessen zu sprechender Text (nötig für die Ansagen)</translation>
+    </message>
+    <message>
+        <source>espeak-ng voice such as en, de, cs; else VoiceRecorder/Language, else the desktop&apos;s language</source>
+        <translation>espeak-ng-Stimme wie en, de, cs; sonst VoiceRecorder/Language, sonst die Sprache des Desktops</translation>
+    </message>
+    <message>
+        <source>List the 34 messages and what Transfer to unit would send</source>
+        <translation>Die 34 Nachrichten auflisten und was „Zum Gerät übertragen“ senden würde</translation>
+    </message>
+    <message>
+        <source>as JSON</source>
+        <translation>als JSON</translation>
+    </message>
+    <message>
+        <source>A subcommand is required</source>
+        <translation>Ein Befehl ist nötig</translation>
+    </message>
+    <message>
+        <source>%1 is required</source>
+        <translation>%1 ist nötig</translation>
+    </message>
+    <message>
+        <source>The following arguments were not expected: %1</source>
+        <translation>Diese Argumente waren nicht erwartet: %1</translation>
+    </message>
+    <message>
+        <source>The following argument was not expected: %1</source>
+        <translation>Dieses Argument war nicht erwartet: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n required %2 missing</source>
+        <translation>
+            <numerusform>%1: %n %2 nötig, fehlt</numerusform>
+            <numerusform>%1: %n %2 nötig, fehlen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Run with %1 for more information.</source>
+        <translation>Mehr dazu mit %1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number of 1 or more</source>
+        <translation>„%1“ ist keine ganze Zahl ab 1</translation>
     </message>
 </context>
 <context>
@@ -1471,6 +1817,44 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>There is nothing to speak: the prompt %1 has no text in the configuration; give one with --text</source>
         <translation>Es gibt nichts zu sprechen: die Ansage %1 hat in der Konfiguration keinen Text; geben Sie einen mit --text an</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceMessagesText</name>
+    <message>
+        <source>8-bit</source>
+        <translation>8 Bit</translation>
+    </message>
+    <message>
+        <source>16-bit</source>
+        <translation>16 Bit</translation>
+    </message>
+    <message>
+        <source>32-bit</source>
+        <translation>32 Bit</translation>
+    </message>
+    <message>
+        <source>32-bit float</source>
+        <translation>32 Bit Gleitkomma</translation>
+    </message>
+    <message>
+        <source>mono</source>
+        <translation>mono</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>stereo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n-channel</source>
+        <translation>
+            <numerusform>%n Kanal</numerusform>
+            <numerusform>%n Kanäle</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2 PCM, %3 Hz</source>
+        <translation>%1 %2 PCM, %3 Hz</translation>
     </message>
 </context>
 <context>

@@ -185,17 +185,25 @@ bool readParameters(const QJsonValue& value, SheetValues& values, QString& error
     return true;
 }
 
+// "inputs[2] (input 3)": the JSON path and the number on the unit's terminal.
+QString entryPath(const QString& list, int index) {
+    if (list == QLatin1String("inputs"))
+        return ConfigJsonText::tr("%1[%2] (input %3)").arg(list).arg(index).arg(index + 1);
+    if (list == QLatin1String("outputs"))
+        return ConfigJsonText::tr("%1[%2] (output %3)").arg(list).arg(index).arg(index + 1);
+    const QString entry = list.endsWith('s') ? list.chopped(1) : list;
+    return QStringLiteral("%1[%2] (%3 %4)").arg(list).arg(index).arg(entry).arg(index + 1);
+}
+
 // The list of 16 entries under `key`; each one read by `readEntry`.
 template <typename ReadEntry>
-bool readList(const QJsonValue& value, const QString& key, int count, const QString& entryName,
+bool readList(const QJsonValue& value, const QString& key, int count, const QString& listRule,
               QString& error, QStringList& warnings, ReadEntry readEntry) {
     if (!value.isArray() || value.toArray().size() != count)
-        return refuseField(
-            error, key, ConfigJsonText::tr("must be a list of %1 %2s").arg(count).arg(entryName));
+        return refuseField(error, key, listRule);
     const QJsonArray list = value.toArray();
     for (int i = 0; i < count; ++i) {
-        const QString path =
-            QStringLiteral("%1[%2] (%3 %4)").arg(key).arg(i).arg(entryName).arg(i + 1);
+        const QString path = entryPath(key, i);
         if (!list[i].isObject())
             return refuseField(error, path, ConfigJsonText::tr("must be an object"));
         const QJsonObject object = list[i].toObject();
@@ -209,7 +217,8 @@ bool readList(const QJsonValue& value, const QString& key, int count, const QStr
 bool readInputs(const QJsonValue& value, SheetValues& values, QString& error,
                 QStringList& warnings) {
     return readList(
-        value, QStringLiteral("inputs"), SheetInputCount, QStringLiteral("input"), error, warnings,
+        value, QStringLiteral("inputs"), SheetInputCount,
+        ConfigJsonText::tr("must be a list of %n inputs", "", SheetInputCount), error, warnings,
         [&](FieldReader& fields, int i) {
             InputEntry& input = values.inputs[i];
             if (!(fields.onlyKnown({"input", "phoneNumbers", "highText", "lowText", "voiceOnHigh",
@@ -228,8 +237,9 @@ bool readInputs(const QJsonValue& value, SheetValues& values, QString& error,
 bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error,
                  QStringList& warnings) {
     return readList(
-        value, QStringLiteral("outputs"), SheetOutputCount, QStringLiteral("output"), error,
-        warnings, [&](FieldReader& fields, int i) {
+        value, QStringLiteral("outputs"), SheetOutputCount,
+        ConfigJsonText::tr("must be a list of %n outputs", "", SheetOutputCount), error, warnings,
+        [&](FieldReader& fields, int i) {
             OutputEntry& output = values.outputs[i];
             QByteArray type = OutputTypeNormal.toLatin1();
             if (!(fields.onlyKnown({"output", "type", "highText", "lowText"}) &&
@@ -387,10 +397,8 @@ void leaves(const QJsonValue& value, const QString& path, QList<QPair<QString, Q
             leaves(it.value(), path.isEmpty() ? it.key() : path + '.' + it.key(), out);
     } else if (value.isArray()) {
         const QJsonArray array = value.toArray();
-        const QString entry = path.endsWith('s') ? path.chopped(1) : path;
         for (int i = 0; i < array.size(); ++i)
-            leaves(array[i],
-                   QStringLiteral("%1[%2] (%3 %4)").arg(path).arg(i).arg(entry).arg(i + 1), out);
+            leaves(array[i], entryPath(path, i), out);
     } else {
         out.append({path, value});
     }
@@ -461,10 +469,9 @@ ConfigFromJson configFromJson(const QByteArray& json) {
     const SheetValues stored = sheetValues(*result.store);
     for (int i = 0; i < SheetInputCount; ++i) {
         if (stored.inputs[i].phoneNumbers != values.inputs[i].phoneNumbers)
-            warnings << ConfigJsonText::tr("inputs[%1] (input %2).phoneNumbers: a final \".\" is "
-                                           "removed when storing, as the editor does")
-                            .arg(i)
-                            .arg(i + 1);
+            warnings << ConfigJsonText::tr("%1.phoneNumbers: a final \".\" is removed when "
+                                           "storing, as the editor does")
+                            .arg(entryPath(QStringLiteral("inputs"), i));
     }
     return result;
 }

@@ -19,6 +19,7 @@
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -34,46 +35,122 @@ struct MainText {
     Q_DECLARE_TR_FUNCTIONS(MainText)
 };
 
-const char* const Description =
-    "Quillary on the command line: shows, converts and compares configuration\n"
-    "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
-    "its clock; makes voice messages from sound files or text.";
+const char* const Description = QT_TRANSLATE_NOOP(
+    "MainText", "Quillary on the command line: shows, converts and compares configuration\n"
+                "files (*.QRB) and writes them into a VELK unit, reads a unit back and sets\n"
+                "its clock; makes voice messages from sound files or text.");
 
 // The pulse range is filled in from the editor's limits, kept in one place.
-const char* const Footer =
-    "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
-    "differ; check: findings; write --check: an error found, nothing written;\n"
-    "provision: a unit failed), 2 wrong usage (voice speak: also nothing to\n"
-    "speak, or no espeak-ng voice for the language), 3 a file cannot be read or\n"
-    "written (voice import and speak: also not sound, silent, or longer than\n"
-    "the unit's voice memory).\n"
-    "\n"
-    "The port is --port, else the setting Options/COMPORT of the program's\n"
-    "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
-    "variable QUILLARY_LINK_DEVICE, when set, names the serial device to use\n"
-    "whatever the profile says; --port given on the command line wins over it.\n"
-    "USB means the device chosen in Setup (Options/Device), else the only USB\n"
-    "serial device attached; ports lists them with the --port value of each.\n"
-    "\n"
-    "show --json writes texts as the code-page-1252 characters of the register\n"
-    "bytes, and what no field shows (register 86, bytes after a text's end, a\n"
-    "spelling such as \"0250\") under \"extra\", so import gives back any file\n"
-    "byte for byte. import refuses by name what a register cannot hold (a text\n"
-    "over 255 characters, a zero character, a character outside code page 1252,\n"
-    "a flag that is not true/false, a type not \"Normal\" or \"Pulse\"). What the\n"
-    "configuration editor would refuse (its text lengths, the pulse duration\n"
-    "outside %1 to %2) it imports with a warning; with --strict it refuses that\n"
-    "too (exit 3, nothing written). import and read never replace an existing\n"
-    "file without --force. read writes its file only from a complete read.\n"
-    "\n"
-    "voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]\n"
-    "[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,\n"
-    "SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in\n"
-    "the unit's format (8000 samples a second, 4000 with --low-quality),\n"
-    "trimmed of silence and brought to a common loudness; a failure leaves the\n"
-    "earlier recording as it was. speak takes the input's high or low text\n"
-    "unless --text is given. voice list FILE [--json] lists the 34 messages\n"
-    "and what Transfer to unit would send against the unit's 540,672 bytes.";
+const char* const Footer = QT_TRANSLATE_NOOP(
+    "MainText", "Exit status: 0 success, 1 the unit or the link failed (diff: the files\n"
+                "differ; check: findings; write --check: an error found, nothing written;\n"
+                "provision: a unit failed), 2 wrong usage (voice speak: also nothing to\n"
+                "speak, or no espeak-ng voice for the language), 3 a file cannot be read or\n"
+                "written (voice import and speak: also not sound, silent, or longer than\n"
+                "the unit's voice memory).\n"
+                "\n"
+                "The port is --port, else the setting Options/COMPORT of the program's\n"
+                "profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment\n"
+                "variable QUILLARY_LINK_DEVICE, when set, names the serial device to use\n"
+                "whatever the profile says; --port given on the command line wins over it.\n"
+                "USB means the device chosen in Setup (Options/Device), else the only USB\n"
+                "serial device attached; ports lists them with the --port value of each.\n"
+                "\n"
+                "show --json writes texts as the code-page-1252 characters of the register\n"
+                "bytes, and what no field shows (register 86, bytes after a text's end, a\n"
+                "spelling such as \"0250\") under \"extra\", so import gives back any file\n"
+                "byte for byte. import refuses by name what a register cannot hold (a text\n"
+                "over 255 characters, a zero character, a character outside code page 1252,\n"
+                "a flag that is not true/false, a type not \"Normal\" or \"Pulse\"). What the\n"
+                "configuration editor would refuse (its text lengths, the pulse duration\n"
+                "outside %1 to %2) it imports with a warning; with --strict it refuses that\n"
+                "too (exit 3, nothing written). import and read never replace an existing\n"
+                "file without --force. read writes its file only from a complete read.\n"
+                "\n"
+                "voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]\n"
+                "[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,\n"
+                "SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in\n"
+                "the unit's format (8000 samples a second, 4000 with --low-quality),\n"
+                "trimmed of silence and brought to a common loudness; a failure leaves the\n"
+                "earlier recording as it was. speak takes the input's high or low text\n"
+                "unless --text is given. voice list FILE [--json] lists the 34 messages\n"
+                "and what Transfer to unit would send against the unit's 540,672 bytes.");
+
+// A help text as CLI11 prints it, in the terminal's encoding.
+std::string help(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+// CLI11's usage errors in the program's language: the shapes a user meets
+// (a missing or unexpected argument, a value out of range) are rebuilt from
+// its English message; any other keeps CLI11's own words.
+std::string usageFailure(const CLI::App* app, const CLI::Error& error) {
+    const QString what = QString::fromStdString(error.what());
+    static const QRegularExpression required(QStringLiteral("^(\\S+) is required$"));
+    static const QRegularExpression unexpected(
+        QStringLiteral("^The following argument(s were| was) not expected: (.*)$"));
+    static const QRegularExpression missing(
+        QStringLiteral("^(\\S+): (\\d+) required (\\S+) missing$"));
+    QString text = what;
+    if (what == QLatin1String("A subcommand is required"))
+        text = MainText::tr("A subcommand is required");
+    else if (const auto match = required.match(what); match.hasMatch())
+        text = MainText::tr("%1 is required").arg(match.captured(1));
+    else if (const auto match = unexpected.match(what); match.hasMatch())
+        text = (match.captured(1).startsWith('s')
+                    ? MainText::tr("The following arguments were not expected: %1")
+                    : MainText::tr("The following argument was not expected: %1"))
+                   .arg(match.captured(2));
+    else if (const auto match = missing.match(what); match.hasMatch())
+        text =
+            MainText::tr("%1: %n required %2 missing", "", match.captured(2).toInt())
+                .arg(match.captured(1),
+                     QString::fromLocal8Bit(
+                         app->get_formatter()->get_label(match.captured(3).toStdString()).c_str()));
+    return help(text + QLatin1Char('\n') +
+                MainText::tr("Run with %1 for more information.").arg(QStringLiteral("--help")) +
+                QLatin1Char('\n'));
+}
+
+// A count of 1 or more. CLI11's own check names its limits as floating-point
+// numbers of 300 digits.
+const CLI::Validator AtLeastOne(
+    [](std::string& input) -> std::string {
+        bool whole = false;
+        const int value = QString::fromStdString(input).toInt(&whole);
+        if (whole && value >= 1)
+            return {};
+        return help(MainText::tr("\"%1\" is not a whole number of 1 or more")
+                        .arg(QString::fromLocal8Bit(input.c_str())));
+    },
+    "POSITIVE");
+
+// CLI11's own words in the help (headings, value kinds, the help and version
+// options) in the program's language. Subcommands share the formatter and
+// take the root's option defaults and group when they are added, but make
+// their own help option first, under CLI11's default group.
+void translateHelp(CLI::App& app) {
+    const auto formatter = app.get_formatter();
+    formatter->label("Usage", help(MainText::tr("Usage")));
+    formatter->label("OPTIONS", help(MainText::tr("OPTIONS")));
+    formatter->label("SUBCOMMAND", help(MainText::tr("SUBCOMMAND")));
+    formatter->label("SUBCOMMANDS", help(MainText::tr("SUBCOMMANDS")));
+    formatter->label("Positionals", help(MainText::tr("Positionals")));
+    formatter->label("REQUIRED", help(MainText::tr("REQUIRED")));
+    formatter->label("TEXT", help(MainText::tr("TEXT")));
+    formatter->label("INT:POSITIVE", help(MainText::tr("INT:POSITIVE")));
+    app.option_defaults()->group(help(MainText::tr("Options")));
+    app.group(help(MainText::tr("Subcommands")));
+    app.set_help_flag("-h,--help", help(MainText::tr("Print this help message and exit")));
+    app.failure_message(usageFailure);
+}
+
+// A subcommand whose help option sits with its other options.
+CLI::App* addCommand(CLI::App& parent, const std::string& name, const std::string& description) {
+    CLI::App* command = parent.add_subcommand(name, description);
+    command->get_help_ptr()->group(parent.option_defaults()->get_group());
+    return command;
+}
 
 // The window's profile, whichever program reads it.
 QString profilePath() {
@@ -133,25 +210,28 @@ int main(int argc, char** argv) {
         Translations::installPreferred(application, Profile(profilePath()).language());
 
     CliConsole& console = CliConsole::standard();
-    CLI::App app{Description, "quillary-cli"};
-    app.footer(QString::fromLatin1(Footer)
-                   .arg(SheetLimits::PulseMin)
-                   .arg(SheetLimits::PulseMax)
-                   .toStdString());
-    app.set_version_flag("--version", std::string("quillary-cli ") + QUILLARY_VERSION);
+    CLI::App app{help(MainText::tr(Description)), "quillary-cli"};
+    app.footer(help(MainText::tr(Footer).arg(SheetLimits::PulseMin).arg(SheetLimits::PulseMax)));
+    translateHelp(app);
+    app.set_version_flag("--version", std::string("quillary-cli ") + QUILLARY_VERSION,
+                         help(MainText::tr("Display program version information and exit")));
     app.require_subcommand(1);
     app.fallthrough();
     std::string portOption;
-    app.add_option("--port", portOption, "USB, COM1 to COM4, or a serial device path");
+    app.add_option("--port", portOption,
+                   help(MainText::tr("USB, COM1 to COM4, or a serial device path")));
 
     std::function<int()> run;
 
     std::string showFile;
     bool showJsonFlag = false;
-    CLI::App* showCommand = app.add_subcommand(
-        "show", "Print a configuration's listing, or with --json all of it as JSON");
-    showCommand->add_option("FILE", showFile, "configuration file (*.QRB)")->required();
-    showCommand->add_flag("--json", showJsonFlag, "JSON with named fields instead of the listing");
+    CLI::App* showCommand = addCommand(
+        app, "show",
+        help(MainText::tr("Print a configuration's listing, or with --json all of it as JSON")));
+    showCommand->add_option("FILE", showFile, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
+    showCommand->add_flag("--json", showJsonFlag,
+                          help(MainText::tr("JSON with named fields instead of the listing")));
     showCommand->callback([&] {
         run = [&] {
             const QString path = QString::fromStdString(showFile);
@@ -162,13 +242,20 @@ int main(int argc, char** argv) {
     std::string importJson, importOut;
     bool importForce = false;
     bool importStrict = false;
-    CLI::App* importCommand = app.add_subcommand(
-        "import", "Make a configuration file from JSON as show --json prints it");
-    importCommand->add_option("FILE.json", importJson, "the configuration as JSON")->required();
-    importCommand->add_option("OUT", importOut, "configuration file to write (*.QRB)")->required();
-    importCommand->add_flag("--force", importForce, "replace OUT when it exists");
-    importCommand->add_flag("--strict", importStrict,
-                            "refuse values the configuration editor would refuse");
+    CLI::App* importCommand = addCommand(
+        app, "import",
+        help(MainText::tr("Make a configuration file from JSON as show --json prints it")));
+    importCommand
+        ->add_option("FILE.json", importJson, help(MainText::tr("the configuration as JSON")))
+        ->required();
+    importCommand
+        ->add_option("OUT", importOut, help(MainText::tr("configuration file to write (*.QRB)")))
+        ->required();
+    importCommand->add_flag("--force", importForce,
+                            help(MainText::tr("replace OUT when it exists")));
+    importCommand->add_flag(
+        "--strict", importStrict,
+        help(MainText::tr("refuse values the configuration editor would refuse")));
     importCommand->callback([&] {
         run = [&] {
             return importConfig(console, QString::fromStdString(importJson),
@@ -177,10 +264,13 @@ int main(int argc, char** argv) {
     });
 
     std::string diffA, diffB;
-    CLI::App* diffCommand =
-        app.add_subcommand("diff", "List the differences of two configuration files by field name");
-    diffCommand->add_option("A", diffA, "configuration file (*.QRB)")->required();
-    diffCommand->add_option("B", diffB, "configuration file (*.QRB)")->required();
+    CLI::App* diffCommand = addCommand(
+        app, "diff",
+        help(MainText::tr("List the differences of two configuration files by field name")));
+    diffCommand->add_option("A", diffA, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
+    diffCommand->add_option("B", diffB, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
     diffCommand->callback([&] {
         run = [&] {
             return diffConfigs(console, QString::fromStdString(diffA),
@@ -190,12 +280,17 @@ int main(int argc, char** argv) {
 
     CheckCommandOptions check;
     std::string checkFile, checkRegion;
-    CLI::App* checkCommandApp = app.add_subcommand(
-        "check", "Find phone numbers, SMS texts and voice messages the unit would use wrongly");
-    checkCommandApp->add_option("FILE", checkFile, "configuration file (*.QRB)")->required();
-    checkCommandApp->add_option("--region", checkRegion,
-                                "country of national numbers (CZ); else the desktop's");
-    checkCommandApp->add_flag("--json", check.json, "findings and SMS counts as JSON");
+    CLI::App* checkCommandApp = addCommand(
+        app, "check",
+        help(MainText::tr(
+            "Find phone numbers, SMS texts and voice messages the unit would use wrongly")));
+    checkCommandApp->add_option("FILE", checkFile, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
+    checkCommandApp->add_option(
+        "--region", checkRegion,
+        help(MainText::tr("country of national numbers (CZ); else the desktop's")));
+    checkCommandApp->add_flag("--json", check.json,
+                              help(MainText::tr("findings and SMS counts as JSON")));
     checkCommandApp->callback([&] {
         run = [&] {
             check.path = QString::fromStdString(checkFile);
@@ -208,19 +303,25 @@ int main(int argc, char** argv) {
 
     WriteOptions write;
     std::string writeFile;
-    CLI::App* writeCommand = app.add_subcommand(
-        "write", "Write a configuration file (and its voice messages) into the unit");
-    writeCommand->add_option("FILE", writeFile, "configuration file (*.QRB)")->required();
-    writeCommand->add_flag("--voice", write.voice,
-                           "also send the voice messages the configuration switches on");
-    writeCommand->add_flag("--verify", write.verify,
-                           "read the 87 registers back and name every one that differs");
+    CLI::App* writeCommand = addCommand(
+        app, "write",
+        help(MainText::tr("Write a configuration file (and its voice messages) into the unit")));
+    writeCommand->add_option("FILE", writeFile, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
+    writeCommand->add_flag(
+        "--voice", write.voice,
+        help(MainText::tr("also send the voice messages the configuration switches on")));
+    writeCommand->add_flag(
+        "--verify", write.verify,
+        help(MainText::tr("read the 87 registers back and name every one that differs")));
     std::string writeRegion;
-    writeCommand->add_flag("--check", write.check, "run check first; write nothing on an error");
-    writeCommand->add_option("--region", writeRegion, "the region for --check");
+    writeCommand->add_flag("--check", write.check,
+                           help(MainText::tr("run check first; write nothing on an error")));
+    writeCommand->add_option("--region", writeRegion, help(MainText::tr("the region for --check")));
     std::string writeBackupDir;
-    writeCommand->add_option("--backup", writeBackupDir,
-                             "first keep the unit's registers as DIR/<serial>-<time>.QRB");
+    writeCommand->add_option(
+        "--backup", writeBackupDir,
+        help(MainText::tr("first keep the unit's registers as DIR/<serial>-<time>.QRB")));
     bool needsUnit = false;
     writeCommand->callback([&] {
         needsUnit = true;
@@ -234,9 +335,12 @@ int main(int argc, char** argv) {
 
     std::string readOut;
     bool readForce = false;
-    CLI::App* readCommand = app.add_subcommand("read", "Read the unit into a configuration file");
-    readCommand->add_option("OUT", readOut, "configuration file to write (*.QRB)")->required();
-    readCommand->add_flag("--force", readForce, "replace OUT when it exists");
+    CLI::App* readCommand =
+        addCommand(app, "read", help(MainText::tr("Read the unit into a configuration file")));
+    readCommand
+        ->add_option("OUT", readOut, help(MainText::tr("configuration file to write (*.QRB)")))
+        ->required();
+    readCommand->add_flag("--force", readForce, help(MainText::tr("replace OUT when it exists")));
     readCommand->callback([&] {
         needsUnit = true;
         run = [&] {
@@ -244,17 +348,18 @@ int main(int argc, char** argv) {
         };
     });
 
-    CLI::App* clockCommand =
-        app.add_subcommand("set-clock", "Set the unit's clock to this computer's local time");
+    CLI::App* clockCommand = addCommand(
+        app, "set-clock", help(MainText::tr("Set the unit's clock to this computer's local time")));
     clockCommand->callback([&] {
         needsUnit = true;
         run = [&] { return setUnitClock(console, *port); };
     });
 
     bool portsJson = false;
-    CLI::App* portsCommand = app.add_subcommand(
-        "ports", "List the serial devices attached and the --port value of each");
-    portsCommand->add_flag("--json", portsJson, "the list as JSON");
+    CLI::App* portsCommand = addCommand(
+        app, "ports",
+        help(MainText::tr("List the serial devices attached and the --port value of each")));
+    portsCommand->add_flag("--json", portsJson, help(MainText::tr("the list as JSON")));
     portsCommand->callback([&] {
         run = [&] {
             UdevSerialDeviceFinder finder;
@@ -264,16 +369,24 @@ int main(int argc, char** argv) {
 
     ProvisionOptions provision;
     std::string provisionFile, provisionLog, provisionBackup;
-    CLI::App* provisionCommand = app.add_subcommand(
-        "provision", "Write a configuration into one unit after another as they are plugged in");
-    provisionCommand->add_option("TEMPLATE", provisionFile, "configuration file (*.QRB)")
+    CLI::App* provisionCommand = addCommand(
+        app, "provision",
+        help(MainText::tr(
+            "Write a configuration into one unit after another as they are plugged in")));
+    provisionCommand
+        ->add_option("TEMPLATE", provisionFile, help(MainText::tr("configuration file (*.QRB)")))
         ->required();
-    provisionCommand->add_flag("--voice", provision.voice, "also send the voice messages");
-    provisionCommand->add_option("--log", provisionLog, "append one JSON line per unit to FILE");
-    provisionCommand->add_option("--count", provision.count, "stop after N units (default: Ctrl-C)")
-        ->check(CLI::PositiveNumber);
-    provisionCommand->add_option("--backup", provisionBackup,
-                                 "first keep each unit's registers as DIR/<serial>-<time>.QRB");
+    provisionCommand->add_flag("--voice", provision.voice,
+                               help(MainText::tr("also send the voice messages")));
+    provisionCommand->add_option("--log", provisionLog,
+                                 help(MainText::tr("append one JSON line per unit to FILE")));
+    provisionCommand
+        ->add_option("--count", provision.count,
+                     help(MainText::tr("stop after N units (default: Ctrl-C)")))
+        ->check(AtLeastOne);
+    provisionCommand->add_option(
+        "--backup", provisionBackup,
+        help(MainText::tr("first keep each unit's registers as DIR/<serial>-<time>.QRB")));
     provisionCommand->callback([&] {
         run = [&] {
             provision.templatePath = QString::fromStdString(provisionFile);
@@ -286,29 +399,41 @@ int main(int argc, char** argv) {
 
     VoiceCommandOptions voice;
     std::string voiceConfig, voiceMessage, voiceAudio, voiceText, voiceLanguage;
-    CLI::App* voiceCommand =
-        app.add_subcommand("voice", "Make voice messages from sound files or text, and list them");
+    CLI::App* voiceCommand = addCommand(
+        app, "voice",
+        help(MainText::tr("Make voice messages from sound files or text, and list them")));
     voiceCommand->require_subcommand(1);
-    const char* const messageHelp = "H01..H16, L01..L16, SelectOutput or SelectOnOff (any case)";
-    CLI::App* voiceImportCommand = voiceCommand->add_subcommand(
-        "import", "Make MESSAGE's recording from a WAV, FLAC, Ogg Vorbis, Opus or MP3 file");
-    voiceImportCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    const std::string messageHelp =
+        help(MainText::tr("H01..H16, L01..L16, SelectOutput or SelectOnOff (any case)"));
+    CLI::App* voiceImportCommand =
+        addCommand(*voiceCommand, "import",
+                   help(MainText::tr(
+                       "Make MESSAGE's recording from a WAV, FLAC, Ogg Vorbis, Opus or MP3 file")));
+    voiceImportCommand
+        ->add_option("FILE", voiceConfig, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
     voiceImportCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
-    voiceImportCommand->add_option("AUDIO", voiceAudio, "the sound file")->required();
+    voiceImportCommand->add_option("AUDIO", voiceAudio, help(MainText::tr("the sound file")))
+        ->required();
     voiceImportCommand->add_flag("--low-quality", voice.lowQuality,
-                                 "4000 samples a second instead of 8000");
+                                 help(MainText::tr("4000 samples a second instead of 8000")));
     voiceImportCommand->callback([&] { run = [&] { return voiceImport(console, voice); }; });
-    CLI::App* voiceSpeakCommand = voiceCommand->add_subcommand(
-        "speak", "Make MESSAGE's recording by speaking the input's high or low text");
-    voiceSpeakCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
+    CLI::App* voiceSpeakCommand = addCommand(
+        *voiceCommand, "speak",
+        help(MainText::tr("Make MESSAGE's recording by speaking the input's high or low text")));
+    voiceSpeakCommand
+        ->add_option("FILE", voiceConfig, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
     voiceSpeakCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
     CLI::Option* voiceTextOption = voiceSpeakCommand->add_option(
-        "--text", voiceText, "the text to speak instead (needed for the prompts)");
-    voiceSpeakCommand->add_option("--language", voiceLanguage,
-                                  "espeak-ng voice such as en, de, cs; else VoiceRecorder/"
-                                  "Language, else the desktop's language");
+        "--text", voiceText,
+        help(MainText::tr("the text to speak instead (needed for the prompts)")));
+    voiceSpeakCommand->add_option(
+        "--language", voiceLanguage,
+        help(MainText::tr("espeak-ng voice such as en, de, cs; else VoiceRecorder/"
+                          "Language, else the desktop's language")));
     voiceSpeakCommand->add_flag("--low-quality", voice.lowQuality,
-                                "4000 samples a second instead of 8000");
+                                help(MainText::tr("4000 samples a second instead of 8000")));
     voiceSpeakCommand->callback([&] {
         run = [&] {
             if (voiceTextOption->count() > 0)
@@ -317,10 +442,13 @@ int main(int argc, char** argv) {
             return voiceSpeak(console, voice);
         };
     });
-    CLI::App* voiceListCommand = voiceCommand->add_subcommand(
-        "list", "List the 34 messages and what Transfer to unit would send");
-    voiceListCommand->add_option("FILE", voiceConfig, "configuration file (*.QRB)")->required();
-    voiceListCommand->add_flag("--json", voice.json, "as JSON");
+    CLI::App* voiceListCommand =
+        addCommand(*voiceCommand, "list",
+                   help(MainText::tr("List the 34 messages and what Transfer to unit would send")));
+    voiceListCommand
+        ->add_option("FILE", voiceConfig, help(MainText::tr("configuration file (*.QRB)")))
+        ->required();
+    voiceListCommand->add_flag("--json", voice.json, help(MainText::tr("as JSON")));
     voiceListCommand->callback([&] { run = [&] { return voiceList(console, voice); }; });
     // Filled in after parsing, whichever voice command runs.
     auto voicePaths = [&] {

@@ -3,6 +3,7 @@
 #include "config/VoiceFiles.h"
 #include "voice/WaveFile.h"
 #include "zip/ZipArchive.h"
+#include "zip/ZipException.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +32,10 @@ std::string nativePath(const QString& path) {
 }
 
 QString systemReason(int error) {
+    // The zip writer reports a file that ended before its size was read as
+    // an error without a system error.
+    if (error == 0)
+        return ArchiveText::tr("the file ended early");
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
@@ -161,6 +166,24 @@ PackResult pack(const QString& configPath, const QString& title, const QString& 
         for (const auto& [path, name] : voiceFiles)
             zip.AddFileAs(nativePath(path), name.toStdString());
         zip.Close();
+    } catch (const CFileException& error) {
+        zip.Close(true);
+        const QString file = QFile::decodeName(error.FileName().c_str());
+        if (file == temporary.path)
+            return failed(archivePath, error.SystemError());
+        return {
+            false,
+            ArchiveText::tr("Cannot read %1: %2.").arg(file, systemReason(error.SystemError()))};
+    } catch (const CZipException& error) {
+        zip.Close(true);
+        if (error.ErrorCode() == CZipException::kErrorTooLargeForFormat)
+            return {false,
+                    ArchiveText::tr("The archive %1 would be larger than a zip archive can be "
+                                    "(4 GiB).")
+                        .arg(archivePath)};
+        return {false, ArchiveText::tr("Cannot pack the archive %1: zip error %2.")
+                           .arg(archivePath)
+                           .arg(error.ErrorCode())};
     } catch (const std::exception& error) {
         zip.Close(true);
         // The user knows the archive by its own name, not the temporary one.

@@ -5,6 +5,7 @@
 #include "unit/UploadVoiceMessages.h"
 #include "voice/WaveFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -71,27 +72,33 @@ VoiceMessageId idOfUnitName(const QString& unitName) {
     return VoiceMessageId::parse(unitName.section('.', 0, 0)).value_or(VoiceMessageId{});
 }
 
+// This file's texts, in the program's language.
+struct VoiceMessagesText {
+    Q_DECLARE_TR_FUNCTIONS(VoiceMessagesText)
+};
+
+// "8-bit mono PCM, 8000 Hz".
 QString describe(const WaveFile::PcmFormat& format) {
     QString type;
     switch (format.sampleType) {
     case WaveFile::SampleType::UInt8:
-        type = QStringLiteral("8-bit");
+        type = VoiceMessagesText::tr("8-bit");
         break;
     case WaveFile::SampleType::Int16:
-        type = QStringLiteral("16-bit");
+        type = VoiceMessagesText::tr("16-bit");
         break;
     case WaveFile::SampleType::Int32:
-        type = QStringLiteral("32-bit");
+        type = VoiceMessagesText::tr("32-bit");
         break;
     case WaveFile::SampleType::Float:
-        type = QStringLiteral("32-bit float");
+        type = VoiceMessagesText::tr("32-bit float");
         break;
     }
-    const QString channels = format.channels == 1 ? QStringLiteral("mono")
+    const QString channels = format.channels == 1 ? VoiceMessagesText::tr("mono")
                              : format.channels == 2
-                                 ? QStringLiteral("stereo")
-                                 : QStringLiteral("%1-channel").arg(format.channels);
-    return QStringLiteral("%1 %2 PCM, %3 Hz").arg(type, channels).arg(format.sampleRate);
+                                 ? VoiceMessagesText::tr("stereo")
+                                 : VoiceMessagesText::tr("%n-channel", "", format.channels);
+    return VoiceMessagesText::tr("%1 %2 PCM, %3 Hz").arg(type, channels).arg(format.sampleRate);
 }
 
 void examine(VoiceMessageEntry& entry) {

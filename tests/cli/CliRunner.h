@@ -11,8 +11,11 @@ struct CliRun {
     QByteArray err;
 };
 
-inline CliRun runCli(const QStringList& arguments) {
+inline CliRun
+runCli(const QStringList& arguments,
+       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUILLARY_CLI), arguments);
     CliRun run;
     if (!process.waitForFinished(60000)) {

@@ -24,7 +24,7 @@ private slots:
         QTest::addColumn<QString>("error"); // empty: packed
         QTest::newRow("a link to another file") << "link" << QString();
         QTest::newRow("a full disk") << "full"
-                                     << "Cannot write @archive: No space left on device";
+                                     << "Cannot write the archive @archive: No space left on device";
         QTest::newRow("a read-only folder")
             << "read-only"
             << "Cannot create the archive in the folder @folder: Read-only file system";
