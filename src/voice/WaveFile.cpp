@@ -245,7 +245,7 @@ RecordingCheck openRecording(QFile& file, const QString& path) {
     qint64 size = 0;
     QString why;
     if (!openRegularFile(file, path, &size, &why)) {
-        if (why == QLatin1String("it does not exist"))
+        if (why == WaveFileText::tr("it does not exist"))
             return {RecordingCheck::Missing, why};
         const QFileInfo info(path);
         const bool regular = !info.exists() || info.isFile();

@@ -5,6 +5,7 @@
 #include "FakeAudioDevice.h"
 #include "TestSupport.h"
 #include "config/Profile.h"
+#include "core/Translations.h"
 #include "voice/VoiceRecorder.h"
 #include "voice/WaveFile.h"
 #include "voice/Waveform.h"
@@ -14,6 +15,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <QtEndian>
 #include <sys/stat.h>
@@ -279,6 +281,13 @@ private slots:
                  WaveFile::RecordingCheck::NotRegularFile);
         QCOMPARE(WaveFile::checkRecording(dir.filePath("none.wav")).status,
                  WaveFile::RecordingCheck::Missing);
+        // The reason is said in the program's language; the status stays.
+        QCOMPARE(Translations::install(*QCoreApplication::instance(), "de"), QString("de"));
+        const WaveFile::RecordingCheck missing = WaveFile::checkRecording(dir.filePath("none.wav"));
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>())
+            delete translator;
+        QCOMPARE(missing.status, WaveFile::RecordingCheck::Missing);
+        QVERIFY2(missing.why.contains("existiert"), qPrintable(missing.why));
     }
 
     void hugeFilesSaturateTheCount() {
