@@ -135,15 +135,6 @@ QByteArray listText(const VoiceMessageList& list) {
     return lines.join('\n').toLocal8Bit() + '\n';
 }
 
-// espeak-ng 1.51 opens an audio output object when it starts, even when it
-// only hands samples back, and so connects to the sound server: a server
-// that accepts and never answers held `voice speak` for 30 s, and one that is
-// not running could be spawned. This program plays nothing, so it names a
-// server that cannot exist (libpulse then also spawns none).
-void keepSpeechOffTheSoundServer() {
-    ::setenv("PULSE_SERVER", "unix:/nonexistent/quillary-cli-plays-no-sound", 1);
-}
-
 QString speechLanguage(const VoiceCommandOptions& options) {
     if (!options.language.isEmpty())
         return options.language;
@@ -210,6 +201,7 @@ int voiceSpeak(CliConsole& console, const VoiceCommandOptions& options) {
                       .arg(target->id.name()));
         return ExitUsage;
     }
+    // This program plays nothing: speech never needs the sound server.
     keepSpeechOffTheSoundServer();
     const VoiceMakeResult result =
         speakToFile(text, speechLanguage(options), target->path, options.lowQuality);

@@ -1,6 +1,7 @@
 #include "voice/QtAudioDevice.h"
 
 #include "voice/SoundServer.h"
+#include "voice/VoiceSource.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -102,8 +103,11 @@ QString QtAudioDevice::describe(QAudio::Error error) {
 // that takes the connection and never replies; ask first, off this thread.
 bool QtAudioDevice::serverAnswers() {
     serverSilent_ = SoundServer::ask(serverTimeoutMs_) == SoundServer::Reply::DoesNotAnswer;
-    if (serverSilent_)
+    if (serverSilent_) {
         error_ = SoundServer::doesNotAnswerText();
+        // Speak would otherwise wait half a minute on it too.
+        keepSpeechOffTheSoundServer();
+    }
     return !serverSilent_;
 }
 

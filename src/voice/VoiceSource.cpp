@@ -14,6 +14,7 @@
 #include <sndfile.h>
 
 #include <QCoreApplication>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
@@ -129,6 +130,7 @@ VoiceMakeResult finishOutcome(const Outcome& outcome, const QString& what, const
 std::mutex speechMutex;
 bool speechReady = false;
 QString speechError;
+std::atomic<bool> speechOffServer{false};
 
 QString espeakMessage(espeak_ng_STATUS status) {
     char text[512] = {};
@@ -143,8 +145,21 @@ bool startSpeech() {
     espeak_ng_InitializePath(nullptr);
     espeak_ng_ERROR_CONTEXT context = nullptr;
     espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-    if (status == ENS_OK)
+    if (status == ENS_OK) {
+        // The server is named only while espeak-ng opens its output, so the
+        // window's own sound (Qt Multimedia) still finds the real one later.
+        const QByteArray server = qgetenv("PULSE_SERVER");
+        const bool hadServer = qEnvironmentVariableIsSet("PULSE_SERVER");
+        if (speechOffServer)
+            qputenv("PULSE_SERVER", "unix:/nonexistent/quillary-speech-plays-no-sound");
         status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
+        if (speechOffServer) {
+            if (hadServer)
+                qputenv("PULSE_SERVER", server);
+            else
+                qunsetenv("PULSE_SERVER");
+        }
+    }
     espeak_ng_ClearErrorContext(&context);
     if (status != ENS_OK) {
         speechError = VoiceSourceText::tr("the speech synthesiser espeak-ng cannot start (%1); "
@@ -253,6 +268,10 @@ VoiceMakeResult speakToFile(const QString& text, const QString& language, const 
             VoiceMakeResult::SpeechUnavailable,
             VoiceSourceText::tr("The text could not be spoken: %1.").arg(espeakMessage(status)));
     return finishOutcome(outcome, VoiceSourceText::tr("The spoken text"), target, rate);
+}
+
+void keepSpeechOffTheSoundServer() {
+    speechOffServer = true;
 }
 
 bool hasSpeechVoice(const QString& language) {

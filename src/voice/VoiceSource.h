@@ -54,6 +54,13 @@ VoiceMakeResult importSoundFile(const QString& source, const QString& target, bo
 VoiceMakeResult speakToFile(const QString& text, const QString& language, const QString& target,
                             bool lowQuality);
 
+// espeak-ng opens an audio output when it starts, even though speech here is
+// only taken as samples, and so connects to the sound server: one that takes
+// the connection and never answers holds it for half a minute, and one not
+// running may be started. After this call, speech starts with no server to
+// connect to; nothing else in the program is affected.
+void keepSpeechOffTheSoundServer();
+
 // The desktop's language where espeak-ng has a voice for it, else "en".
 QString defaultSpeechLanguage();
 
