@@ -10,6 +10,7 @@ import os
 import queue
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -235,6 +236,22 @@ try:
           and entries[2]["result"] == "failed" and "writing register" in entries[2]["error"],
           "an unplugged unit is logged as failed: %s %s" % (status, entries[-1:]))
     check(any("0 succeeded, 1 failed" in line for line in p.seen), "summary names the failure")
+
+    # Ctrl-C in the middle of a unit finishes that unit, then stops.
+    p = Running("provision", template_path, "--log", log)
+    p.expect(r"Plug in unit 1")
+    held = unit("UNIT0004", "--baud", "19200")
+    held.plug()
+    p.expect(r"writing register 2\d of 87")
+    p.proc.send_signal(signal.SIGINT)
+    status = p.finish(timeout=60)
+    entries = [json.loads(line) for line in open(log)]
+    check(status == 0 and held.registers() == bytes(template) and len(entries) == 4
+          and entries[3]["serial"] == "UNIT0004" and entries[3]["result"] == "ok"
+          and "Stopped by Ctrl-C." in p.seen and any("1 succeeded, 0 failed" in line
+                                                    for line in p.seen),
+          "Ctrl-C finishes the unit in hand: %s %s" % (status, p.seen[-4:]))
+    held.unplug()
 
     # Everything local is checked before the unit is touched: a backup folder
     # or a log folder the user may not write is refused at once.
