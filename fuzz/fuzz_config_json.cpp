@@ -1,7 +1,7 @@
 // import's reading of a configuration as JSON: any bytes are refused with a
 // reason or give registers that show and import back unchanged; and any
 // register image comes back byte for byte through show --json and import.
-#include "cli/ConfigJson.h"
+#include "config/ConfigJson.h"
 
 #include <algorithm>
 #include <cstdlib>

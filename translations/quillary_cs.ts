@@ -456,14 +456,6 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
 <context>
     <name>CheckText</name>
     <message>
-        <source>input %1 high voice message</source>
-        <translation>vstup %1, hlasová zpráva pro sepnutí</translation>
-    </message>
-    <message>
-        <source>input %1 low voice message</source>
-        <translation>vstup %1, hlasová zpráva pro rozepnutí</translation>
-    </message>
-    <message>
         <source>output prompt</source>
         <translation>výzva k volbě výstupu</translation>
     </message>
@@ -519,34 +511,6 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <source>%1 is in the list twice (%2)</source>
         <translation>%1 je v seznamu dvakrát (%2)</translation>
     </message>
-    <message>
-        <source>input %1 phone numbers</source>
-        <translation>vstup %1, telefonní čísla</translation>
-    </message>
-    <message>
-        <source>allowed callers</source>
-        <translation>povolení volající</translation>
-    </message>
-    <message>
-        <source>input %1 high text</source>
-        <translation>vstup %1, text pro sepnutí</translation>
-    </message>
-    <message>
-        <source>input %1 low text</source>
-        <translation>vstup %1, text pro rozepnutí</translation>
-    </message>
-    <message>
-        <source>output %1 high text</source>
-        <translation>výstup %1, text pro sepnutí</translation>
-    </message>
-    <message>
-        <source>output %1 low text</source>
-        <translation>výstup %1, text pro rozepnutí</translation>
-    </message>
-    <message>
-        <source>clear command</source>
-        <translation>příkaz k vymazání</translation>
-    </message>
 </context>
 <context>
     <name>ConfigCommandText</name>
@@ -557,6 +521,53 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>The configuration has not been saved. Close without saving it?</source>
         <translation>Konfigurace nebyla uložena. Zavřít bez uložení?</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFieldText</name>
+    <message>
+        <source>input %1 phone numbers</source>
+        <translation>vstup %1, telefonní čísla</translation>
+    </message>
+    <message>
+        <source>input %1 high text</source>
+        <translation>vstup %1, text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>input %1 low text</source>
+        <translation>vstup %1, text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>input %1 high voice message</source>
+        <translation>vstup %1, hlasová zpráva pro sepnutí</translation>
+    </message>
+    <message>
+        <source>input %1 low voice message</source>
+        <translation>vstup %1, hlasová zpráva pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>output %1 type</source>
+        <translation>výstup %1, typ</translation>
+    </message>
+    <message>
+        <source>output %1 high text</source>
+        <translation>výstup %1, text pro sepnutí</translation>
+    </message>
+    <message>
+        <source>output %1 low text</source>
+        <translation>výstup %1, text pro rozepnutí</translation>
+    </message>
+    <message>
+        <source>allowed callers</source>
+        <translation>povolení volající</translation>
+    </message>
+    <message>
+        <source>clear command</source>
+        <translation>příkaz k vymazání</translation>
+    </message>
+    <message>
+        <source>pulse duration</source>
+        <translation>délka pulzu</translation>
     </message>
 </context>
 <context>

@@ -456,14 +456,6 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
 <context>
     <name>CheckText</name>
     <message>
-        <source>input %1 high voice message</source>
-        <translation>Eingang %1, Sprachnachricht bei Hoch</translation>
-    </message>
-    <message>
-        <source>input %1 low voice message</source>
-        <translation>Eingang %1, Sprachnachricht bei Tief</translation>
-    </message>
-    <message>
         <source>output prompt</source>
         <translation>Ansage zur Ausgangswahl</translation>
     </message>
@@ -518,34 +510,6 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <source>%1 is in the list twice (%2)</source>
         <translation>%1 steht zweimal in der Liste (%2)</translation>
     </message>
-    <message>
-        <source>input %1 phone numbers</source>
-        <translation>Eingang %1, Rufnummern</translation>
-    </message>
-    <message>
-        <source>allowed callers</source>
-        <translation>erlaubte Anrufer</translation>
-    </message>
-    <message>
-        <source>input %1 high text</source>
-        <translation>Eingang %1, Text bei Hoch</translation>
-    </message>
-    <message>
-        <source>input %1 low text</source>
-        <translation>Eingang %1, Text bei Tief</translation>
-    </message>
-    <message>
-        <source>output %1 high text</source>
-        <translation>Ausgang %1, Text bei Hoch</translation>
-    </message>
-    <message>
-        <source>output %1 low text</source>
-        <translation>Ausgang %1, Text bei Tief</translation>
-    </message>
-    <message>
-        <source>clear command</source>
-        <translation>Löschbefehl</translation>
-    </message>
 </context>
 <context>
     <name>ConfigCommandText</name>
@@ -556,6 +520,53 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>The configuration has not been saved. Close without saving it?</source>
         <translation>Die Konfiguration wurde nicht gespeichert. Ohne Speichern schließen?</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFieldText</name>
+    <message>
+        <source>input %1 phone numbers</source>
+        <translation>Eingang %1, Rufnummern</translation>
+    </message>
+    <message>
+        <source>input %1 high text</source>
+        <translation>Eingang %1, Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>input %1 low text</source>
+        <translation>Eingang %1, Text bei Tief</translation>
+    </message>
+    <message>
+        <source>input %1 high voice message</source>
+        <translation>Eingang %1, Sprachnachricht bei Hoch</translation>
+    </message>
+    <message>
+        <source>input %1 low voice message</source>
+        <translation>Eingang %1, Sprachnachricht bei Tief</translation>
+    </message>
+    <message>
+        <source>output %1 type</source>
+        <translation>Ausgang %1, Typ</translation>
+    </message>
+    <message>
+        <source>output %1 high text</source>
+        <translation>Ausgang %1, Text bei Hoch</translation>
+    </message>
+    <message>
+        <source>output %1 low text</source>
+        <translation>Ausgang %1, Text bei Tief</translation>
+    </message>
+    <message>
+        <source>allowed callers</source>
+        <translation>erlaubte Anrufer</translation>
+    </message>
+    <message>
+        <source>clear command</source>
+        <translation>Löschbefehl</translation>
+    </message>
+    <message>
+        <source>pulse duration</source>
+        <translation>Pulsdauer</translation>
     </message>
 </context>
 <context>

@@ -8,7 +8,7 @@
 // it starts in the written file and how much of the take was kept, for the
 // first take of a recorder session and for later ones.
 #include "config/Profile.h"
-#include "core/UserInteraction.h"
+#include "seams/UserInteraction.h"
 #include "voice/QtAudioDevice.h"
 #include "voice/VoiceRecorder.h"
 #include "voice/WaveFile.h"

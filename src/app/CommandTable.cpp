@@ -45,7 +45,9 @@ const CommandRow Rows[] = {
      "configureButton",
      {16, 100, 77, 14},
      CommandGroup::Configuration,
-     [](Window& window, Context& c) { runConfigureCommand(&window, c); }},
+     [](Window& window, Context& c) {
+         runConfigureCommand(&window, c.session, c.ui, c.buttons, c.profile);
+     }},
 
     {IdTransferFromUnit,
      QT_TRANSLATE_NOOP("CQuillaryDlg", "Transfer from unit"),

@@ -13,8 +13,8 @@
 // handler's first argument, is its parent) and hands it to the core class.
 #pragma once
 
-#include "core/CommandContext.h"
-#include "core/Commands.h"
+#include "app/CommandContext.h"
+#include "seams/Commands.h"
 
 #include <QRect>
 #include <span>

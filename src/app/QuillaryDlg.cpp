@@ -2,8 +2,8 @@
 
 #include "app/CommandTable.h"
 #include "config/ConfigCommands.h"
-#include "core/EnableStates.h"
 #include "report/PrintCommand.h"
+#include "seams/EnableStates.h"
 #include "unit/ProgressBarSink.h"
 
 #include <QDir>

@@ -4,12 +4,12 @@
 // through context(). It owns the session and the link handle for its life.
 #pragma once
 
+#include "app/CommandContext.h"
 #include "config/ConfigSession.h"
 #include "config/Profile.h"
-#include "core/Clock.h"
-#include "core/CommandContext.h"
-#include "core/Commands.h"
-#include "core/UserInteraction.h"
+#include "seams/Clock.h"
+#include "seams/Commands.h"
+#include "seams/UserInteraction.h"
 #include "unit/LinkApi.h"
 
 #include <QDialog>

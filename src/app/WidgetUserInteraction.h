@@ -2,7 +2,7 @@
 // window that is active when asked.
 #pragma once
 
-#include "core/UserInteraction.h"
+#include "seams/UserInteraction.h"
 
 class WidgetUserInteraction final : public UserInteraction {
 public:

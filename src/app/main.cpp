@@ -2,7 +2,7 @@
 #include "app/WidgetUserInteraction.h"
 #include "config/Profile.h"
 #include "config/VoiceFiles.h"
-#include "core/Translations.h"
+#include "seams/Translations.h"
 #include "unit/LinkApi.h"
 #include "unit/UdevSerialDeviceFinder.h"
 

@@ -1,8 +1,8 @@
 #include "check/ConfigCheck.h"
 
 #include "config/AnsiCodec.h"
+#include "config/ConfigFields.h"
 #include "config/VoiceFiles.h"
-#include "editor/ConfigSheetMapping.h"
 #include "voice/WaveFile.h"
 
 #include <QCoreApplication>
@@ -23,11 +23,6 @@ struct CheckText {
 
 using i18n::phonenumbers::PhoneNumber;
 using i18n::phonenumbers::PhoneNumberUtil;
-
-constexpr int CallersRegister = 81;
-constexpr int ClearCommandRegister = 82;
-constexpr int VoiceHighRegister = 84;
-constexpr int VoiceLowRegister = 85;
 
 // Characters the unit dials: digits, '*' and '#', and '+' in front.
 bool dialable(const QString& number) {
@@ -65,17 +60,16 @@ void checkVoice(const RegisterStore& store, const CheckOptions& options, CheckRe
         QString place;
     };
     QList<Message> messages;
-    for (int n = 1; n <= InputCount; ++n) {
-        if (store.character(VoiceHighRegister, n) == '1')
-            messages.append({configHighName(options.configTitle, n), VoiceHighRegister,
-                             QStringLiteral("inputs[%1].voiceOnHigh").arg(n - 1),
-                             CheckText::tr("input %1 high voice message").arg(n)});
-    }
-    for (int n = 1; n <= InputCount; ++n) {
-        if (store.character(VoiceLowRegister, n) == '1')
-            messages.append({configLowName(options.configTitle, n), VoiceLowRegister,
-                             QStringLiteral("inputs[%1].voiceOnLow").arg(n - 1),
-                             CheckText::tr("input %1 low voice message").arg(n)});
+    for (const FieldId id : {FieldId::VoiceOnHigh, FieldId::VoiceOnLow}) {
+        const ConfigField& field = configField(id);
+        for (int entry = 0; entry < field.entryCount(); ++entry) {
+            if (store.character(field.reg(entry), entry + 1) != '1')
+                continue;
+            const QString name = id == FieldId::VoiceOnHigh
+                                     ? configHighName(options.configTitle, entry + 1)
+                                     : configLowName(options.configTitle, entry + 1);
+            messages.append({name, field.reg(entry), field.path(entry), field.name(entry)});
+        }
     }
     if (messages.isEmpty())
         return;
@@ -218,32 +212,21 @@ QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region
 }
 
 CheckResult checkConfig(const RegisterStore& store, const CheckOptions& options) {
-    RegisterStore copy = store; // filling the sheet removes final dots in the store
-    const SheetValues values = RegisterSheetMapping::fill(copy);
+    ConfigValues values = ConfigMapping::readCopy(store);
+    const QList<FieldPlace> places = fieldPlaces();
     CheckResult result;
-    for (int n = 1; n <= SheetInputCount; ++n)
-        result.findings += checkPhoneList(values.inputs[n - 1].phoneNumbers, options.region, n,
-                                          QStringLiteral("inputs[%1].phoneNumbers").arg(n - 1),
-                                          CheckText::tr("input %1 phone numbers").arg(n));
-    result.findings +=
-        checkPhoneList(values.callers, options.region, CallersRegister,
-                       QStringLiteral("parameters.callers"), CheckText::tr("allowed callers"));
-    for (int n = 1; n <= SheetInputCount; ++n) {
-        const InputEntry& input = values.inputs[n - 1];
-        checkText(input.highText, 16 + n, QStringLiteral("inputs[%1].highText").arg(n - 1),
-                  CheckText::tr("input %1 high text").arg(n), result);
-        checkText(input.lowText, 32 + n, QStringLiteral("inputs[%1].lowText").arg(n - 1),
-                  CheckText::tr("input %1 low text").arg(n), result);
+    // The phone lists first (the inputs', then the allowed callers), then the texts.
+    for (const FieldPlace& place : places) {
+        if (place.field->kind == FieldKind::PhoneList)
+            result.findings +=
+                checkPhoneList(place.field->text(values, place.entry), options.region, place.reg(),
+                               place.path(), place.name());
     }
-    for (int n = 1; n <= SheetOutputCount; ++n) {
-        const OutputEntry& output = values.outputs[n - 1];
-        checkText(output.highText, 48 + n, QStringLiteral("outputs[%1].highText").arg(n - 1),
-                  CheckText::tr("output %1 high text").arg(n), result);
-        checkText(output.lowText, 64 + n, QStringLiteral("outputs[%1].lowText").arg(n - 1),
-                  CheckText::tr("output %1 low text").arg(n), result);
+    for (const FieldPlace& place : places) {
+        if (place.field->kind == FieldKind::SmsText || place.field->kind == FieldKind::CommandText)
+            checkText(place.field->text(values, place.entry), place.reg(), place.path(),
+                      place.name(), result);
     }
-    checkText(values.clearCommand, ClearCommandRegister, QStringLiteral("parameters.clearCommand"),
-              CheckText::tr("clear command"), result);
     if (!options.configFolder.isEmpty())
         checkVoice(store, options, result);
     return result;

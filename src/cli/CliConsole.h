@@ -4,7 +4,7 @@
 // being sent; otherwise each step is one line, so a log reads well.
 #pragma once
 
-#include "core/ProgressSink.h"
+#include "seams/ProgressSink.h"
 
 #include <QString>
 #include <cstdio>

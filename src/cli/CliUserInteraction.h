@@ -5,7 +5,7 @@
 #pragma once
 
 #include "cli/CliConsole.h"
-#include "core/UserInteraction.h"
+#include "seams/UserInteraction.h"
 
 #include <QStringList>
 

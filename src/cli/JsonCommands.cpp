@@ -1,9 +1,9 @@
 #include "cli/JsonCommands.h"
 
 #include "cli/CliExit.h"
-#include "cli/ConfigJson.h"
 #include "cli/FileCommands.h"
 #include "config/ConfigFile.h"
+#include "config/ConfigJson.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,14 +1,15 @@
 #include "cli/ProvisionCommand.h"
 
 #include "cli/CliExit.h"
-#include "cli/ConfigJson.h"
 #include "cli/FileCommands.h"
 #include "cli/UnitLink.h"
-#include "cli/UnitRecords.h"
+#include "config/ConfigJson.h"
 #include "config/ConfigSession.h"
 #include "config/VoiceFiles.h"
 #include "unit/SerialDevices.h"
 #include "unit/TransferToUnitCommand.h"
+#include "unit/UnitImage.h"
+#include "unit/UnitRecords.h"
 #include "unit/UploadVoiceMessages.h"
 
 #include <QCoreApplication>
@@ -93,9 +94,7 @@ public:
             result.error = ProvisionText::tr("reading back: ") + unit.link().failure();
             return result;
         }
-        RegisterStore unitStore;
-        std::memcpy(unitStore.data(), readBack.constData(), RegisterStore::ImageSize);
-        result.differing = differingRegisters(image_, unitStore);
+        result.differing = compareWithUnit(image_, storeFromImage(readBack)).registers;
         result.ok = result.differing.isEmpty();
         if (!result.ok)
             result.error = ProvisionText::tr("registers differ after writing");

@@ -3,17 +3,18 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliExit.h"
 #include "cli/CliUserInteraction.h"
-#include "cli/ConfigJson.h"
 #include "cli/FileCommands.h"
 #include "cli/UnitLink.h"
-#include "cli/UnitRecords.h"
+#include "config/ConfigJson.h"
 #include "config/ConfigSession.h"
 #include "config/VoiceFiles.h"
-#include "core/Clock.h"
+#include "seams/Clock.h"
 #include "unit/SyncClockCommand.h"
 #include "unit/TransferFromUnitCommand.h"
 #include "unit/TransferToUnitCommand.h"
 #include "unit/UdevSerialDeviceFinder.h"
+#include "unit/UnitImage.h"
+#include "unit/UnitRecords.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -42,7 +43,7 @@ int verifyUnit(CliConsole& console, UnitLink& unit, const RegisterStore& written
         console.fail(UnitCommandsText::tr("the unit could not be read back to verify"));
         return status;
     }
-    const QStringList differing = differingRegisters(written, readBack.store());
+    const QStringList differing = compareWithUnit(written, readBack.store()).registers;
     if (!differing.isEmpty()) {
         console.fail(differing.size() == 1
                          ? UnitCommandsText::tr("verify: the unit's register %1 differs from %2")

@@ -1,47 +1,10 @@
 #include "cli/UnitLink.h"
 
-#include "unit/SerialDevices.h"
-
-#include <QFileInfo>
-#include <sys/stat.h>
+#include "unit/UnitImage.h"
 
 bool readAllRegisters(UnitLink& unit, QByteArray& image) {
-    LinkApi& link = unit.link();
-    const int32_t handle = unit.handle();
-    image = QByteArray(int(RegisterStore::ImageSize), '\0');
-    if (link.LinkConnect(handle, "") != LINK_OK || link.LinkPrepareTransfer(handle) != LINK_OK)
+    if (!readUnitImage(unit.link(), unit.handle(), image))
         return false;
-    for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
-        int32_t length = 0;
-        auto* slot = reinterpret_cast<unsigned char*>(image.data()) +
-                     std::size_t(reg - 1) * RegisterStore::SlotSize;
-        if (link.LinkReadRegister(handle, reg, slot, &length, 0) != LINK_OK)
-            return false;
-    }
     unit.console().endProgress();
     return true;
-}
-
-namespace {
-
-// The same device under two names (a node, a by-id link): compared by what
-// they point at, without resolving paths.
-bool sameFile(const QString& a, const QString& b) {
-    struct stat first {
-    }, second{};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
-} // namespace
-
-QString unitNameFor(const QString& device, SerialDeviceFinder& finder) {
-    for (const SerialDevice& found : usbDevicesOf(finder.devices())) {
-        const bool same =
-            device == found.node || device == found.stableName || sameFile(device, found.node);
-        if (same && !found.serial.isEmpty())
-            return found.serial;
-    }
-    return QFileInfo(device).fileName();
 }

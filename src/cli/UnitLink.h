@@ -74,11 +74,6 @@ private:
 // from unit, a register that cannot be read is never taken as empty.
 bool readAllRegisters(UnitLink& unit, QByteArray& image);
 
-class SerialDeviceFinder;
-// How a backup names the unit on this device: its USB serial number, else
-// the device's name ("ttyS0", "COM1").
-QString unitNameFor(const QString& device, SerialDeviceFinder& finder);
-
 // Reads the unit's 87 registers and keeps them as a backup in folder. 0 when
 // kept; otherwise the exit status, with the reason told.
 int backUpUnit(UnitLink& unit, const QString& folder, const QString& unitName);

@@ -1,12 +1,12 @@
 #include "cli/VoiceCommands.h"
 
+#include "check/VoiceMessages.h"
 #include "cli/CliExit.h"
 #include "cli/FileCommands.h"
 #include "config/AnsiCodec.h"
 #include "config/Profile.h"
 #include "config/RegisterStore.h"
 #include "config/VoiceFiles.h"
-#include "voice/VoiceMessages.h"
 #include "voice/VoiceSource.h"
 #include "voice/WaveFile.h"
 

@@ -11,9 +11,9 @@
 #include "cli/ProvisionCommand.h"
 #include "cli/UnitCommands.h"
 #include "cli/VoiceCommands.h"
+#include "config/ConfigFields.h"
 #include "config/Profile.h"
-#include "core/Translations.h"
-#include "editor/ConfigSheetMapping.h"
+#include "seams/Translations.h"
 #include "unit/UdevSerialDeviceFinder.h"
 
 #include <CLI/CLI.hpp>
@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
 
     CliConsole& console = CliConsole::standard();
     CLI::App app{help(MainText::tr(Description)), "quillary-cli"};
-    app.footer(help(MainText::tr(Footer).arg(SheetLimits::PulseMin).arg(SheetLimits::PulseMax)));
+    app.footer(help(MainText::tr(Footer).arg(FieldLimits::PulseMin).arg(FieldLimits::PulseMax)));
     translateHelp(app);
     app.set_version_flag("--version", std::string("quillary-cli ") + QUILLARY_VERSION,
                          help(MainText::tr("Display program version information and exit")));

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "config/ConfigSession.h"
-#include "core/Commands.h"
-#include "core/UserInteraction.h"
+#include "seams/Commands.h"
+#include "seams/UserInteraction.h"
 
 // The file dialog for configuration files, as every command shows it.
 FileDialogRequest configFileDialog(FileDialogKind kind);

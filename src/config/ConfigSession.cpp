@@ -1,5 +1,7 @@
 #include "config/ConfigSession.h"
 
+#include "config/ConfigFields.h"
+
 #include "config/ConfigFile.h"
 #include "config/VoiceFiles.h"
 
@@ -34,8 +36,8 @@ QString ConfigSession::configFolder() const {
 SessionOutcome ConfigSession::finish(const ConfigFileResult& result) {
     if (!result)
         return {false, result.error};
-    current_.g_voiceHighFlags = store_.text(84);
-    current_.g_voiceLowFlags = store_.text(85);
+    current_.g_voiceHighFlags = store_.text(configField(FieldId::VoiceOnHigh).reg());
+    current_.g_voiceLowFlags = store_.text(configField(FieldId::VoiceOnLow).reg());
     if (onFileChanged_)
         onFileChanged_();
     return {};

@@ -8,6 +8,6 @@
 struct CurrentConfig {
     QString g_configPath;        // full path of the current configuration file; empty: none
     QString g_configTitle;       // its file name without folder and extension
-    QByteArray g_voiceHighFlags; // copy of register 84 from the last load or save
-    QByteArray g_voiceLowFlags;  // copy of register 85 from the last load or save
+    QByteArray g_voiceHighFlags; // copy of the high voice flags from the last load or save
+    QByteArray g_voiceLowFlags;  // copy of the low voice flags from the last load or save
 };

@@ -134,3 +134,34 @@ QString templateFolder() {
     return QDir::cleanPath(executableFolder + QStringLiteral("/../") +
                            QStringLiteral(QUILLARY_DATA_SUBDIR));
 }
+
+namespace {
+
+bool flagOn(const QByteArray& flags, int input) {
+    return input - 1 < flags.size() && flags.at(input - 1) == '1';
+}
+
+} // namespace
+
+QList<VoiceFiles::Recording> VoiceFiles::recordingsInSendingOrder(const QString& configFolder,
+                                                                  const CurrentConfig& current) {
+    const QString& title = current.g_configTitle;
+    // Anything under a recording's name counts as its recording, so a folder
+    // or a FIFO there is refused by the check instead of passing for missing.
+    auto own = [&configFolder](const QString& name) {
+        const QString path = resolveNoCase(configFolder, name);
+        const QFileInfo info(path);
+        return info.exists() || info.isSymLink() ? path : QString();
+    };
+    QList<Recording> recordings;
+    for (int n = 1; n <= InputCount; ++n)
+        recordings.append(
+            {own(configHighName(title, n)), unitHighName(n), flagOn(current.g_voiceHighFlags, n)});
+    for (int n = 1; n <= InputCount; ++n)
+        recordings.append(
+            {own(configLowName(title, n)), unitLowName(n), flagOn(current.g_voiceLowFlags, n)});
+    // The prompts go always; a missing one stops the upload.
+    recordings.append({own(configSelectOutputName(title)), unitSelectOutputName(), true, true});
+    recordings.append({own(configSelectOnOffName(title)), unitSelectOnOffName(), true, true});
+    return recordings;
+}

@@ -4,6 +4,9 @@
 // configurations are made.
 #pragma once
 
+#include "config/CurrentConfig.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +35,18 @@ QString unitSelectOnOffName();   // "SelectOnOff.wav"
 QString resolveNoCase(const QString& folder, const QString& name);
 // The same entry when it is a regular file (or a link to one); empty otherwise.
 QString findFileNoCase(const QString& folder, const QString& name);
+
+struct Recording {
+    QString own;      // the configuration's recording, full path ("" when missing)
+    QString unitName; // "H01.WAV"
+    bool switchedOn;
+    bool required = false; // a prompt: without it nothing is sent
+};
+// All 34 recordings in the order the unit receives them, whether switched
+// on or not: the high messages, the low messages, the two prompts. What
+// Transfer to unit then sends are the switched-on ones that exist.
+QList<Recording> recordingsInSendingOrder(const QString& configFolder,
+                                          const CurrentConfig& current);
 
 } // namespace VoiceFiles
 

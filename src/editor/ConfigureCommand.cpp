@@ -2,8 +2,8 @@
 
 #include "config/ConfigCommands.h"
 #include "config/ConfigSession.h"
-#include "core/Commands.h"
-#include "core/UserInteraction.h"
+#include "seams/Commands.h"
+#include "seams/UserInteraction.h"
 
 ConfigureCommand::ConfigureCommand(ConfigSession& session, UserInteraction& ui,
                                    CommandButtons& buttons, ConfigSheet& sheet)
@@ -11,10 +11,10 @@ ConfigureCommand::ConfigureCommand(ConfigSession& session, UserInteraction& ui,
 
 void ConfigureCommand::run() {
     // Filling removes final dots from the store; that stays after Cancel too.
-    SheetValues values = RegisterSheetMapping::fill(session_.store());
+    ConfigValues values = ConfigMapping::read(session_.store());
     if (!sheet_.run(values))
         return;
-    RegisterSheetMapping::writeBack(values, session_.store());
+    ConfigMapping::write(values, session_.store());
     save();
     buttons_.apply(EnableState::Configured);
 }

@@ -4,7 +4,7 @@
 // command runs without a window.
 #pragma once
 
-#include "editor/ConfigSheetMapping.h"
+#include "config/ConfigFields.h"
 
 class CommandButtons;
 class ConfigSession;
@@ -15,7 +15,7 @@ public:
     virtual ~ConfigSheet() = default;
     // Shows the sheet on `values`; true when it ended with OK, with the
     // edited values in `values`.
-    virtual bool run(SheetValues& values) = 0;
+    virtual bool run(ConfigValues& values) = 0;
 };
 
 class ConfigureCommand {

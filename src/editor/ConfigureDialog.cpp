@@ -7,15 +7,15 @@
 
 #include <QApplication>
 
-void runConfigureCommand(QWidget* window, const CommandContext& context) {
-    const QString folder = context.session.configFolder();
-    const QString title = context.session.current().g_configTitle;
-    const auto openRecorder = [&context, folder, title](const VoiceRecorderRequest& request) {
+void runConfigureCommand(QWidget* window, ConfigSession& session, UserInteraction& ui,
+                         CommandButtons& buttons, Profile& profile) {
+    const QString folder = session.configFolder();
+    const QString title = session.current().g_configTitle;
+    const auto openRecorder = [&ui, &profile, folder, title](const VoiceRecorderRequest& request) {
         // Over the input editor that asked for it.
-        RunVoiceRecorder(context.ui, context.profile, folder, title, request,
-                         QApplication::activeModalWidget());
+        RunVoiceRecorder(ui, profile, folder, title, request, QApplication::activeModalWidget());
     };
-    WidgetConfigSheet sheet(EditorServices{context.ui, folder, title, openRecorder, localeRegion()},
+    WidgetConfigSheet sheet(EditorServices{ui, folder, title, openRecorder, localeRegion()},
                             window);
-    ConfigureCommand(context.session, context.ui, context.buttons, sheet).run();
+    ConfigureCommand(session, ui, buttons, sheet).run();
 }

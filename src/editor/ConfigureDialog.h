@@ -2,8 +2,12 @@
 // voice recorder behind the input editor's Record buttons.
 #pragma once
 
-#include "core/CommandContext.h"
+#include "config/ConfigSession.h"
+#include "config/Profile.h"
+#include "seams/Commands.h"
+#include "seams/UserInteraction.h"
 
 class QWidget;
 
-void runConfigureCommand(QWidget* window, const CommandContext& context);
+void runConfigureCommand(QWidget* window, ConfigSession& session, UserInteraction& ui,
+                         CommandButtons& buttons, Profile& profile);

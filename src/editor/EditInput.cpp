@@ -1,7 +1,7 @@
 #include "editor/EditInput.h"
 
+#include "config/ConfigFields.h"
 #include "config/VoiceFiles.h"
-#include "editor/ConfigSheetMapping.h"
 #include "editor/EditorWidgets.h"
 #include "voice/WaveFile.h"
 
@@ -33,7 +33,7 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
     lowTextEdit_->setObjectName(QStringLiteral("lowTextEdit"));
     for (QLineEdit* edit : {phoneNumbersEdit_, highTextEdit_, lowTextEdit_}) {
         edit->setMinimumWidth(300);
-        limitTyping(edit, SheetLimits::InputText);
+        limitTyping(edit, FieldLimits::InputText);
     }
 
     voiceOnHighBox_ = new QCheckBox(tr("Active"), this);
@@ -118,8 +118,8 @@ bool CEditInput::takeValues() {
                  {phoneNumbersEdit_, &m_phoneNumbers,
                   tr("The phone numbers can hold at most %1 characters.")}};
     for (const auto& text : texts) {
-        if (!takeLimitedBytes(services_.ui, text.edit, SheetLimits::InputText,
-                              text.tooLong.arg(SheetLimits::InputText), *text.member))
+        if (!takeLimitedBytes(services_.ui, text.edit, FieldLimits::InputText,
+                              text.tooLong.arg(FieldLimits::InputText), *text.member))
             return false;
     }
     m_voiceOnHigh = voiceOnHighBox_->isChecked() ? 1 : 0;

@@ -1,6 +1,6 @@
 #include "editor/EditOutput.h"
 
-#include "editor/ConfigSheetMapping.h"
+#include "config/ConfigFields.h"
 #include "editor/EditorWidgets.h"
 
 #include <QCheckBox>
@@ -33,7 +33,7 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
     // A register holds 255 characters; the fields stop there.
     for (QLineEdit* edit : {highTextEdit_, lowTextEdit_}) {
         edit->setMinimumWidth(300);
-        limitTyping(edit, SheetLimits::OutputText);
+        limitTyping(edit, FieldLimits::OutputText);
     }
 
     const QString typeLabel = tr("Output type:");

@@ -4,7 +4,7 @@
 // national numbers the phone fields check.
 #pragma once
 
-#include "core/UserInteraction.h"
+#include "seams/UserInteraction.h"
 #include "voice/VoiceRecorder.h"
 
 #include <QString>

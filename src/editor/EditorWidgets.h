@@ -1,7 +1,7 @@
 // Small pieces the configuration sheet's pages and editors share.
 #pragma once
 
-#include "core/UserInteraction.h"
+#include "seams/UserInteraction.h"
 
 #include <QByteArray>
 #include <QString>

@@ -17,7 +17,7 @@ namespace {
 
 // Both lists show 16 rows: the unit's inputs or its outputs.
 constexpr int RowCount = 16;
-static_assert(RowCount == SheetInputCount && RowCount == SheetOutputCount);
+static_assert(RowCount == ConfigInputCount && RowCount == ConfigOutputCount);
 
 } // namespace
 
@@ -30,8 +30,8 @@ CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, const QString& phoneRegi
     callersEdit_->setObjectName(QStringLiteral("callersEdit"));
     pulseDurationEdit_ = new QLineEdit(this);
     pulseDurationEdit_->setObjectName(QStringLiteral("pulseDurationEdit"));
-    limitTyping(callersEdit_, SheetLimits::Callers);
-    limitTyping(clearCommandEdit_, SheetLimits::ClearCommand);
+    limitTyping(callersEdit_, FieldLimits::Callers);
+    limitTyping(clearCommandEdit_, FieldLimits::ClearCommand);
 
     auto* grid = new QGridLayout(this);
     // The command is sent as an SMS: its count, and what is wrong with the
@@ -62,27 +62,27 @@ void CMyPropertyPage1::putValues() {
 }
 
 bool CMyPropertyPage1::takeValues() {
-    if (!takeLimitedBytes(ui_, callersEdit_, SheetLimits::Callers,
+    if (!takeLimitedBytes(ui_, callersEdit_, FieldLimits::Callers,
                           tr("The list of allowed callers can hold at most %1 characters.")
-                              .arg(SheetLimits::Callers),
+                              .arg(FieldLimits::Callers),
                           m_callers) ||
-        !takeLimitedBytes(ui_, clearCommandEdit_, SheetLimits::ClearCommand,
+        !takeLimitedBytes(ui_, clearCommandEdit_, FieldLimits::ClearCommand,
                           tr("The command to clear the allowed caller list can hold "
                              "at most %1 characters.")
-                              .arg(SheetLimits::ClearCommand),
+                              .arg(FieldLimits::ClearCommand),
                           m_clearCommand))
         return false;
-    const std::optional<int> pulse = RegisterSheetMapping::parseInteger(pulseDurationEdit_->text());
+    const std::optional<int> pulse = ConfigMapping::parseInteger(pulseDurationEdit_->text());
     if (!pulse) {
         refuse(ui_, tr("The duration of pulse must be a whole number of mSec."),
                pulseDurationEdit_);
         return false;
     }
-    if (*pulse < SheetLimits::PulseMin || *pulse > SheetLimits::PulseMax) {
+    if (*pulse < FieldLimits::PulseMin || *pulse > FieldLimits::PulseMax) {
         refuse(ui_,
                tr("The duration of pulse must be from %1 to %2 mSec.")
-                   .arg(SheetLimits::PulseMin)
-                   .arg(SheetLimits::PulseMax),
+                   .arg(FieldLimits::PulseMin)
+                   .arg(FieldLimits::PulseMax),
                pulseDurationEdit_);
         return false;
     }

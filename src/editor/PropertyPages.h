@@ -4,7 +4,7 @@
 // their checks) when it is left, on Apply and on OK.
 #pragma once
 
-#include "editor/ConfigSheetMapping.h"
+#include "config/ConfigFields.h"
 #include "editor/EditorServices.h"
 
 #include <QWidget>
@@ -33,7 +33,7 @@ public:
 
     QByteArray m_callers;
     QByteArray m_clearCommand;
-    int m_pulseDuration = SheetLimits::DefaultPulse;
+    int m_pulseDuration = FieldLimits::DefaultPulse;
 
     void putValues() override;
     bool takeValues() override;
@@ -84,7 +84,7 @@ class CMyPropertyPage2 : public ListPage {
 public:
     explicit CMyPropertyPage2(EditorServices& services, QWidget* parent = nullptr);
 
-    std::array<InputEntry, SheetInputCount> m_inputs;
+    std::array<InputEntry, ConfigInputCount> m_inputs;
 
 protected:
     void fillRow(int row) override;
@@ -100,7 +100,7 @@ class CMyPropertyPage3 : public ListPage {
 public:
     explicit CMyPropertyPage3(UserInteraction& ui, QWidget* parent = nullptr);
 
-    std::array<OutputEntry, SheetOutputCount> m_outputs;
+    std::array<OutputEntry, ConfigOutputCount> m_outputs;
 
 protected:
     void fillRow(int row) override;

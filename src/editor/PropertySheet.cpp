@@ -44,7 +44,7 @@ SheetPage* CMyPropertySheet::page(int index) const {
     return static_cast<SheetPage*>(tabs_->widget(index));
 }
 
-void CMyPropertySheet::setValues(const SheetValues& values) {
+void CMyPropertySheet::setValues(const ConfigValues& values) {
     m_page1->m_callers = values.callers;
     m_page1->m_clearCommand = values.clearCommand;
     m_page1->m_pulseDuration = values.pulseDuration;
@@ -55,8 +55,8 @@ void CMyPropertySheet::setValues(const SheetValues& values) {
     page(current_)->putValues();
 }
 
-SheetValues CMyPropertySheet::values() const {
-    SheetValues values;
+ConfigValues CMyPropertySheet::values() const {
+    ConfigValues values;
     values.callers = m_page1->m_callers;
     values.clearCommand = m_page1->m_clearCommand;
     values.pulseDuration = m_page1->m_pulseDuration;
@@ -93,7 +93,7 @@ void CMyPropertySheet::accept() {
         QDialog::accept();
 }
 
-bool WidgetConfigSheet::run(SheetValues& values) {
+bool WidgetConfigSheet::run(ConfigValues& values) {
     CMyPropertySheet sheet(services_, parent_);
     sheet.setValues(values);
     if (sheet.exec() != QDialog::Accepted)

@@ -24,9 +24,9 @@ public:
     CMyPropertyPage2* m_page2;
     CMyPropertyPage3* m_page3;
 
-    void setValues(const SheetValues& values);
+    void setValues(const ConfigValues& values);
     // The pages' values as they were last taken.
-    SheetValues values() const;
+    ConfigValues values() const;
 
     // Takes the current page's values and keeps the sheet open.
     bool OnApply();
@@ -47,7 +47,7 @@ class WidgetConfigSheet final : public ConfigSheet {
 public:
     WidgetConfigSheet(EditorServices services, QWidget* parent)
         : services_(std::move(services)), parent_(parent) {}
-    bool run(SheetValues& values) override;
+    bool run(ConfigValues& values) override;
 
 private:
     EditorServices services_;

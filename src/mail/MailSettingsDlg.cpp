@@ -1,8 +1,8 @@
 #include "mail/MailSettingsDlg.h"
 
 #include "config/Profile.h"
-#include "core/UserInteraction.h"
 #include "mail/SmtpTransport.h"
+#include "seams/UserInteraction.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

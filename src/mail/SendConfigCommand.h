@@ -5,9 +5,9 @@
 #pragma once
 
 #include "config/CurrentConfig.h"
-#include "core/UserInteraction.h"
 #include "mail/MailTransport.h"
 #include "mail/SmtpTransport.h"
+#include "seams/UserInteraction.h"
 
 #include <QObject>
 #include <QString>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "config/RegisterStore.h"
-#include "core/Clock.h"
-#include "core/UserInteraction.h"
+#include "seams/Clock.h"
+#include "seams/UserInteraction.h"
 
 #include <QString>
 

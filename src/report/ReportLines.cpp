@@ -1,13 +1,15 @@
 #include "report/ReportLines.h"
 
 #include "config/AnsiCodec.h"
+#include "config/ConfigFields.h"
 
 namespace {
 
 const QString Rule = QString(79, QLatin1Char('-'));
 
-QString registerText(const RegisterStore& store, int reg) {
-    return ansiToText(store.text(reg));
+// The listing shows each field's register as it stands, unread by the editor.
+QString registerText(const RegisterStore& store, FieldId id, int entry = 0) {
+    return ansiToText(store.text(configField(id).reg(entry)));
 }
 
 QString printedAtText(const QDateTime& time) {
@@ -39,30 +41,33 @@ QStringList reportLines(const RegisterStore& store, const QString& configPath,
           << ReportText::tr(" Printed %1").arg(printedAtText(printedAt)) << Rule << QString();
 
     lines << ReportText::tr("List of allowed phonenumbers:")
-          << QStringLiteral("  ") + registerText(store, 81)
+          << QStringLiteral("  ") + registerText(store, FieldId::Callers)
           << ReportText::tr("Clear allowed phonenumber list:")
-          << QStringLiteral("  ") + registerText(store, 82)
+          << QStringLiteral("  ") + registerText(store, FieldId::ClearCommand)
           << ReportText::tr("Length of pulse on pulsed outputs (in mSec):")
-          << QStringLiteral("  ") + registerText(store, 87) << QString();
+          << QStringLiteral("  ") + registerText(store, FieldId::PulseDuration) << QString();
 
     lines << ReportText::tr("Configuration for inputs:");
-    for (int n = 1; n <= 16; ++n) {
+    for (int n = 1; n <= ConfigInputCount; ++n) {
         lines << ReportText::tr("Input: %1").arg(n)
-              << ReportText::tr("  Phonenumbers: ") + registerText(store, n)
-              << ReportText::tr("  Hightext: ") + registerText(store, 16 + n)
-              << ReportText::tr("  Lowtext:  ") + registerText(store, 32 + n);
+              << ReportText::tr("  Phonenumbers: ") +
+                     registerText(store, FieldId::PhoneNumbers, n - 1)
+              << ReportText::tr("  Hightext: ") + registerText(store, FieldId::InputHighText, n - 1)
+              << ReportText::tr("  Lowtext:  ") + registerText(store, FieldId::InputLowText, n - 1);
     }
     lines << QString();
 
     lines << ReportText::tr("Configuration for outputs:");
-    for (int n = 1; n <= 16; ++n) {
+    for (int n = 1; n <= ConfigOutputCount; ++n) {
         // One character an output, read past a terminating zero as the editor does.
-        const bool pulsed = store.character(83, n) == 'P';
+        const bool pulsed = store.character(configField(FieldId::OutputType).reg(), n) == 'P';
         lines << ReportText::tr("Output: %1 Type: %2")
                      .arg(n)
                      .arg(pulsed ? ReportText::tr("Pulse") : ReportText::tr("Normal"))
-              << ReportText::tr("  Hightext: ") + registerText(store, 48 + n)
-              << ReportText::tr("  Lowtext:  ") + registerText(store, 64 + n);
+              << ReportText::tr("  Hightext: ") +
+                     registerText(store, FieldId::OutputHighText, n - 1)
+              << ReportText::tr("  Lowtext:  ") +
+                     registerText(store, FieldId::OutputLowText, n - 1);
     }
     return lines;
 }

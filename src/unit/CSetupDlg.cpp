@@ -1,7 +1,7 @@
 #include "unit/CSetupDlg.h"
 
 #include "config/Profile.h"
-#include "core/UserInteraction.h"
+#include "seams/UserInteraction.h"
 #include "unit/UnitTexts.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 // ignores it, rather than kept to act once the buttons are enabled again.
 #pragma once
 
-#include "core/ProgressSink.h"
+#include "seams/ProgressSink.h"
 
 #include <QObject>
 #include <QPointer>

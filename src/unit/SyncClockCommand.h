@@ -1,7 +1,7 @@
 // Sets the unit's clock to the computer's local time.
 #pragma once
 
-#include "core/Clock.h"
+#include "seams/Clock.h"
 #include "unit/UnitCommand.h"
 
 #include <array>

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "config/ConfigSession.h"
-#include "core/Commands.h"
-#include "core/ProgressSink.h"
-#include "core/UserInteraction.h"
+#include "seams/Commands.h"
+#include "seams/ProgressSink.h"
+#include "seams/UserInteraction.h"
 #include "unit/LinkApi.h"
 #include "unit/SerialDevices.h"
 

@@ -23,10 +23,6 @@ struct UploadText {
 
 namespace {
 
-bool flagOn(const QByteArray& flags, int input) {
-    return input - 1 < flags.size() && flags.at(input - 1) == '1';
-}
-
 // Copies a checked recording into the staging folder as a new file. Reads no
 // more than a recording may hold, so a file that grew since its check fails
 // instead of filling the disk. Returns the reason of a failure, empty on success.
@@ -65,37 +61,12 @@ UploadVoiceMessages::UploadVoiceMessages(LinkApi& link, int32_t handle, Progress
     : link_(link), handle_(handle), progress_(progress), folder_(std::move(configFolder)),
       current_(std::move(current)) {}
 
-QList<UploadVoiceMessages::Recording>
-UploadVoiceMessages::recordingsInSendingOrder(const QString& configFolder,
-                                              const CurrentConfig& current) {
-    using namespace VoiceFiles;
-    const QString& title = current.g_configTitle;
-    // Anything under a recording's name counts as its recording, so a folder
-    // or a FIFO there is refused by the check instead of passing for missing.
-    auto own = [&configFolder](const QString& name) {
-        const QString path = resolveNoCase(configFolder, name);
-        const QFileInfo info(path);
-        return info.exists() || info.isSymLink() ? path : QString();
-    };
-    QList<Recording> recordings;
-    for (int n = 1; n <= InputCount; ++n)
-        recordings.append(
-            {own(configHighName(title, n)), unitHighName(n), flagOn(current.g_voiceHighFlags, n)});
-    for (int n = 1; n <= InputCount; ++n)
-        recordings.append(
-            {own(configLowName(title, n)), unitLowName(n), flagOn(current.g_voiceLowFlags, n)});
-    // The prompts go always; a missing one stops the upload.
-    recordings.append({own(configSelectOutputName(title)), unitSelectOutputName(), true, true});
-    recordings.append({own(configSelectOnOffName(title)), unitSelectOnOffName(), true, true});
-    return recordings;
-}
-
 bool UploadVoiceMessages::check() {
     toSend_.clear();
     listed_.clear();
     problem_.clear();
     checked_ = false;
-    for (const Recording& recording : recordingsInSendingOrder(folder_, current_)) {
+    for (const Recording& recording : VoiceFiles::recordingsInSendingOrder(folder_, current_)) {
         if (!recording.switchedOn)
             continue;
         if (recording.own.isEmpty()) {

@@ -8,7 +8,8 @@
 #pragma once
 
 #include "config/CurrentConfig.h"
-#include "core/ProgressSink.h"
+#include "config/VoiceFiles.h"
+#include "seams/ProgressSink.h"
 #include "unit/LinkApi.h"
 
 #include <QString>
@@ -37,19 +38,8 @@ public:
     // For FileProblem: the sentence to show the user.
     const QString& problem() const { return problem_; }
 
-    struct Recording {
-        QString own;      // the configuration's recording, full path ("" when missing)
-        QString unitName; // "H01.WAV"
-        bool switchedOn;
-        bool required = false; // a prompt: without it nothing is sent
-    };
-    // All 34 recordings in the order the unit receives them, whether switched
-    // on or not: the high messages, the low messages, the two prompts. What
-    // check() then takes are the switched-on ones that exist.
-    static QList<Recording> recordingsInSendingOrder(const QString& configFolder,
-                                                     const CurrentConfig& current);
-
 private:
+    using Recording = VoiceFiles::Recording;
     bool stage(const QString& stagingFolder, QStringList* paths);
 
     LinkApi& link_;

@@ -2,7 +2,7 @@
 
 #include "config/Profile.h"
 #include "config/VoiceFiles.h"
-#include "core/UserInteraction.h"
+#include "seams/UserInteraction.h"
 #include "voice/WaveFile.h"
 
 #include <QEventLoop>

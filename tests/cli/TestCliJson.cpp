@@ -1,9 +1,9 @@
 // The configuration as JSON (show --json, import), the import's refusals
 // and diff, through the program and its core functions.
 #include "CliRunner.h"
-#include "cli/ConfigJson.h"
+#include "config/ConfigFields.h"
 #include "config/ConfigFile.h"
-#include "editor/ConfigSheetMapping.h"
+#include "config/ConfigJson.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -25,24 +25,24 @@ QByteArray byteRun(int first, int last) {
 
 // Every byte value 1 to 255 in the texts, within the sheet's limits.
 RegisterStore allBytesConfig() {
-    SheetValues values;
+    ConfigValues values;
     values.callers = byteRun(1, 156);
     values.clearCommand = byteRun(157, 255);
     values.pulseDuration = 30000;
-    for (int i = 0; i < SheetInputCount; ++i) {
+    for (int i = 0; i < ConfigInputCount; ++i) {
         values.inputs[i].phoneNumbers = byteRun(1 + i, 100 + i) + "0";
         values.inputs[i].highText = byteRun(100 + i, 255);
         values.inputs[i].lowText = byteRun(1, 156);
         values.inputs[i].voiceOnHigh = i % 2 == 0;
         values.inputs[i].voiceOnLow = i % 3 == 0;
     }
-    for (int i = 0; i < SheetOutputCount; ++i) {
+    for (int i = 0; i < ConfigOutputCount; ++i) {
         values.outputs[i].pulse = i % 2 == 1;
         values.outputs[i].highText = byteRun(1, 255);
         values.outputs[i].lowText = byteRun(255 - i, 255);
     }
     RegisterStore store;
-    RegisterSheetMapping::writeBack(values, store);
+    ConfigMapping::write(values, store);
     return store;
 }
 
@@ -387,19 +387,19 @@ private slots:
     }
 
     void diffNamesFields() {
-        SheetValues values;
+        ConfigValues values;
         values.pulseDuration = 30000;
         values.inputs[3].highText = "Door";
         values.outputs[1].pulse = true;
         RegisterStore a;
-        RegisterSheetMapping::writeBack(values, a);
+        ConfigMapping::write(values, a);
         QVERIFY(configDifferences(a, a).isEmpty());
 
         values.pulseDuration = 250;
         values.inputs[3].highText = "Door \x80";
         values.outputs[1].pulse = false;
         RegisterStore b = a;
-        RegisterSheetMapping::writeBack(values, b);
+        ConfigMapping::write(values, b);
         b.slot(86)[200] = 'x';
         b.slot(84)[20] = '1'; // a flag character past the 16th
         QCOMPARE(configDifferences(a, b),

@@ -1,10 +1,10 @@
 // The mapping between the registers and the configuration sheet, and the
 // Configure command around it, driven without a window.
 #include "TestSupport.h"
+#include "config/ConfigFields.h"
 #include "config/ConfigSession.h"
-#include "core/Commands.h"
-#include "editor/ConfigSheetMapping.h"
 #include "editor/ConfigureCommand.h"
+#include "seams/Commands.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,9 +20,9 @@ void putSlot(RegisterStore& store, int reg, const QByteArray& bytes) {
 
 class FakeSheet final : public ConfigSheet {
 public:
-    std::function<bool(SheetValues&)> answer;
+    std::function<bool(ConfigValues&)> answer;
     int runs = 0;
-    bool run(SheetValues& values) override {
+    bool run(ConfigValues& values) override {
         ++runs;
         return answer(values);
     }
@@ -56,9 +56,9 @@ private slots:
         QFETCH(int, shown);
         RegisterStore store;
         store.setText(87, stored);
-        const SheetValues values = RegisterSheetMapping::fill(store);
+        const ConfigValues values = ConfigMapping::read(store);
         QCOMPARE(values.pulseDuration, shown);
-        RegisterSheetMapping::writeBack(values, store);
+        ConfigMapping::write(values, store);
         QCOMPARE(store.text(87), QByteArray::number(shown));
     }
 
@@ -68,7 +68,7 @@ private slots:
         store.setText(2, "12..");
         store.setText(16, ".");
         store.slot(2)[255] = 'x'; // the byte just before the empty register 3
-        const SheetValues values = RegisterSheetMapping::fill(store);
+        const ConfigValues values = ConfigMapping::read(store);
         // The store itself loses the dot, whatever the sheet's end.
         QCOMPARE(store.text(1), QByteArray("123,456"));
         QCOMPARE(store.text(2), QByteArray("12."));
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(values.inputs[0].phoneNumbers, QByteArray("123,456"));
         QCOMPARE(values.inputs[1].phoneNumbers, QByteArray("12."));
 
-        RegisterSheetMapping::writeBack(values, store);
+        ConfigMapping::write(values, store);
         QCOMPARE(store.text(2), QByteArray("12"));
         QCOMPARE(store.text(3), QByteArray());
     }
@@ -91,29 +91,29 @@ private slots:
                            "1",
                            3)); // past the text's end
         putSlot(store, 83, QByteArray("PO\0PPPPPPPPPPPPPPPPP", 20));
-        const SheetValues values = RegisterSheetMapping::fill(store);
+        const ConfigValues values = ConfigMapping::read(store);
         for (int n = 1; n <= 16; ++n) {
             QCOMPARE(values.inputs[n - 1].voiceOnHigh, n == 1 || n == 3);
             QCOMPARE(values.inputs[n - 1].voiceOnLow, n == 3);
             QCOMPARE(values.outputs[n - 1].pulse, n == 1 || n >= 4);
         }
 
-        RegisterSheetMapping::writeBack(values, store);
+        ConfigMapping::write(values, store);
         QCOMPARE(store.text(84), QByteArray("10100000000000001234"));
         QCOMPARE(store.text(85), QByteArray("0010000000000000"));
         QCOMPARE(store.text(83), QByteArray("POOPPPPPPPPPPPPP"));
 
         // A new configuration: all flags off, written as 16 characters each.
         RegisterStore fresh;
-        RegisterSheetMapping::writeBack(RegisterSheetMapping::fill(fresh), fresh);
+        ConfigMapping::write(ConfigMapping::read(fresh), fresh);
         QCOMPARE(fresh.text(83), QByteArray(16, 'O'));
         QCOMPARE(fresh.text(84), QByteArray(16, '0'));
         QCOMPARE(fresh.text(85), QByteArray(16, '0'));
 
         // A text longer than a register holds is cut; the next one is safe.
-        SheetValues longText = RegisterSheetMapping::fill(fresh);
+        ConfigValues longText = ConfigMapping::read(fresh);
         longText.outputs[0].highText = QByteArray(300, 'x');
-        RegisterSheetMapping::writeBack(longText, fresh);
+        ConfigMapping::write(longText, fresh);
         QCOMPARE(fresh.text(49), QByteArray(255, 'x'));
         QCOMPARE(fresh.text(50), QByteArray());
     }
@@ -126,7 +126,7 @@ private slots:
         ScriptedUserInteraction ui;
         RecordedButtons buttons;
         FakeSheet sheet;
-        sheet.answer = [](SheetValues& values) {
+        sheet.answer = [](ConfigValues& values) {
             values.callers = "+4412345";
             values.outputs[15].pulse = true;
             return true;
@@ -156,7 +156,7 @@ private slots:
         ScriptedUserInteraction ui;
         RecordedButtons buttons;
         FakeSheet sheet;
-        sheet.answer = [](SheetValues&) { return true; };
+        sheet.answer = [](ConfigValues&) { return true; };
         ConfigureCommand(session, ui, buttons, sheet).run();
 
         QCOMPARE(ui.fileDialogs.size(), 1);
@@ -185,7 +185,7 @@ private slots:
             ui.nextFiles << dir.filePath(chosen);
         RecordedButtons buttons;
         FakeSheet sheet;
-        sheet.answer = [](SheetValues& values) {
+        sheet.answer = [](ConfigValues& values) {
             values.clearCommand = "CLEAR";
             return true;
         };

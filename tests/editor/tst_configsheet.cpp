@@ -3,11 +3,11 @@
 // names, and whole runs of the sheet through the Configure command.
 #include "TestSupport.h"
 #include "config/ConfigSession.h"
-#include "core/Commands.h"
 #include "editor/EditInput.h"
 #include "editor/EditOutput.h"
 #include "editor/PropertyPages.h"
 #include "editor/PropertySheet.h"
+#include "seams/Commands.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -95,7 +95,7 @@ private slots:
 
     void sheetAndFreshLists() {
         CMyPropertySheet sheet(*services_);
-        sheet.setValues(SheetValues());
+        sheet.setValues(ConfigValues());
         QCOMPARE(sheet.windowTitle(), QStringLiteral("Configuration"));
         auto* tabs = child<QTabWidget>(&sheet, "pagesTabWidget");
         QCOMPARE(tabs->count(), 3);
@@ -113,7 +113,7 @@ private slots:
             QCOMPARE(rowTexts(outputs, row), QStringList({number, "Normal", "", ""}));
         }
 
-        SheetValues values;
+        ConfigValues values;
         values.inputs[0].voiceOnHigh = values.inputs[0].voiceOnLow = true;
         values.inputs[1].voiceOnLow = true;
         values.inputs[2].voiceOnHigh = true;
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QStringList, named);
         CMyPropertySheet sheet(*services_);
-        SheetValues values;
+        ConfigValues values;
         values.callers = callers;
         values.clearCommand = clearCommand;
         sheet.setValues(values);
@@ -192,7 +192,7 @@ private slots:
     // full and can only shrink.
     void typingLimits() {
         CMyPropertySheet sheet(*services_);
-        SheetValues values;
+        ConfigValues values;
         values.callers = QByteArray(158, '1');
         sheet.setValues(values);
         CEditInput input(*services_);
@@ -286,7 +286,7 @@ private slots:
 
     void doubleClickOpensTheRowsEditor() {
         CMyPropertySheet sheet(*services_);
-        SheetValues values;
+        ConfigValues values;
         values.inputs[4] = {"555", "high", "low", false, true};
         sheet.setValues(values);
         sheet.resize(900, 1400); // room below the last row
@@ -341,7 +341,7 @@ private slots:
 
     void deleteAsksFirst() {
         CMyPropertySheet sheet(*services_);
-        SheetValues values;
+        ConfigValues values;
         values.inputs[2] = {"333", "h", "l", true, true};
         values.outputs[6] = {true, "on", "off"};
         sheet.setValues(values);
@@ -421,7 +421,7 @@ private slots:
 
     void pulsedOutputHidesItsLowText() {
         CMyPropertySheet sheet(*services_);
-        SheetValues values;
+        ConfigValues values;
         values.outputs[2] = {true, "hi", "stored low"};
         values.outputs[3] = {false, "on", "off"};
         sheet.setValues(values);
@@ -487,7 +487,7 @@ private slots:
         QCOMPARE(accessibleName(child<QCheckBox>(&output, "pulseCheckBox")),
                  QStringLiteral("Output type: Pulse"));
         QCOMPARE(accessibleName(sheet.m_page3->m_list), QStringLiteral("Outputs"));
-        SheetValues values;
+        ConfigValues values;
         values.outputs[1].highText = "Door open";
         sheet.setValues(values);
         QAccessibleInterface* table = QAccessible::queryAccessibleInterface(sheet.m_page3->m_list);

@@ -5,12 +5,12 @@
 #include "TestSupport.h"
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
-#include "core/Translations.h"
 #include "editor/EditInput.h"
 #include "editor/EditOutput.h"
 #include "editor/PropertySheet.h"
 #include "mail/MailSettingsDlg.h"
 #include "mail/SendConfig.h"
+#include "seams/Translations.h"
 #include "unit/CSetupDlg.h"
 #include "voice/VoiceNewDlg.h"
 #include "voice/WaveFile.h"
@@ -107,7 +107,7 @@ const QList<std::pair<const char*, DialogMaker>>& dialogs() {
         {"configuration sheet",
          [](DialogRig& rig) {
              auto sheet = std::make_unique<CMyPropertySheet>(rig.editor);
-             sheet->setValues(SheetValues());
+             sheet->setValues(ConfigValues());
              return sheet;
          }},
         {"input editor",

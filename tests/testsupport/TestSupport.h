@@ -2,9 +2,9 @@
 // fixed clock.
 #pragma once
 
-#include "core/Clock.h"
-#include "core/Commands.h"
-#include "core/UserInteraction.h"
+#include "seams/Clock.h"
+#include "seams/Commands.h"
+#include "seams/UserInteraction.h"
 #include "unit/LinkApi.h"
 
 #include <QByteArray>

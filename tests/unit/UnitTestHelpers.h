@@ -3,8 +3,8 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "core/Commands.h"
-#include "core/ProgressSink.h"
+#include "seams/Commands.h"
+#include "seams/ProgressSink.h"
 
 #include <QtEndian>
 

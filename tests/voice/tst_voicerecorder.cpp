@@ -5,7 +5,7 @@
 #include "FakeAudioDevice.h"
 #include "TestSupport.h"
 #include "config/Profile.h"
-#include "core/Translations.h"
+#include "seams/Translations.h"
 #include "voice/VoiceRecorder.h"
 #include "voice/WaveFile.h"
 #include "voice/Waveform.h"

@@ -1,6 +1,6 @@
 // The enable-state model: each named state applied to the button sets a
 // window can be in when the state is reached.
-#include "core/EnableStates.h"
+#include "seams/EnableStates.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 // off. Each state's lists are written once, here; the window applies them.
 #pragma once
 
-#include "core/Commands.h"
+#include "seams/Commands.h"
 
 #include <QList>
 #include <array>

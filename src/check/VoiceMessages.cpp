@@ -1,8 +1,7 @@
-#include "voice/VoiceMessages.h"
+#include "check/VoiceMessages.h"
 
+#include "config/ConfigFields.h"
 #include "config/VoiceFiles.h"
-#include "editor/ConfigSheetMapping.h"
-#include "unit/UploadVoiceMessages.h"
 #include "voice/WaveFile.h"
 
 #include <QCoreApplication>
@@ -56,8 +55,7 @@ QString VoiceMessageId::configName(const QString& title) const {
 QByteArray VoiceMessageId::text(const RegisterStore& store) const {
     if (kind != High && kind != Low)
         return {};
-    RegisterStore copy = store; // fill() tidies the store it reads
-    const InputEntry entry = RegisterSheetMapping::fill(copy).inputs[size_t(input - 1)];
+    const InputEntry entry = ConfigMapping::readCopy(store).inputs[size_t(input - 1)];
     return kind == High ? entry.highText : entry.lowText;
 }
 
@@ -129,11 +127,13 @@ VoiceMessageList listVoiceMessages(const RegisterStore& store, const QString& co
     const QString folder = info.absolutePath();
     const QString title = info.completeBaseName();
     // The flags as a load of the file sets them for Transfer to unit.
-    const CurrentConfig current{info.absoluteFilePath(), title, store.text(84), store.text(85)};
+    const CurrentConfig current{info.absoluteFilePath(), title,
+                                store.text(configField(FieldId::VoiceOnHigh).reg()),
+                                store.text(configField(FieldId::VoiceOnLow).reg())};
 
     VoiceMessageList list;
-    for (const UploadVoiceMessages::Recording& recording :
-         UploadVoiceMessages::recordingsInSendingOrder(folder, current)) {
+    for (const VoiceFiles::Recording& recording :
+         VoiceFiles::recordingsInSendingOrder(folder, current)) {
         VoiceMessageEntry entry;
         entry.id = idOfUnitName(recording.unitName);
         entry.switchedOn = recording.switchedOn;

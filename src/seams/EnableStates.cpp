@@ -1,4 +1,4 @@
-#include "core/EnableStates.h"
+#include "seams/EnableStates.h"
 
 namespace {
 

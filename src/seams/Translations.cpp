@@ -1,4 +1,4 @@
-#include "core/Translations.h"
+#include "seams/Translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -6,10 +6,10 @@
 
 #include "config/ConfigSession.h"
 #include "config/Profile.h"
-#include "core/Clock.h"
-#include "core/Commands.h"
-#include "core/ProgressSink.h"
-#include "core/UserInteraction.h"
+#include "seams/Clock.h"
+#include "seams/Commands.h"
+#include "seams/ProgressSink.h"
+#include "seams/UserInteraction.h"
 #include "unit/LinkApi.h"
 #include "unit/SerialDevices.h"
 

@@ -1,6 +1,6 @@
 // The files quillary-cli keeps while writing units: backups that never
 // replace anything, and a log that is only appended to, as a regular file.
-#include "cli/UnitRecords.h"
+#include "unit/UnitRecords.h"
 
 #include <QDir>
 #include <QFile>

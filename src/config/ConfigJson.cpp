@@ -1,7 +1,7 @@
-#include "cli/ConfigJson.h"
+#include "config/ConfigJson.h"
 
 #include "config/AnsiCodec.h"
-#include "editor/ConfigSheetMapping.h"
+#include "config/ConfigFields.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -26,34 +26,44 @@ QJsonValue text(const QByteArray& bytes) {
     return ansiToText(bytes);
 }
 
-QJsonObject toJson(const SheetValues& values) {
-    QJsonObject parameters{{"callers", text(values.callers)},
-                           {"clearCommand", text(values.clearCommand)},
-                           {"pulseDuration", values.pulseDuration}};
-    QJsonArray inputs;
-    for (int n = 1; n <= SheetInputCount; ++n) {
-        const InputEntry& input = values.inputs[n - 1];
-        inputs.append(QJsonObject{{"input", n},
-                                  {"phoneNumbers", text(input.phoneNumbers)},
-                                  {"highText", text(input.highText)},
-                                  {"lowText", text(input.lowText)},
-                                  {"voiceOnHigh", input.voiceOnHigh},
-                                  {"voiceOnLow", input.voiceOnLow}});
-    }
-    QJsonArray outputs;
-    for (int n = 1; n <= SheetOutputCount; ++n) {
-        const OutputEntry& output = values.outputs[n - 1];
-        outputs.append(QJsonObject{{"output", n},
-                                   {"type", output.pulse ? OutputTypePulse : OutputTypeNormal},
-                                   {"highText", text(output.highText)},
-                                   {"lowText", text(output.lowText)}});
-    }
-    return QJsonObject{{"parameters", parameters}, {"inputs", inputs}, {"outputs", outputs}};
+QJsonValue fieldJson(ConfigValues& values, const ConfigField& field, int entry) {
+    if (field.text)
+        return text(field.text(values, entry));
+    if (field.kind == FieldKind::OutputTypes)
+        return field.flag(values, entry) ? OutputTypePulse : OutputTypeNormal;
+    if (field.flag)
+        return field.flag(values, entry);
+    return values.pulseDuration;
 }
 
-SheetValues sheetValues(const RegisterStore& store) {
-    RegisterStore copy = store; // filling the sheet removes final dots in the store
-    return RegisterSheetMapping::fill(copy);
+// The member that numbers an entry of a list: {"input": 3}.
+QString entryNumberKey(const QString& list) {
+    return list.chopped(1);
+}
+
+QJsonObject toJson(const ConfigValues& constValues) {
+    ConfigValues values = constValues;
+    QJsonObject parameters;
+    QJsonArray inputs, outputs;
+    for (const FieldGroup group : {FieldGroup::Inputs, FieldGroup::Outputs}) {
+        QJsonArray& list = group == FieldGroup::Inputs ? inputs : outputs;
+        const int count = group == FieldGroup::Inputs ? ConfigInputCount : ConfigOutputCount;
+        for (int entry = 0; entry < count; ++entry) {
+            QJsonObject object;
+            for (const ConfigField& field : configFields()) {
+                if (field.group != group)
+                    continue;
+                object[entryNumberKey(field.groupKey())] = entry + 1;
+                object[QLatin1String(field.key)] = fieldJson(values, field, entry);
+            }
+            list.append(object);
+        }
+    }
+    for (const ConfigField& field : configFields()) {
+        if (field.group == FieldGroup::Parameters)
+            parameters[QLatin1String(field.key)] = fieldJson(values, field, 0);
+    }
+    return QJsonObject{{"parameters", parameters}, {"inputs", inputs}, {"outputs", outputs}};
 }
 
 // Keeps the first refusal only; always false.
@@ -163,28 +173,6 @@ private:
     QStringList& warnings_;
 };
 
-bool readParameters(const QJsonValue& value, SheetValues& values, QString& error,
-                    QStringList& warnings) {
-    if (!value.isObject())
-        return refuseField(error, QStringLiteral("parameters"),
-                           ConfigJsonText::tr("must be an object"));
-    const QJsonObject object = value.toObject();
-    FieldReader fields(object, QStringLiteral("parameters"), error, warnings);
-    // Below 1 a register's pulse reads as the default; beyond INT_MAX as INT_MAX.
-    if (!(fields.onlyKnown({"callers", "clearCommand", "pulseDuration"}) &&
-          fields.textField("callers", SheetLimits::Callers, values.callers) &&
-          fields.textField("clearCommand", SheetLimits::ClearCommand, values.clearCommand) &&
-          fields.integerField("pulseDuration", 1, INT_MAX, values.pulseDuration)))
-        return false;
-    if (values.pulseDuration < SheetLimits::PulseMin ||
-        values.pulseDuration > SheetLimits::PulseMax)
-        fields.warn("pulseDuration", ConfigJsonText::tr("the editor takes %1 to %2, not %3")
-                                         .arg(SheetLimits::PulseMin)
-                                         .arg(SheetLimits::PulseMax)
-                                         .arg(values.pulseDuration));
-    return true;
-}
-
 // "inputs[2] (input 3)": the JSON path and the number on the unit's terminal.
 QString entryPath(const QString& list, int index) {
     if (list == QLatin1String("inputs"))
@@ -214,46 +202,93 @@ bool readList(const QJsonValue& value, const QString& key, int count, const QStr
     return true;
 }
 
-bool readInputs(const QJsonValue& value, SheetValues& values, QString& error,
-                QStringList& warnings) {
-    return readList(
-        value, QStringLiteral("inputs"), SheetInputCount,
-        ConfigJsonText::tr("must be a list of %n inputs", "", SheetInputCount), error, warnings,
-        [&](FieldReader& fields, int i) {
-            InputEntry& input = values.inputs[i];
-            if (!(fields.onlyKnown({"input", "phoneNumbers", "highText", "lowText", "voiceOnHigh",
-                                    "voiceOnLow"}) &&
-                  fields.numberField("input", i + 1) &&
-                  fields.textField("phoneNumbers", SheetLimits::InputText, input.phoneNumbers) &&
-                  fields.textField("highText", SheetLimits::InputText, input.highText) &&
-                  fields.textField("lowText", SheetLimits::InputText, input.lowText) &&
-                  fields.flagField("voiceOnHigh", input.voiceOnHigh) &&
-                  fields.flagField("voiceOnLow", input.voiceOnLow)))
+// Reads the fields of one entry of `group` (the parameters: entry 0), each in
+// the table's order, so the first refusal is the first field that is wrong.
+bool readFields(FieldReader& fields, FieldGroup group, int entry, ConfigValues& values) {
+    QStringList known;
+    QString numberKey;
+    for (const ConfigField& field : configFields()) {
+        if (field.group != group)
+            continue;
+        if (group != FieldGroup::Parameters && numberKey.isEmpty())
+            known << (numberKey = entryNumberKey(field.groupKey()));
+        known << QLatin1String(field.key);
+    }
+    if (!fields.onlyKnown(known) ||
+        (!numberKey.isEmpty() && !fields.numberField(numberKey, entry + 1)))
+        return false;
+    const ConfigField* typeField = nullptr;
+    QByteArray type = OutputTypeNormal.toLatin1();
+    for (const ConfigField& field : configFields()) {
+        if (field.group != group)
+            continue;
+        const QString key = QLatin1String(field.key);
+        switch (field.kind) {
+        case FieldKind::PhoneList:
+        case FieldKind::SmsText:
+        case FieldKind::CommandText:
+            if (!fields.textField(key, field.editorLimit, field.text(values, entry)))
                 return false;
-            return true;
-        });
+            break;
+        case FieldKind::VoiceFlags:
+            if (!fields.flagField(key, field.flag(values, entry)))
+                return false;
+            break;
+        case FieldKind::OutputTypes:
+            typeField = &field;
+            if (!fields.textField(key, int(OutputTypeNormal.size()), type))
+                return false;
+            break;
+        case FieldKind::PulseDuration:
+            // Below 1 a register's pulse reads as the default; beyond INT_MAX as INT_MAX.
+            if (!fields.integerField(key, 1, INT_MAX, values.pulseDuration))
+                return false;
+            if (values.pulseDuration < FieldLimits::PulseMin ||
+                values.pulseDuration > FieldLimits::PulseMax)
+                fields.warn(key, ConfigJsonText::tr("the editor takes %1 to %2, not %3")
+                                     .arg(FieldLimits::PulseMin)
+                                     .arg(FieldLimits::PulseMax)
+                                     .arg(values.pulseDuration));
+            break;
+        }
+    }
+    if (typeField) {
+        const QString typeName = ansiToText(type);
+        if (typeName != OutputTypeNormal && typeName != OutputTypePulse)
+            return fields.refuse(QLatin1String(typeField->key),
+                                 ConfigJsonText::tr("must be \"%1\" or \"%2\"")
+                                     .arg(OutputTypeNormal, OutputTypePulse));
+        typeField->flag(values, entry) = typeName == OutputTypePulse;
+    }
+    return true;
 }
 
-bool readOutputs(const QJsonValue& value, SheetValues& values, QString& error,
+bool readParameters(const QJsonValue& value, ConfigValues& values, QString& error,
+                    QStringList& warnings) {
+    if (!value.isObject())
+        return refuseField(error, QStringLiteral("parameters"),
+                           ConfigJsonText::tr("must be an object"));
+    const QJsonObject object = value.toObject();
+    FieldReader fields(object, QStringLiteral("parameters"), error, warnings);
+    return readFields(fields, FieldGroup::Parameters, 0, values);
+}
+
+bool readInputs(const QJsonValue& value, ConfigValues& values, QString& error,
+                QStringList& warnings) {
+    return readList(value, QStringLiteral("inputs"), ConfigInputCount,
+                    ConfigJsonText::tr("must be a list of %n inputs", "", ConfigInputCount), error,
+                    warnings, [&](FieldReader& fields, int i) {
+                        return readFields(fields, FieldGroup::Inputs, i, values);
+                    });
+}
+
+bool readOutputs(const QJsonValue& value, ConfigValues& values, QString& error,
                  QStringList& warnings) {
-    return readList(
-        value, QStringLiteral("outputs"), SheetOutputCount,
-        ConfigJsonText::tr("must be a list of %n outputs", "", SheetOutputCount), error, warnings,
-        [&](FieldReader& fields, int i) {
-            OutputEntry& output = values.outputs[i];
-            QByteArray type = OutputTypeNormal.toLatin1();
-            if (!(fields.onlyKnown({"output", "type", "highText", "lowText"}) &&
-                  fields.numberField("output", i + 1) && fields.textField("type", 6, type) &&
-                  fields.textField("highText", SheetLimits::OutputText, output.highText) &&
-                  fields.textField("lowText", SheetLimits::OutputText, output.lowText)))
-                return false;
-            const QString typeName = ansiToText(type);
-            if (typeName != OutputTypeNormal && typeName != OutputTypePulse)
-                return fields.refuse("type", ConfigJsonText::tr("must be \"%1\" or \"%2\"")
-                                                 .arg(OutputTypeNormal, OutputTypePulse));
-            output.pulse = typeName == OutputTypePulse;
-            return true;
-        });
+    return readList(value, QStringLiteral("outputs"), ConfigOutputCount,
+                    ConfigJsonText::tr("must be a list of %n outputs", "", ConfigOutputCount),
+                    error, warnings, [&](FieldReader& fields, int i) {
+                        return readFields(fields, FieldGroup::Outputs, i, values);
+                    });
 }
 
 // What a register holds beyond its field: its own text where that is spelt
@@ -275,9 +310,9 @@ QByteArray slotBytes(const RegisterStore& store, int reg) {
     return QByteArray(reinterpret_cast<const char*>(store.slot(reg)), RegisterStore::SlotSize);
 }
 
-QJsonObject residue(const RegisterStore& store, const SheetValues& values) {
+QJsonObject residue(const RegisterStore& store, const ConfigValues& values) {
     RegisterStore fieldsOnly;
-    RegisterSheetMapping::writeBack(values, fieldsOnly);
+    ConfigMapping::write(values, fieldsOnly);
     QJsonObject extra;
     for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
         const QByteArray slot = slotBytes(store, reg);
@@ -357,9 +392,9 @@ bool readExtra(const QJsonValue& value, std::map<int, Residue>& extra, QString& 
 // register whose residue still reads as its fields say is taken as the
 // residue lays it out; otherwise the fields are written onto the residue as
 // the editor writes them, so the fields win where the two disagree.
-RegisterStore withResidue(const SheetValues& values, const std::map<int, Residue>& extra) {
+RegisterStore withResidue(const ConfigValues& values, const std::map<int, Residue>& extra) {
     RegisterStore store;
-    RegisterSheetMapping::writeBack(values, store);
+    ConfigMapping::write(values, store);
     if (extra.empty())
         return store;
     RegisterStore laid = store;
@@ -372,12 +407,12 @@ RegisterStore withResidue(const SheetValues& values, const std::map<int, Residue
         std::copy(slot.begin(), slot.end(), laid.slot(reg));
     }
     RegisterStore edited = laid;
-    RegisterSheetMapping::writeBack(values, edited);
+    ConfigMapping::write(values, edited);
     for (const auto& [reg, residue] : extra) {
         RegisterStore trial = edited;
         std::copy(laid.slot(reg), laid.slot(reg) + RegisterStore::SlotSize, trial.slot(reg));
         const RegisterStore& chosen =
-            RegisterSheetMapping::sameReading(sheetValues(trial), values, reg) ? laid : edited;
+            ConfigMapping::sameReading(ConfigMapping::readCopy(trial), values, reg) ? laid : edited;
         std::copy(chosen.slot(reg), chosen.slot(reg) + RegisterStore::SlotSize, store.slot(reg));
     }
     return store;
@@ -408,30 +443,23 @@ const QByteArray& longerText(const QByteArray& a, const QByteArray& b) {
     return a.size() > b.size() ? a : b;
 }
 
-SheetValues longerOfEach(const SheetValues& a, const SheetValues& b) {
-    SheetValues values = b;
-    values.callers = longerText(a.callers, b.callers);
-    values.clearCommand = longerText(a.clearCommand, b.clearCommand);
+ConfigValues longerOfEach(const ConfigValues& a, const ConfigValues& b) {
+    ConfigValues values = b;
+    ConfigValues x = a;
+    for (const FieldPlace& place : fieldPlaces()) {
+        if (place.field->text)
+            place.field->text(values, place.entry) = longerText(
+                place.field->text(x, place.entry), place.field->text(values, place.entry));
+    }
     if (QByteArray::number(a.pulseDuration).size() > QByteArray::number(b.pulseDuration).size())
         values.pulseDuration = a.pulseDuration;
-    for (int i = 0; i < SheetInputCount; ++i) {
-        InputEntry& input = values.inputs[i];
-        input.phoneNumbers = longerText(a.inputs[i].phoneNumbers, b.inputs[i].phoneNumbers);
-        input.highText = longerText(a.inputs[i].highText, b.inputs[i].highText);
-        input.lowText = longerText(a.inputs[i].lowText, b.inputs[i].lowText);
-    }
-    for (int i = 0; i < SheetOutputCount; ++i) {
-        OutputEntry& output = values.outputs[i];
-        output.highText = longerText(a.outputs[i].highText, b.outputs[i].highText);
-        output.lowText = longerText(a.outputs[i].lowText, b.outputs[i].lowText);
-    }
     return values;
 }
 
 } // namespace
 
 QByteArray configToJson(const RegisterStore& store) {
-    const SheetValues values = sheetValues(store);
+    const ConfigValues values = ConfigMapping::readCopy(store);
     QJsonObject json = toJson(values);
     if (const QJsonObject extra = residue(store, values); !extra.isEmpty())
         json["extra"] = extra;
@@ -453,7 +481,7 @@ ConfigFromJson configFromJson(const QByteArray& json) {
         return result;
     }
     const QJsonObject top = document.object();
-    SheetValues values;
+    ConfigValues values;
     std::map<int, Residue> extra;
     QStringList& warnings = result.warnings;
     FieldReader fields(top, {}, result.error, warnings);
@@ -466,8 +494,8 @@ ConfigFromJson configFromJson(const QByteArray& json) {
         return result;
     result.store = withResidue(values, extra);
 
-    const SheetValues stored = sheetValues(*result.store);
-    for (int i = 0; i < SheetInputCount; ++i) {
+    const ConfigValues stored = ConfigMapping::readCopy(*result.store);
+    for (int i = 0; i < ConfigInputCount; ++i) {
         if (stored.inputs[i].phoneNumbers != values.inputs[i].phoneNumbers)
             warnings << ConfigJsonText::tr("%1.phoneNumbers: a final \".\" is removed when "
                                            "storing, as the editor does")
@@ -489,8 +517,8 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     QStringList lines;
     if (a == b)
         return lines;
-    const SheetValues valuesA = sheetValues(a);
-    const SheetValues valuesB = sheetValues(b);
+    const ConfigValues valuesA = ConfigMapping::readCopy(a);
+    const ConfigValues valuesB = ConfigMapping::readCopy(b);
     QList<QPair<QString, QJsonValue>> leavesA, leavesB;
     const QJsonObject jsonA = toJson(valuesA), jsonB = toJson(valuesB);
     for (const char* part : {"parameters", "inputs", "outputs"}) {
@@ -507,10 +535,10 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     // bytes no field shows: register 86, bytes after a text's end, flag
     // characters past the 16th. The longer of each two texts is written, so
     // a shorter text's tail is not mistaken for such bytes.
-    const SheetValues longer = longerOfEach(valuesA, valuesB);
+    const ConfigValues longer = longerOfEach(valuesA, valuesB);
     RegisterStore hiddenA = a, hiddenB = b;
-    RegisterSheetMapping::writeBack(longer, hiddenA);
-    RegisterSheetMapping::writeBack(longer, hiddenB);
+    ConfigMapping::write(longer, hiddenA);
+    ConfigMapping::write(longer, hiddenB);
     const QStringList hidden = differingRegisters(hiddenA, hiddenB);
     auto registers = [](const QStringList& numbers) {
         return (numbers.size() == 1 ? ConfigJsonText::tr("register ")
@@ -522,8 +550,8 @@ QStringList configDifferences(const RegisterStore& a, const RegisterStore& b) {
     // Each written back with its own values reads alike where only the
     // spelling differs; listed whatever else differs too.
     RegisterStore canonA = a, canonB = b;
-    RegisterSheetMapping::writeBack(valuesA, canonA);
-    RegisterSheetMapping::writeBack(valuesB, canonB);
+    ConfigMapping::write(valuesA, canonA);
+    ConfigMapping::write(valuesB, canonB);
     QStringList spelled;
     for (const QString& number : differingRegisters(a, b)) {
         const int reg = number.toInt();

@@ -1,4 +1,4 @@
-#include "cli/UnitRecords.h"
+#include "unit/UnitRecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
