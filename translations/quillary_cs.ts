@@ -1190,6 +1190,10 @@ poslalo proti 540 672 bajtům jednotky.</translation>
         <source>&quot;%1&quot; is not a whole number of 1 or more</source>
         <translation>„%1“ není celé číslo od 1 výše</translation>
     </message>
+    <message>
+        <source>The exit status, the port, JSON and voice messages: quillary-cli --help</source>
+        <translation>Návratové kódy, port, JSON a hlasové zprávy: quillary-cli --help</translation>
+    </message>
 </context>
 <context>
     <name>PortsText</name>

@@ -1190,6 +1190,10 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
         <source>&quot;%1&quot; is not a whole number of 1 or more</source>
         <translation>„%1“ ist keine ganze Zahl ab 1</translation>
     </message>
+    <message>
+        <source>The exit status, the port, JSON and voice messages: quillary-cli --help</source>
+        <translation>Exit-Status, Port, JSON und Sprachnachrichten: quillary-cli --help</translation>
+    </message>
 </context>
 <context>
     <name>PortsText</name>

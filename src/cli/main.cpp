@@ -145,10 +145,14 @@ void translateHelp(CLI::App& app) {
     app.failure_message(usageFailure);
 }
 
-// A subcommand whose help option sits with its other options.
+// A subcommand whose help option sits with its other options. Its help shows
+// its own options; the shared text (exit status, ports, JSON, voice), which it
+// would take over from its parent, stays on the top-level help.
 CLI::App* addCommand(CLI::App& parent, const std::string& name, const std::string& description) {
     CLI::App* command = parent.add_subcommand(name, description);
     command->get_help_ptr()->group(parent.option_defaults()->get_group());
+    command->footer(help(
+        MainText::tr("The exit status, the port, JSON and voice messages: quillary-cli --help")));
     return command;
 }
 

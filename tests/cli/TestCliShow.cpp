@@ -35,7 +35,8 @@ private slots:
 
     // --help speaks the program's language, CLI11's own headings and the
     // limits filled into the footer included; a subcommand's help option
-    // sits under the same heading as its other options. So do usage errors.
+    // sits under the same heading as its other options, and its help points
+    // to the top-level one for the shared text. So do usage errors.
     void helpInTheProgramsLanguage_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("shown");
@@ -43,17 +44,20 @@ private slots:
         QTest::newRow("en") << "en"
                             << QStringList{"Usage: quillary-cli provision [OPTIONS] TEMPLATE",
                                            "Options:\n  -h,--help", "--count INT:POSITIVE",
-                                           "outside 100 to 30000"}
+                                           "outside 100 to 30000",
+                                           "JSON and voice messages: quillary-cli --help"}
                             << "--count: \"0\" is not a whole number of 1 or more\nRun with --help";
         QTest::newRow("de") << "de"
                             << QStringList{"Aufruf: quillary-cli provision [OPTIONEN] TEMPLATE",
                                            "Optionen:\n  -h,--help", "--count ZAHL:POSITIV",
-                                           "außerhalb 100 bis 30000"}
+                                           "außerhalb 100 bis 30000",
+                                           "Sprachnachrichten: quillary-cli --help"}
                             << "--count: „0“ ist keine ganze Zahl ab 1\nMehr dazu mit --help.";
         QTest::newRow("cs") << "cs"
                             << QStringList{"Použití: quillary-cli provision [VOLBY] TEMPLATE",
                                            "Volby:\n  -h,--help", "--count ČÍSLO:KLADNÉ",
-                                           "mimo 100 až 30000"}
+                                           "mimo 100 až 30000",
+                                           "hlasové zprávy: quillary-cli --help"}
                             << "--count: „0“ není celé číslo od 1 výše\nVíce informací";
     }
     void helpInTheProgramsLanguage() {
@@ -67,7 +71,10 @@ private slots:
         environment.insert("XDG_CONFIG_HOME", config.path());
         const CliRun run = runCli({"provision", "--help"}, environment);
         QCOMPARE(run.status, 0);
-        const QString help = QString::fromUtf8(run.out);
+        QVERIFY2(!run.out.contains("QUILLARY_LINK_DEVICE"), run.out.constData());
+        const CliRun top = runCli({"--help"}, environment);
+        QCOMPARE(top.status, 0);
+        const QString help = QString::fromUtf8(run.out + top.out);
         for (const QString& text : shown)
             QVERIFY2(help.contains(text), qPrintable(text + "\n" + help));
         QVERIFY2(!help.contains(QStringLiteral("%1")), qPrintable(help));
