@@ -77,12 +77,14 @@ package_build=${QUILLARY_PACKAGE_BUILD:-build-package}
 cmake -S . -B "$package_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DQUILLARY_BUILD_TESTS=OFF -DQUILLARY_BUILD_BENCHMARKS=OFF
 cmake --build "$package_build" -j"$(nproc)"
-rm -f "$package_build"/quillary_*.deb
+packages=(quillary libvelklink1 libvelklink-dev)
+for package in "${packages[@]}"; do rm -f "$package_build/${package}"_*.deb; done
 (cd "$package_build" && cpack -G DEB)
+debs=()
+for package in "${packages[@]}"; do debs+=("$(realpath "$package_build")/${package}"_*.deb); done
 # Slim images tell dpkg to leave manual pages out; this package's must arrive.
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
-    -o 'DPkg::Options::=--path-include=/usr/share/man/man1/*' \
-    "$(realpath "$package_build")"/quillary_*.deb
+    -o 'DPkg::Options::=--path-include=/usr/share/man/man1/*' "${debs[@]}"
 (
     set -x
     version=$(dpkg-query -W -f='${Version}' quillary)
@@ -100,4 +102,4 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
     man -w velk-unit-sim
     appstreamcli validate --no-net /usr/share/metainfo/org.quillary.Quillary.metainfo.xml
 )
-echo "Debian package installed and checked: $(ls "$package_build"/quillary_*.deb)"
+echo "Debian packages installed and checked: ${debs[*]}"
