@@ -100,6 +100,6 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
     rm -rf "$probe"
     man -w quillary-cli
     man -w velk-unit-sim
-    appstreamcli validate --no-net /usr/share/metainfo/org.quillary.Quillary.metainfo.xml
+    appstreamcli validate --no-net /usr/share/metainfo/org.quillary.quillary.metainfo.xml
 )
 echo "Debian packages installed and checked: ${debs[*]}"
