@@ -29,3 +29,20 @@ function(add_man_page target name_line)
     add_custom_target(${target}_man ALL DEPENDS ${page}.gz)
     install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
+
+# install_man_page(SOURCE)
+# Installs a section-1 manual page written by hand, SOURCE being troff with
+# @PROJECT_VERSION@ where the version goes (for a program without --help,
+# such as the window). Needs only gzip, so the page is never left out.
+function(install_man_page source)
+    get_filename_component(name ${source} NAME)
+    string(REGEX REPLACE "\\.in$" "" name ${name})
+    set(page ${CMAKE_BINARY_DIR}/man/${name})
+    configure_file(${source} ${page} @ONLY)
+    add_custom_command(OUTPUT ${page}.gz
+        COMMAND gzip -9nc ${page} > ${page}.gz
+        DEPENDS ${page}
+        COMMENT "Manual page ${name}")
+    add_custom_target(${name}_man ALL DEPENDS ${page}.gz)
+    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endfunction()

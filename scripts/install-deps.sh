@@ -14,6 +14,7 @@ if [ "${1:-}" = "--tests" ]; then
     packages+=(python3 python3-aiosmtpd openssl zip unzip socat clang libclang-rt-14-dev clang-format
         poppler-utils pulseaudio pulseaudio-utils sox lame opus-tools
         dpkg-dev file help2man appstream man-db
+        lintian desktop-file-utils shared-mime-info libglib2.0-bin
         umockdev gir1.2-umockdev-1.0 python3-gi)
 fi
 

@@ -77,12 +77,17 @@ package_build=${QUILLARY_PACKAGE_BUILD:-build-package}
 cmake -S . -B "$package_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DQUILLARY_BUILD_TESTS=OFF -DQUILLARY_BUILD_BENCHMARKS=OFF
 cmake --build "$package_build" -j"$(nproc)"
-rm -f "$package_build"/quillary_*.deb
+packages=(quillary libvelklink1 libvelklink-dev)
+for package in "${packages[@]}"; do rm -f "$package_build/${package}"_*.deb; done
 (cd "$package_build" && cpack -G DEB)
+debs=()
+for package in "${packages[@]}"; do debs+=("$(realpath "$package_build")/${package}"_*.deb); done
+# Debian's own checks of a package: any error or warning fails the run.
+# (Run as root, lintian first says that it should not be: that is no finding.)
+lintian --fail-on error,warning "${debs[@]}"
 # Slim images tell dpkg to leave manual pages out; this package's must arrive.
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
-    -o 'DPkg::Options::=--path-include=/usr/share/man/man1/*' \
-    "$(realpath "$package_build")"/quillary_*.deb
+    -o 'DPkg::Options::=--path-include=/usr/share/man/man1/*' "${debs[@]}"
 (
     set -x
     version=$(dpkg-query -W -f='${Version}' quillary)
@@ -95,9 +100,32 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
     # shellcheck disable=SC2046 # pkg-config's words are meant to split
     c++ "$probe/probe.cpp" -o "$probe/probe" $(pkg-config --cflags --libs velklink)
     "$probe/probe"
-    rm -rf "$probe"
+    man -w quillary
     man -w quillary-cli
     man -w velk-unit-sim
-    appstreamcli validate --no-net /usr/share/metainfo/org.quillary.Quillary.metainfo.xml
+    desktop-file-validate /usr/share/applications/quillary.desktop
+    # --strict fails on every issue but the pedantic hints, which are only
+    # printed; none may be.
+    appstream=$(appstreamcli validate --pedantic --strict --no-net \
+        /usr/share/metainfo/org.quillary.quillary.metainfo.xml)
+    echo "$appstream"
+    if grep -q '^[EWIP]: ' <<<"$appstream"; then exit 1; fi
+    # A desktop sees a .QRB of any case as Quillary's and opens it with
+    # Quillary: the package's MIME type and desktop entry, put into the
+    # system's databases by the dpkg triggers of shared-mime-info and
+    # desktop-file-utils. Empty user folders, so that only those count. The
+    # files are full size: GIO calls every empty file text/plain.
+    mkdir -p "$probe/config" "$probe/data"
+    head -c 22272 /dev/zero >"$probe/SITE.QRB"
+    head -c 22272 /dev/zero >"$probe/site.Qrb"
+    for file in "$probe/SITE.QRB" "$probe/site.Qrb"; do
+        [ "$(XDG_CONFIG_HOME=$probe/config XDG_DATA_HOME=$probe/data \
+            gio info -a standard::content-type "$file" | sed -n 's/^ *standard::content-type: //p')" \
+            = application/x-quillary-configuration ]
+    done
+    handlers=$(XDG_CONFIG_HOME=$probe/config XDG_DATA_HOME=$probe/data \
+        gio mime application/x-quillary-configuration)
+    head -n1 <<<"$handlers" | grep -q ': quillary\.desktop$'
+    rm -rf "$probe"
 )
-echo "Debian package installed and checked: $(ls "$package_build"/quillary_*.deb)"
+echo "Debian packages installed and checked: ${debs[*]}"
