@@ -1,14 +1,14 @@
 #include "app/CommandTable.h"
 
 #include "app/QuillaryDlg.h"
+#include "check/ConfigCheck.h"
 #include "config/ConfigCommands.h"
 #include "editor/ConfigureDialog.h"
 #include "mail/SendConfig.h"
 #include "report/PrintCommand.h"
 #include "unit/CSetupDlg.h"
+#include "unit/SafeWrite.h"
 #include "unit/SyncClockCommand.h"
-#include "unit/TransferFromUnitCommand.h"
-#include "unit/TransferToUnitCommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -28,6 +28,19 @@ void runUnitCommand(Window&, Context& c, const Extra&... extra) {
     const QPointer<QWidget> focused = QApplication::focusWidget();
     Command({c.link, c.linkHandle, c.ui, c.buttons, c.progress, c.session, c.choosePort}, extra...)
         .run();
+    if (focused && focused->isEnabled())
+        focused->setFocus();
+}
+
+// Transfer to and from unit: journaled, and a write with a backup and a
+// read-back; before the first register, the check's errors are shown and
+// the user decides whether to write anyway.
+template <auto Run> void runSafeUnitCommand(Window&, Context& c) {
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    UnitCommandContext unit{c.link,     c.linkHandle, c.ui,        c.buttons,
+                            c.progress, c.session,    c.choosePort};
+    unit.confirmWrite = [&c] { return confirmCheckedWrite(c.ui, c.session); };
+    Run(unit, UnitSafety{c.profile.backupAndVerify(), Journal::defaultPath(), attachedUnit(c)});
     if (focused && focused->isEnabled())
         focused->setFocus();
 }
@@ -54,14 +67,14 @@ const CommandRow Rows[] = {
      "transferFromUnitButton",
      {114, 64, 77, 14},
      CommandGroup::Unit,
-     [](Window& window, Context& c) { runUnitCommand<TransferFromUnitCommand>(window, c); }},
+     runSafeUnitCommand<runSafeTransferFromUnit>},
 
     {IdTransferToUnit,
      QT_TRANSLATE_NOOP("CQuillaryDlg", "Transfer to unit"),
      "transferToUnitButton",
      {114, 46, 77, 14},
      CommandGroup::Unit,
-     [](Window& window, Context& c) { runUnitCommand<TransferToUnitCommand>(window, c); }},
+     runSafeUnitCommand<runSafeTransferToUnit>},
 
     {IdSend,
      QT_TRANSLATE_NOOP("CQuillaryDlg", "Send configuration..."),
@@ -114,6 +127,17 @@ const CommandRow Rows[] = {
 };
 
 } // namespace
+
+JournalUnit attachedUnit(const CommandContext& c) {
+    // The device as the link will reach it: QUILLARY_LINK_DEVICE, else the
+    // device "USB" means now, else the port text.
+    QString device = qEnvironmentVariable("QUILLARY_LINK_DEVICE");
+    if (device.isEmpty() && c.choosePort)
+        device = c.choosePort().linkPort;
+    if (device.isEmpty())
+        device = c.profile.portText();
+    return identifyUnit(device, c.devices);
+}
 
 std::span<const CommandRow> commandTable() {
     return Rows;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "app/CommandContext.h"
+#include "journal/Journal.h"
 #include "seams/Commands.h"
 
 #include <QRect>
@@ -34,3 +35,6 @@ struct CommandRow {
 
 // Rows in the window's template order, which is also the tab order.
 std::span<const CommandRow> commandTable();
+
+// The unit the window's link reaches, as far as the device list knows it.
+JournalUnit attachedUnit(const CommandContext& context);

@@ -1,6 +1,7 @@
 #include "app/QuillaryDlg.h"
 
 #include "app/CommandTable.h"
+#include "app/HistoryDialog.h"
 #include "config/ConfigCommands.h"
 #include "report/PrintCommand.h"
 #include "seams/EnableStates.h"
@@ -74,6 +75,10 @@ void CQuillaryDlg::buildWindow() {
 
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
+    auto* history = menuBar->addAction(tr("History..."));
+    history->setObjectName(QStringLiteral("historyAction"));
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(history, &QAction::triggered, this, [this] { runHistoryCommand(this, context()); });
     auto* about = menuBar->addAction(tr("About"));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, [this] { services_.ui.showAbout(); });
@@ -142,6 +147,7 @@ void CQuillaryDlg::buildWindow() {
     messagePane_ = new QLabel(statusBar);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
     messagePane_->setFixedWidth(std::max(0, client->width() - 70));
+    progressSink_->setStatusLabel(messagePane_);
     clockPane_ = new QLabel(statusBar);
     clockPane_->setObjectName(QStringLiteral("clockPane"));
     statusBar->addWidget(messagePane_);

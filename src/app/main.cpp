@@ -4,6 +4,7 @@
 #include "config/VoiceFiles.h"
 #include "seams/Translations.h"
 #include "unit/LinkApi.h"
+#include "unit/StepNamingLinkApi.h"
 #include "unit/UdevSerialDeviceFinder.h"
 
 #include <QApplication>
@@ -16,7 +17,10 @@ int main(int argc, char* argv[]) {
 
     Profile profile(Profile::defaultPath());
     Translations::installPreferred(application, profile.language());
-    LibraryLinkApi link;
+    // Failures then say where and why: the step, and whether the unit
+    // refused, did not answer, or the line was lost.
+    LibraryLinkApi library;
+    StepNamingLinkApi link(library, nullptr);
     WidgetUserInteraction ui;
     SystemClock clock;
     UdevSerialDeviceFinder devices;

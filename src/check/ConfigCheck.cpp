@@ -2,7 +2,9 @@
 
 #include "config/AnsiCodec.h"
 #include "config/ConfigFields.h"
+#include "config/ConfigSession.h"
 #include "config/VoiceFiles.h"
+#include "seams/UserInteraction.h"
 #include "voice/WaveFile.h"
 
 #include <QCoreApplication>
@@ -230,4 +232,20 @@ CheckResult checkConfig(const RegisterStore& store, const CheckOptions& options)
     if (!options.configFolder.isEmpty())
         checkVoice(store, options, result);
     return result;
+}
+
+bool confirmCheckedWrite(UserInteraction& ui, const ConfigSession& session) {
+    const CheckResult result =
+        checkConfig(session.store(), CheckOptions{localeRegion(), session.configFolder(),
+                                                  session.current().g_configTitle});
+    QStringList errors;
+    for (const CheckFinding& f : result.findings) {
+        if (f.severity == CheckFinding::Error)
+            errors << f.message;
+    }
+    if (errors.isEmpty())
+        return true;
+    return ui.askYesNo(CheckText::tr("The check found errors in this configuration:\n\n%1\n\n"
+                                     "Write it into the unit anyway?")
+                           .arg(errors.join('\n')));
 }

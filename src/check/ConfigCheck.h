@@ -52,3 +52,10 @@ CheckResult checkConfig(const RegisterStore& store, const CheckOptions& options)
 // checks a field's list with it as the user types.
 QList<CheckFinding> checkPhoneList(const QByteArray& list, const QString& region, int reg,
                                    const QString& field, const QString& place);
+
+class ConfigSession;
+class UserInteraction;
+// Before a configuration goes into a unit: the check as `write --check` runs
+// it; with errors (not warnings) the user sees them and decides whether to
+// write anyway, No being the default. True when the write may go on.
+bool confirmCheckedWrite(UserInteraction& ui, const ConfigSession& session);

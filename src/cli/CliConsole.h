@@ -19,7 +19,7 @@ public:
 
     void setProgress(int position) override;
     // What the work is doing now, e.g. "writing register 40 of 87".
-    void setStep(const QString& step);
+    void setStep(const QString& step) override;
     // Takes the progress bar off the screen, so the next text starts on a clean line.
     void endProgress();
 

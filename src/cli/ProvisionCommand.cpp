@@ -2,10 +2,12 @@
 
 #include "cli/CliExit.h"
 #include "cli/FileCommands.h"
+#include "cli/UnitCommands.h"
 #include "cli/UnitLink.h"
 #include "config/ConfigJson.h"
 #include "config/ConfigSession.h"
 #include "config/VoiceFiles.h"
+#include "unit/SafeWrite.h"
 #include "unit/SerialDevices.h"
 #include "unit/TransferToUnitCommand.h"
 #include "unit/UnitImage.h"
@@ -56,48 +58,45 @@ public:
                 ConfigSession& session)
         : console_(console), options_(options), image_(image), session_(session) {}
 
-    UnitResult provision(const SerialDevice& device) {
+    UnitResult provision(const SerialDevice& device, Journal* journal) {
         UnitResult result;
         UnitLink unit(console_, CliPort{device.node, device.node});
-        if (!options_.backupDir.isEmpty()) {
-            QByteArray before;
-            unit.link().resetFailure();
-            if (!readAllRegisters(unit, before)) {
-                result.error =
-                    ProvisionText::tr("no backup, nothing written: ") + unit.link().failure();
-                return result;
-            }
-            QString error;
-            result.backup = writeBackup(options_.backupDir,
-                                        device.serial.isEmpty() ? QFileInfo(device.node).fileName()
-                                                                : device.serial,
-                                        QDateTime::currentDateTime(), before, &error);
-            if (result.backup.isEmpty()) {
-                result.error = error + ProvisionText::tr("; nothing written");
-                return result;
-            }
-        }
         CliUserInteraction ui(console_);
         ui.setQuiet(true);
         ui.setYesNoAnswer(options_.voice);
+        SafeWriteOptions safe;
+        safe.journal = journal;
+        safe.unit = JournalUnit{device.serial, device.stableName, device.node};
+        safe.configPath = QFileInfo(options_.templatePath).absoluteFilePath();
+        safe.notice = [this](const QString& notice) { console_.err(notice); };
+        QString keepError;
+        if (!options_.backupDir.isEmpty()) {
+            safe.keepBackup = [&](const QByteArray& before) {
+                result.backup = writeBackup(
+                    options_.backupDir,
+                    device.serial.isEmpty() ? QFileInfo(device.node).fileName() : device.serial,
+                    QDateTime::currentDateTime(), before, &keepError);
+                return !result.backup.isEmpty();
+            };
+        }
         unit.link().resetFailure();
-        TransferToUnitCommand(unit.context(ui, session_)).run();
+        const SafeWriteResult written = SafeWrite(unit.context(ui, session_), safe).run();
         console_.endProgress();
-        if (!ui.errors().isEmpty()) {
-            result.error = unit.link().failure().isEmpty() ? ui.errors().join(QLatin1Char(' '))
-                                                           : unit.link().failure();
-            return result;
-        }
-        QByteArray readBack;
-        unit.link().resetFailure();
-        if (!readAllRegisters(unit, readBack)) {
-            result.error = ProvisionText::tr("reading back: ") + unit.link().failure();
-            return result;
-        }
-        result.differing = compareWithUnit(image_, storeFromImage(readBack)).registers;
-        result.ok = result.differing.isEmpty();
-        if (!result.ok)
+        const JournalRecord& record = written.record;
+        const QString failure = unit.link().failure();
+        result.differing = written.comparison.registers;
+        result.ok = record.result == QLatin1String("ok");
+        using Phase = SafeWriteResult::Phase;
+        if (record.result == QLatin1String("verify-failed"))
             result.error = ProvisionText::tr("registers differ after writing");
+        else if (written.failedIn == Phase::KeepingBackup)
+            result.error = keepError + ProvisionText::tr("; nothing written");
+        else if (written.failedIn == Phase::Backup)
+            result.error = ProvisionText::tr("no backup, nothing written: ") + failure;
+        else if (written.failedIn == Phase::ReadBack)
+            result.error = ProvisionText::tr("reading back: ") + failure;
+        else if (!result.ok)
+            result.error = failure.isEmpty() ? ui.errors().join(QLatin1Char(' ')) : failure;
         return result;
     }
 
@@ -156,6 +155,9 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
         console.fail(error);
         return ExitFile;
     }
+    auto journal = openJournal(console, options.journal);
+    if (!journal)
+        return ExitFile;
     if (!finder.canWatch()) {
         console.fail(ProvisionText::tr("cannot watch for USB serial devices coming and going (is "
                                        "udev running?); write the units one by one with write"));
@@ -199,7 +201,7 @@ int provisionUnits(CliConsole& console, SerialDeviceFinder& finder,
             continue; // plugged and pulled again before its turn
         console.out(ProvisionText::tr("Writing %1 into %2")
                         .arg(options.templatePath, device.description()));
-        const UnitResult result = provisioner.provision(device);
+        const UnitResult result = provisioner.provision(device, journal->get());
         ++done;
         const QString name = device.serial.isEmpty() ? device.node : device.serial;
         if (result.ok) {

@@ -14,9 +14,10 @@ class SerialDeviceFinder;
 struct ProvisionOptions {
     QString templatePath;
     bool voice = false;
-    QString logPath;   // JSON lines appended per unit; empty: no log
-    QString backupDir; // each unit's registers kept here before writing; empty: none
-    int count = 0;     // stop after this many units; 0: until Ctrl-C
+    QString logPath;     // JSON lines appended per unit; empty: no log
+    QString backupDir;   // each unit's registers kept here before writing; empty: none
+    int count = 0;       // stop after this many units; 0: until Ctrl-C
+    bool journal = true; // false: the writes are kept in no journal
 };
 
 // 0 when every unit provisioned succeeded, 1 when one failed, 3 when a file

@@ -9,6 +9,7 @@
 #include "config/ConfigSession.h"
 #include "config/VoiceFiles.h"
 #include "seams/Clock.h"
+#include "unit/SafeWrite.h"
 #include "unit/SyncClockCommand.h"
 #include "unit/TransferFromUnitCommand.h"
 #include "unit/TransferToUnitCommand.h"
@@ -79,6 +80,65 @@ int backUpUnit(UnitLink& unit, const QString& folder, const QString& unitName) {
     return ExitOk;
 }
 
+std::optional<std::unique_ptr<Journal>> openJournal(CliConsole& console, bool wanted) {
+    if (!wanted)
+        return std::unique_ptr<Journal>();
+    QString error;
+    std::unique_ptr<Journal> journal = Journal::open(Journal::defaultPath(), &error);
+    if (!journal) {
+        console.fail(error);
+        console.fail(UnitCommandsText::tr("nothing was sent to the unit; --no-journal goes on "
+                                          "without the journal"));
+        return std::nullopt;
+    }
+    return journal;
+}
+
+JournalUnit unitOnPort(const CliPort& port) {
+    const QString forced = qEnvironmentVariable("QUILLARY_LINK_DEVICE");
+    const QString device = !port.device.isEmpty() ? port.device
+                           : !forced.isEmpty()    ? forced
+                                                  : port.portText;
+    UdevSerialDeviceFinder finder;
+    return identifyUnit(device, &finder);
+}
+
+int writeRegistersSafely(CliConsole& console, UnitLink& unit, ConfigSession& session,
+                         SafeWriteOptions safe, bool voice, bool verify) {
+    CliUserInteraction ui(console);
+    ui.setYesNoAnswer(voice);
+    safe.notice = [&console](const QString& notice) { console.err(notice); };
+    unit.link().resetFailure();
+    const SafeWriteResult result = SafeWrite(unit.context(ui, session), safe).run();
+    console.endProgress();
+    const JournalRecord& record = result.record;
+    if (record.result == QLatin1String("ok")) {
+        if (verify && safe.backupAndVerify)
+            console.out(UnitCommandsText::tr("Verified: the unit holds the 87 registers of %1")
+                            .arg(safe.configPath));
+        return ExitOk;
+    }
+    if (record.result.isEmpty())
+        return ExitFile;
+    if (record.result == QLatin1String("verify-failed")) {
+        const QStringList& differing = result.comparison.registers;
+        if (verify)
+            console.fail(
+                differing.size() == 1
+                    ? UnitCommandsText::tr("verify: the unit's register %1 differs from %2")
+                          .arg(differing.first(), safe.configPath)
+                    : UnitCommandsText::tr("verify: the unit's registers %1 differ from %2")
+                          .arg(differing.join(QStringLiteral(", ")), safe.configPath));
+        return ExitUnit;
+    }
+    if (safe.journal && !record.backupSha256.isEmpty() && !record.step.isEmpty() &&
+        record.step != record.error)
+        console.err(UnitCommandsText::tr("To write back what the unit held before: quillary-cli "
+                                         "restore %1")
+                        .arg(record.id));
+    return unit.link().failure().isEmpty() && record.step.isEmpty() ? ExitFile : ExitUnit;
+}
+
 int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& options) {
     if (!configFileExists(console, options.path))
         return ExitFile;
@@ -96,31 +156,55 @@ int writeToUnit(CliConsole& console, const CliPort& port, const WriteOptions& op
         console.fail(error);
         return ExitFile;
     }
+    auto journal = openJournal(console, options.journal);
+    if (!journal)
+        return ExitFile;
     UnitLink unit(console, port);
-    if (!options.backupDir.isEmpty()) {
-        const QString device = port.device.isEmpty() ? port.portText : port.device;
-        UdevSerialDeviceFinder finder;
-        const int status = backUpUnit(unit, options.backupDir, unitNameFor(device, finder));
-        if (status != ExitOk)
+    SafeWriteOptions safe;
+    safe.backupAndVerify = options.backupAndVerify;
+    safe.journal = journal->get();
+    safe.unit = unitOnPort(port);
+    safe.configPath = QFileInfo(options.path).absoluteFilePath();
+    const QString backupName =
+        safe.unit.serial.isEmpty() ? QFileInfo(safe.unit.device).fileName() : safe.unit.serial;
+    if (!options.backupDir.isEmpty() && !options.backupAndVerify) {
+        if (const int status = backUpUnit(unit, options.backupDir, backupName); status != ExitOk)
             return status;
+    } else if (!options.backupDir.isEmpty()) {
+        safe.keepBackup = [&](const QByteArray& image) {
+            QString error;
+            const QString path = writeBackup(options.backupDir, backupName,
+                                             QDateTime::currentDateTime(), image, &error);
+            console.endProgress();
+            if (path.isEmpty()) {
+                console.fail(error + UnitCommandsText::tr("; nothing was written to the unit"));
+                return false;
+            }
+            console.out(UnitCommandsText::tr("Backup of the unit: %1").arg(path));
+            return true;
+        };
     }
-    CliUserInteraction ui(console);
-    ui.setYesNoAnswer(options.voice);
-    TransferToUnitCommand(unit.context(ui, session)).run();
-    const int status = unit.outcome(ui);
-    if (status != ExitOk || !options.verify)
+    const int status =
+        writeRegistersSafely(console, unit, session, safe, options.voice, options.verify);
+    if (safe.keepBackup && status != ExitOk && unit.link().failure().isEmpty())
+        return ExitFile;
+    if (status != ExitOk || !options.verify || options.backupAndVerify)
         return status;
     return verifyUnit(console, unit, session.store(), options.path);
 }
 
-int readFromUnit(CliConsole& console, const CliPort& port, const QString& outPath, bool force) {
+int readFromUnit(CliConsole& console, const CliPort& port, const QString& outPath, bool force,
+                 bool journaled) {
     if (!mayReplace(console, outPath, force))
+        return ExitFile;
+    auto journal = openJournal(console, journaled);
+    if (!journal)
         return ExitFile;
     ConfigSession session(templateFolder());
     UnitLink unit(console, port);
     CliUserInteraction ui(console);
     ui.setSavePath(QFileInfo(outPath).absoluteFilePath());
-    TransferFromUnitCommand(unit.context(ui, session)).run();
+    runJournaledRead(unit.context(ui, session), journal->get(), unitOnPort(port));
     return unit.outcome(ui);
 }
 

@@ -6,8 +6,8 @@
 #include "cli/CliExit.h"
 #include "cli/CliPort.h"
 #include "cli/CliUserInteraction.h"
-#include "cli/StepNamingLinkApi.h"
 #include "config/RegisterStore.h"
+#include "unit/StepNamingLinkApi.h"
 #include "unit/UnitCommand.h"
 
 #include <QByteArray>
@@ -23,7 +23,7 @@ public:
 class UnitLink {
 public:
     UnitLink(CliConsole& console, const CliPort& port)
-        : console_(console), link_(library_, console) {
+        : console_(console), link_(library_, &console) {
         link_.LinkStartup();
         handle_ = link_.LinkCreate();
         link_.LinkSetPort(handle_, port.portText.toLatin1().constData(), "COM0");
@@ -51,7 +51,9 @@ public:
         if (ui.errors().isEmpty())
             return ExitOk;
         if (!link_.failure().isEmpty()) {
-            console_.fail(link_.failure());
+            // The shared commands' message may carry the step already.
+            if (!ui.errors().join('\n').contains(link_.failure()))
+                console_.fail(link_.failure());
             return ExitUnit;
         }
         return ExitFile;

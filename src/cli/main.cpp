@@ -6,6 +6,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliUserInteraction.h"
 #include "cli/FileCommands.h"
+#include "cli/HistoryCommands.h"
 #include "cli/JsonCommands.h"
 #include "cli/PortsCommand.h"
 #include "cli/ProvisionCommand.h"
@@ -326,6 +327,13 @@ int main(int argc, char** argv) {
     writeCommand->add_option(
         "--backup", writeBackupDir,
         help(MainText::tr("first keep the unit's registers as DIR/<serial>-<time>.QRB")));
+    bool writeNoSafety = false;
+    bool writeNoJournal = false;
+    writeCommand->add_flag(
+        "--no-backup-verify", writeNoSafety,
+        help(MainText::tr("neither read the unit first as a backup nor read it back after")));
+    writeCommand->add_flag("--no-journal", writeNoJournal,
+                           help(MainText::tr("write even when the journal cannot be written")));
     bool needsUnit = false;
     writeCommand->callback([&] {
         needsUnit = true;
@@ -333,6 +341,8 @@ int main(int argc, char** argv) {
             write.path = QString::fromStdString(writeFile);
             write.region = QString::fromStdString(writeRegion);
             write.backupDir = QString::fromStdString(writeBackupDir);
+            write.backupAndVerify = !writeNoSafety;
+            write.journal = !writeNoJournal;
             return writeToUnit(console, *port, write);
         };
     });
@@ -345,11 +355,73 @@ int main(int argc, char** argv) {
         ->add_option("OUT", readOut, help(MainText::tr("configuration file to write (*.QRB)")))
         ->required();
     readCommand->add_flag("--force", readForce, help(MainText::tr("replace OUT when it exists")));
+    bool readNoJournal = false;
+    readCommand->add_flag("--no-journal", readNoJournal,
+                          help(MainText::tr("read even when the journal cannot be written")));
     readCommand->callback([&] {
         needsUnit = true;
         run = [&] {
-            return readFromUnit(console, *port, QString::fromStdString(readOut), readForce);
+            return readFromUnit(console, *port, QString::fromStdString(readOut), readForce,
+                                !readNoJournal);
         };
+    });
+
+    HistoryOptions history;
+    std::string historyUnit, historyId, historyOut;
+    CLI::App* historyCommand =
+        addCommand(app, "history",
+                   help(MainText::tr(
+                       "List the journal's records of writes, restores and reads, newest first")));
+    historyCommand->require_subcommand(0, 1);
+    historyCommand->add_option("--unit", historyUnit,
+                               help(MainText::tr("only this unit: serial number or device")));
+    historyCommand->add_option("--limit", history.limit, help(MainText::tr("at most N records")))
+        ->check(AtLeastOne);
+    historyCommand->add_flag("--json", history.json, help(MainText::tr("as JSON")));
+    CLI::App* historyShow = addCommand(
+        *historyCommand, "show",
+        help(MainText::tr("Show one record and the fields it changed against its backup")));
+    historyShow->add_option("ID", historyId, help(MainText::tr("the record's id")))->required();
+    historyShow->add_flag("--json", history.json, help(MainText::tr("as JSON")));
+    historyShow->callback([&] { run = [&] { return showHistoryRecord(console, history); }; });
+    CLI::App* historyExport = addCommand(
+        *historyCommand, "export",
+        help(MainText::tr("Save a record's backup (or what it wrote) as a configuration file")));
+    historyExport->add_option("ID", historyId, help(MainText::tr("the record's id")))->required();
+    historyExport
+        ->add_option("FILE", historyOut, help(MainText::tr("configuration file to write (*.QRB)")))
+        ->required();
+    historyExport->add_flag("--written", history.written,
+                            help(MainText::tr("what was written instead of the backup")));
+    historyExport->add_flag("--force", history.force,
+                            help(MainText::tr("replace FILE when it exists")));
+    historyExport->callback([&] { run = [&] { return exportHistoryRecord(console, history); }; });
+    historyCommand->callback([&] {
+        if (!run)
+            run = [&] { return listHistory(console, history); };
+    });
+
+    bool restoreNoSafety = false;
+    CLI::App* restoreCommand = addCommand(
+        app, "restore", help(MainText::tr("Write a record's backup back into the unit attached")));
+    restoreCommand->add_option("ID", historyId, help(MainText::tr("the record's id")))->required();
+    restoreCommand->add_flag(
+        "--no-backup-verify", restoreNoSafety,
+        help(MainText::tr("neither read the unit first as a backup nor read it back after")));
+    restoreCommand->callback([&] {
+        needsUnit = true;
+        run = [&] {
+            history.backupAndVerify = !restoreNoSafety;
+            return restoreUnit(console, *port, history);
+        };
+    });
+
+    CLI::App* auditCommand = addCommand(
+        app, "audit",
+        help(MainText::tr("Compare the unit with what the journal says was last written into it")));
+    auditCommand->callback([&] {
+        needsUnit = true;
+        run = [&] { return auditUnit(console, *port); };
     });
 
     CLI::App* clockCommand = addCommand(
@@ -391,11 +463,15 @@ int main(int argc, char** argv) {
     provisionCommand->add_option(
         "--backup", provisionBackup,
         help(MainText::tr("first keep each unit's registers as DIR/<serial>-<time>.QRB")));
+    bool provisionNoJournal = false;
+    provisionCommand->add_flag("--no-journal", provisionNoJournal,
+                               help(MainText::tr("write even when the journal cannot be written")));
     provisionCommand->callback([&] {
         run = [&] {
             provision.templatePath = QString::fromStdString(provisionFile);
             provision.logPath = QString::fromStdString(provisionLog);
             provision.backupDir = QString::fromStdString(provisionBackup);
+            provision.journal = !provisionNoJournal;
             UdevSerialDeviceFinder finder;
             return provisionUnits(console, finder, provision);
         };
@@ -475,6 +551,9 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     voicePaths();
+    history.unit = QString::fromStdString(historyUnit);
+    history.id = QString::fromStdString(historyId);
+    history.outPath = QString::fromLocal8Bit(historyOut.c_str());
     if (needsUnit && !chooseUsbPort(console, *port, !portOption.empty()))
         return ExitUnit;
     return run ? run() : ExitUsage;

@@ -60,6 +60,10 @@ QString Profile::mailUserName() const {
     return settings_.value("Mail/UserName").toString();
 }
 
+bool Profile::backupAndVerify() const {
+    return settings_.value("Options/BackupAndVerify", true).toBool();
+}
+
 bool Profile::lowQualityRecording() const {
     return settings_.value("VoiceRecorder/HalfRate", 0).toInt() != 0;
 }

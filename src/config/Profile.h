@@ -48,6 +48,10 @@ public:
     QString speechLanguage() const;
     void setSpeechLanguage(const QString& language);
 
+    // Options/BackupAndVerify: a write into a unit reads the unit first as a
+    // backup and reads it back afterwards; true when unset.
+    bool backupAndVerify() const;
+
     QSettings& settings() { return settings_; }
 
     // Writes the settings out, readable by the owner only (0600), also when

@@ -30,6 +30,15 @@ public:
     virtual int32_t LinkSetClock(int32_t handle, const unsigned char* record) = 0;
     virtual int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                                     LinkProgressCallback progress, intptr_t context) = 0;
+    // The first failed step since the last reset, with what failed and why
+    // ("writing register 40 failed: the unit refused the request"); empty
+    // from a link that does not name its steps.
+    virtual QString stepFailure() const { return {}; }
+    // Of that failure: the step alone ("writing register 40"), and the
+    // register when it was one; empty and 0 without a failure.
+    virtual QString failedStep() const { return {}; }
+    virtual int failedRegister() const { return 0; }
+    virtual void resetFailure() {}
     // Why the last connect could not open the device; a link without that
     // knowledge says nothing more.
     virtual int32_t LinkGetOpenError(int32_t, int32_t* reason, int32_t* osError, char* device,

@@ -7,6 +7,7 @@
 #include "seams/ProgressSink.h"
 
 #include <QObject>
+#include <QLabel>
 #include <QPointer>
 
 class QProgressBar;
@@ -15,10 +16,14 @@ class ProgressBarSink final : public QObject, public ProgressSink {
 public:
     explicit ProgressBarSink(QProgressBar* bar);
     void setProgress(int position) override;
+    // The step is shown in `status` (the window's status line) when set.
+    void setStep(const QString& step) override;
+    void setStatusLabel(QLabel* status) { status_ = status; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPointer<QProgressBar> bar_;
+    QPointer<QLabel> status_;
 };

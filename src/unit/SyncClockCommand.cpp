@@ -17,7 +17,7 @@ void SyncClockCommand::run() {
         return;
     const auto record = clockRecord(clock_.now());
     if (context_.link.LinkSetClock(context_.handle, record.data()) != 0)
-        context_.ui.tell(UnitTexts::communicationError());
+        context_.ui.tell(communicationFailure(context_));
     else
         context_.ui.tell(UnitTexts::clockSet(), MessageIcon::Information);
     context_.buttons.apply(EnableState::AllEnabled);

@@ -9,7 +9,7 @@ void TransferFromUnitCommand::run() {
     if (!startUnitOperation(context_))
         return;
     if (link.LinkPrepareTransfer(handle) != 0) {
-        context_.ui.tell(UnitTexts::communicationError());
+        context_.ui.tell(communicationFailure(context_));
         context_.buttons.apply(EnableState::FromUnitPrepareFailed);
         return;
     }
@@ -19,7 +19,7 @@ void TransferFromUnitCommand::run() {
     for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
         int32_t length = 0;
         if (link.LinkReadRegister(handle, reg, unit.slot(reg), &length, 0) != 0) {
-            finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
+            finishUnitOperation(context_, communicationFailure(context_), MessageIcon::None);
             return;
         }
     }

@@ -27,12 +27,16 @@ void TransferToUnitCommand::run() {
         finishUnitOperation(context_, upload.problem(), MessageIcon::None);
         return;
     }
+    if (context_.confirmWrite && !context_.confirmWrite()) {
+        context_.buttons.apply(EnableState::AllEnabled);
+        return;
+    }
     if (!writeRegisters())
         return;
     if (withVoice && !uploadVoice(upload))
         return;
     if (link.LinkFinishTransfer(handle) != 0)
-        finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
+        finishUnitOperation(context_, communicationFailure(context_), MessageIcon::None);
     else
         finishUnitOperation(context_, UnitTexts::transferComplete(), MessageIcon::Information);
 }
@@ -41,7 +45,7 @@ bool TransferToUnitCommand::writeRegisters() {
     const RegisterStore& store = context_.session.store();
     for (int reg = 1; reg <= RegisterStore::RegisterCount; ++reg) {
         if (context_.link.LinkWriteRegister(context_.handle, reg, store.slot(reg), 0, 0) != 0) {
-            finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
+            finishUnitOperation(context_, communicationFailure(context_), MessageIcon::None);
             return false;
         }
         // Never 100 here: the bar reaches its end only with the voice upload.
@@ -58,7 +62,7 @@ bool TransferToUnitCommand::uploadVoice(UploadVoiceMessages& upload) {
         finishUnitOperation(context_, upload.problem(), MessageIcon::None);
         return false;
     default:
-        finishUnitOperation(context_, UnitTexts::communicationError(), MessageIcon::None);
+        finishUnitOperation(context_, communicationFailure(context_), MessageIcon::None);
         return false;
     }
 }

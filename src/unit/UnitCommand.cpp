@@ -4,8 +4,15 @@
 
 #include <QFile>
 
+QString communicationFailure(const UnitCommandContext& context) {
+    const QString where = context.link.stepFailure();
+    return where.isEmpty() ? UnitTexts::communicationError()
+                           : UnitTexts::communicationError() + '\n' + where;
+}
+
 bool startUnitOperation(const UnitCommandContext& context) {
     context.buttons.apply(EnableState::AllDisabled);
+    context.link.resetFailure();
     if (context.choosePort) {
         const PortChoice choice = context.choosePort();
         if (!choice.error.isEmpty()) {
@@ -21,11 +28,11 @@ bool startUnitOperation(const UnitCommandContext& context) {
     if (result == 0)
         return true;
     QString message = result == LINK_ERR_PASSWORD ? UnitTexts::passwordProtected()
-                                                  : UnitTexts::communicationError();
+                                                  : communicationFailure(context);
     if (result == LINK_ERR_NO_DEVICE) {
         const QString why = openErrorText(context.link, context.handle);
         if (!why.isEmpty())
-            message += '\n' + why;
+            message = UnitTexts::communicationError() + '\n' + why;
     }
     context.ui.tell(message);
     context.buttons.apply(EnableState::AllEnabled);
@@ -33,7 +40,7 @@ bool startUnitOperation(const UnitCommandContext& context) {
 }
 
 void failCommunication(const UnitCommandContext& context) {
-    context.ui.tell(UnitTexts::communicationError());
+    context.ui.tell(communicationFailure(context));
     context.buttons.apply(EnableState::AllEnabled);
 }
 

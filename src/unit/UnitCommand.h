@@ -22,12 +22,19 @@ struct UnitCommandContext {
     // Which device "USB" means, asked before every connect so a unit plugged
     // in after the start is found; empty where the port never changes.
     std::function<PortChoice()> choosePort = {};
+    // Asked by Transfer to unit after the voice question, before the first
+    // register is written; false stops it with nothing written.
+    std::function<bool()> confirmWrite = {};
 };
 
 // Every unit operation disables the buttons and starts with its own connect.
 // On failure the user is told why (a password-protected unit, or any other
 // error), the buttons are enabled again, and false is returned.
 bool startUnitOperation(const UnitCommandContext& context);
+
+// "Error communicating with unit !" and, from a link that names its steps, a
+// second line saying where and why.
+QString communicationFailure(const UnitCommandContext& context);
 
 // An error with OK and no icon, then all buttons enabled again.
 void failCommunication(const UnitCommandContext& context);

@@ -5,14 +5,19 @@
 #include "SimProcess.h"
 #include "config/ConfigFile.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
 #include <grp.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -293,6 +298,110 @@ private slots:
                     fileBytes(noVoice)); // nothing reached the unit
         QVERIFY(!QFile::exists(out));
         QVERIFY(!QFile::exists(scratch.filePath("missing.QRB")));
+    }
+
+    // Every write is a journal record with the unit's previous image and the
+    // read-back; a failed write can be undone, a changed unit is found, and a
+    // write that was killed is remembered at the next one.
+    void journalKeepsEveryWriteAndTheWayBack() {
+        QTemporaryDir data, scratch;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", data.path());
+        const auto cli = [&](const QStringList& arguments) {
+            QProcessEnvironment current = env;
+            current.insert("QUILLARY_LINK_DEVICE", qEnvironmentVariable("QUILLARY_LINK_DEVICE"));
+            return runCli(arguments, current);
+        };
+        const auto newest = [&] {
+            const CliRun run = cli({"history", "--json", "--limit", "1"});
+            return QJsonDocument::fromJson(run.out).array().first().toObject();
+        };
+        const auto sha = [](const QByteArray& bytes) {
+            return QString::fromLatin1(
+                QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+        };
+        SimProcess sim;
+        QVERIFY(sim.start());
+        const QByteArray empty(87 * 256, '\0');
+
+        CliRun run = cli({"write", config_});
+        QVERIFY2(run.status == 0, run.err);
+        QJsonObject record = newest();
+        QCOMPARE(record["kind"].toString(), "write");
+        QCOMPARE(record["result"].toString(), "ok");
+        QCOMPARE(record["backupSha256"].toString(), sha(empty));
+        QCOMPARE(record["config"].toObject()["sha256"].toString(), sha(fileBytes(config_)));
+        QCOMPARE(record["readBackSha256"].toString(), sha(fileBytes(config_)));
+
+        // A failed write names its register, and restore puts back what the unit held.
+        RegisterStore other;
+        other.setText(17, "other");
+        const QString otherPath = scratch.filePath("Other.QRB");
+        QVERIFY(saveConfigFile(otherPath, other));
+        QVERIFY(sim.start({"--fail-write", "40"}));
+        run = cli({"write", otherPath});
+        QCOMPARE(run.status, 1);
+        record = newest();
+        QCOMPARE(record["result"].toString(), "failed");
+        QCOMPARE(record["register"].toInt(), 40);
+        const QString id = record["id"].toString();
+        QVERIFY2(run.err.contains("quillary-cli restore " + id.toUtf8()), run.err);
+        QVERIFY(sim.readState("registers.QRB") != fileBytes(config_));
+        const QString exported = scratch.filePath("before.QRB");
+        QCOMPARE(cli({"history", "export", id, exported}).status, 0);
+        QCOMPARE(fileBytes(exported), fileBytes(config_));
+        QVERIFY(sim.start());
+        run = cli({"restore", id});
+        QVERIFY2(run.status == 0, run.err);
+        QCOMPARE(sim.readState("registers.QRB"), fileBytes(config_));
+        QCOMPARE(newest()["kind"].toString(), "restore");
+
+        // A unit that keeps a register changed: the field is named.
+        QVERIFY(sim.start({"--alter-register", "17"}));
+        run = cli({"write", otherPath});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("input 1 high text"), run.err);
+        record = newest();
+        QCOMPARE(record["result"].toString(), "verify-failed");
+        QCOMPARE(record["differing"].toArray(), QJsonArray{"input 1 high text"});
+
+        // Registers changed behind the journal's back.
+        QVERIFY(sim.start());
+        QCOMPARE(cli({"write", config_}).status, 0);
+        QCOMPARE(cli({"audit"}).status, 0);
+        sim.stop();
+        QByteArray changed = fileBytes(sim.statePath("registers.QRB"));
+        changed[16 * 256] = 'X';
+        QFile state(sim.statePath("registers.QRB"));
+        QVERIFY(state.open(QIODevice::WriteOnly) && state.write(changed) == changed.size());
+        state.close();
+        QVERIFY(sim.start());
+        run = cli({"audit"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.contains("input 1 high text"), run.out);
+
+        // A write killed in the middle reads as interrupted; the next write says so.
+        QVERIFY(sim.start({"--baud", "115200"}));
+        QProcess killed;
+        QProcessEnvironment current = env;
+        current.insert("QUILLARY_LINK_DEVICE", sim.linkPath());
+        killed.setProcessEnvironment(current);
+        killed.start(QStringLiteral(QUILLARY_CLI), {"write", otherPath});
+        QByteArray err;
+        QElapsedTimer wait;
+        wait.start();
+        while (!err.contains("writing register 2 of 87") && wait.elapsed() < 20000) {
+            killed.waitForReadyRead(50);
+            err += killed.readAllStandardError();
+        }
+        QVERIFY2(err.contains("writing register 2 of 87"), err);
+        ::kill(pid_t(killed.processId()), SIGKILL);
+        QVERIFY(killed.waitForFinished(5000));
+        QCOMPARE(newest()["result"].toString(), "interrupted");
+        QVERIFY(sim.start());
+        run = cli({"write", config_});
+        QVERIFY2(run.status == 0, run.err);
+        QVERIFY2(run.err.contains("did not finish (interrupted)"), run.err);
     }
 
     void terminalShowsAProgressBar() {

@@ -12,6 +12,8 @@ QString ScriptedUserInteraction::chooseFile(const FileDialogRequest& request) {
 
 Answer ScriptedUserInteraction::showMessage(const MessageRequest& request) {
     messages.append(request);
+    if (onMessage)
+        onMessage(request);
     if (!nextAnswers.isEmpty())
         return nextAnswers.takeFirst();
     return request.defaultButton;
@@ -72,6 +74,10 @@ int32_t RecordingLinkApi::LinkWriteRegister(int32_t handle, int32_t reg, const u
     if (result == 0 && reg >= 1 && reg <= RegisterCount) {
         writtenImage.resize(RegisterCount * SlotSize, '\0');
         std::memcpy(writtenImage.data() + (reg - 1) * SlotSize, slot, SlotSize);
+        if (unitKeepsWrites) {
+            unitImage.resize(RegisterCount * SlotSize, '\0');
+            std::memcpy(unitImage.data() + (reg - 1) * SlotSize, slot, SlotSize);
+        }
     }
     return result;
 }

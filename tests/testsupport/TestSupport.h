@@ -21,6 +21,7 @@ class ScriptedUserInteraction final : public UserInteraction {
 public:
     QStringList nextFiles;
     QList<Answer> nextAnswers;
+    std::function<void(const MessageRequest&)> onMessage; // called before each answer
 
     QList<FileDialogRequest> fileDialogs;
     QList<MessageRequest> messages;
@@ -45,6 +46,7 @@ public:
 
     QByteArray unitImage;               // what successful reads deliver, register N at slot N-1
     QByteArray writtenImage;            // what successful writes delivered
+    bool unitKeepsWrites = false;       // successful writes change what reads deliver
     QByteArray clockRecord;             // the last record given to LinkSetClock
     QStringList uploadedFiles;          // the names given to LinkUploadVoice
     QList<QByteArray> uploadedContents; // what those files held during the call

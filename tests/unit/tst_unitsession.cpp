@@ -3,7 +3,9 @@
 #include "UnitTestHelpers.h"
 #include "app/QuillaryDlg.h"
 #include "config/VoiceFiles.h"
+#include "journal/Journal.h"
 #include "link/SimProcess.h"
+#include "unit/StepNamingLinkApi.h"
 #include "unit/UnitTexts.h"
 
 #include <QProgressBar>
@@ -41,6 +43,7 @@ private slots:
         dir_ = std::make_unique<QTemporaryDir>();
         profile_ = std::make_unique<Profile>(dir_->filePath("quillary.ini"));
         ui_ = ScriptedUserInteraction();
+        ui_.onMessage = {};
         sim_ = std::make_unique<SimProcess>();
         // This configuration's recordings, and stale unit-side copies left by
         // an earlier upload: one of a switched-on input, one switched off.
@@ -127,6 +130,8 @@ private slots:
         QFETCH(int, command);
         QFETCH(QString, message);
         QVERIFY(sim_->start(faults));
+        // The plain sequence, without the backup and the read-back.
+        profile_->settings().setValue("Options/BackupAndVerify", false);
         auto window = openSite();
         ui_.nextAnswers << Answer::Yes;
         ui_.nextFiles << dir_->filePath("never.QRB");
@@ -153,6 +158,68 @@ private slots:
         }
         window->CloseCommand();
         QCOMPARE(readFile(sitePath()), siteImage());
+    }
+
+    // With the backup and the read-back, through the window's link as the
+    // program wraps it: each write is journaled; a failed write names its
+    // register and Yes puts back what the unit held; a unit that keeps a
+    // register changed is named by its field.
+    void safeTransfer_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("plain") << QStringList{} << "ok" << UnitTexts::transferComplete();
+        QTest::newRow("write 40") << QStringList{"--fail-write", "40"} << "failed"
+                                  << "writing register 40 failed";
+        QTest::newRow("unit changes 17") << QStringList{"--alter-register", "17"} << "verify-failed"
+                                         << "input 1 high text";
+    }
+    void safeTransfer() {
+        QFETCH(QStringList, faults);
+        QFETCH(QString, result);
+        QFETCH(QString, message);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir_->filePath("data")));
+        QVERIFY(sim_->start());
+        const QByteArray before = QByteArray(Image, 'b');
+        writeFile(sim_->statePath("registers.QRB"), before);
+        QVERIFY(sim_->start(faults));
+        StepNamingLinkApi steps(link_, nullptr);
+        AppServices& plain = services();
+        AppServices named{steps, ui_, *profile_, clock_, plain.templateFolder};
+        CQuillaryDlg window(named);
+        ui_.nextFiles << sitePath();
+        click(window, IdLoad);
+        ui_.nextAnswers << Answer::No; // no voice; then Yes to writing the backup back
+        ui_.onMessage = [this](const MessageRequest& request) {
+            if (request.text.contains("back into the unit now")) {
+                QVERIFY(request.text.contains("may hold part of the new configuration"));
+                ui_.nextAnswers << Answer::Yes;
+                QVERIFY(sim_->start()); // the line works again
+            }
+        };
+        click(window, IdTransferToUnit);
+        QVERIFY2(std::any_of(ui_.messages.begin(), ui_.messages.end(),
+                             [&](const MessageRequest& m) { return m.text.contains(message); }),
+                 qPrintable(lastMessage()));
+        QString error;
+        const auto journal = Journal::open(Journal::defaultPath(), &error);
+        QVERIFY2(journal, qPrintable(error));
+        const QList<JournalRecord> records = journal->records();
+        const JournalRecord& write = records.last();
+        QCOMPARE(write.result, result);
+        QCOMPARE(write.backupSha256, sha256Hex(before));
+        if (result == "ok")
+            QCOMPARE(write.readBackSha256, write.configSha256);
+        if (result == "failed") {
+            QCOMPARE(write.reg, 40);
+            QCOMPARE(records.first().kind, QStringLiteral("restore"));
+            QCOMPARE(sim_->readState("registers.QRB"), before);
+        }
+        if (result == "verify-failed")
+            QCOMPARE(write.differing, QStringList{"input 1 high text"});
+        QCOMPARE(enabledCount(window), 10);
+        QCOMPARE(window.progressBar()->value(), 0);
+        qunsetenv("XDG_DATA_HOME");
     }
 
     void clockAtFixedTime() {

@@ -1,11 +1,11 @@
-// A LinkApi that passes every call on to another and names each step on the
-// console as it starts ("writing register 40 of 87", "sending voice file
-// H03.WAV"), and keeps the first failure with what failed and why. The shared
-// commands tell the user only that the unit could not be reached; a script
-// needs to know which register or file it was.
+// A LinkApi that passes every call on to another and names each step to a
+// progress sink as it starts ("writing register 40 of 87", "sending voice
+// file H03.WAV"), and keeps the first failure with what failed and why, so
+// that a failure can say which register or file it was and whether the unit
+// refused, did not answer, or the line was lost.
 #pragma once
 
-#include "cli/CliConsole.h"
+#include "seams/ProgressSink.h"
 #include "unit/LinkApi.h"
 
 #include <QString>
@@ -14,12 +14,23 @@
 
 class StepNamingLinkApi final : public LinkApi {
 public:
-    StepNamingLinkApi(LinkApi& inner, CliConsole& console) : inner_(inner), console_(console) {}
+    // Steps and read progress go to `steps` when given.
+    StepNamingLinkApi(LinkApi& inner, ProgressSink* steps) : inner_(inner), steps_(steps) {}
 
     // The first failed call since the last reset, as "writing register 40
     // failed: the unit refused the request"; empty when none failed.
     const QString& failure() const { return failure_; }
-    void resetFailure() { failure_.clear(); }
+    void resetFailure() override {
+        failure_.clear();
+        failedStep_.clear();
+        failedRegister_ = 0;
+    }
+    QString stepFailure() const override { return failure_; }
+    QString failedStep() const override { return failedStep_; }
+    int failedRegister() const override { return failedRegister_; }
+    // What the last Query answered; 0 before any.
+    int lastModel() const { return model_; }
+    int lastFirmware() const { return firmware_; }
     // How the port is named in a failure to connect, e.g. "COM3" or a device path.
     void setPortName(const QString& name) { portName_ = name; }
 
@@ -53,13 +64,18 @@ public:
 
 private:
     // Names the step, then checks the call's result.
-    int32_t step(const QString& what, int32_t result);
+    int32_t step(const QString& what, int32_t result, int reg = 0);
     static void uploadProgress(intptr_t self, int32_t position);
+    void setStep(const QString& what);
     void onUploadProgress(int32_t position);
 
     LinkApi& inner_;
-    CliConsole& console_;
+    ProgressSink* steps_;
+    int model_ = 0;
+    int firmware_ = 0;
     QString failure_;
+    QString failedStep_;
+    int failedRegister_ = 0;
     QString portName_;
 
     // The upload under way: its files, their sizes, and the caller's callback.

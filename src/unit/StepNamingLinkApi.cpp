@@ -1,4 +1,4 @@
-#include "cli/StepNamingLinkApi.h"
+#include "unit/StepNamingLinkApi.h"
 
 #include "config/RegisterStore.h"
 
@@ -45,9 +45,12 @@ QString linkResultText(int32_t result) {
     }
 }
 
-int32_t StepNamingLinkApi::step(const QString& what, int32_t result) {
-    if (result != LINK_OK && failure_.isEmpty())
+int32_t StepNamingLinkApi::step(const QString& what, int32_t result, int reg) {
+    if (result != LINK_OK && failure_.isEmpty()) {
         failure_ = StepNamingText::tr("%1 failed: %2").arg(what, linkResultText(result));
+        failedStep_ = what;
+        failedRegister_ = reg;
+    }
     return result;
 }
 
@@ -55,13 +58,22 @@ int32_t StepNamingLinkApi::LinkConnect(int32_t handle, const char* password) {
     const QString what = portName_.isEmpty()
                              ? StepNamingText::tr("connecting to the unit")
                              : StepNamingText::tr("connecting to the unit on %1").arg(portName_);
-    console_.setStep(what);
+    setStep(what);
     return step(what, inner_.LinkConnect(handle, password));
 }
 
 int32_t StepNamingLinkApi::LinkQueryUnit(int32_t handle, int32_t* model, int32_t* firmware) {
-    return step(StepNamingText::tr("asking the unit for its model"),
-                inner_.LinkQueryUnit(handle, model, firmware));
+    const int32_t result = inner_.LinkQueryUnit(handle, model, firmware);
+    if (result == LINK_OK) {
+        model_ = model ? *model : 0;
+        firmware_ = firmware ? *firmware : 0;
+    }
+    return step(StepNamingText::tr("asking the unit for its model"), result);
+}
+
+void StepNamingLinkApi::setStep(const QString& what) {
+    if (steps_)
+        steps_->setStep(what);
 }
 
 int32_t StepNamingLinkApi::LinkPrepareTransfer(int32_t handle) {
@@ -70,29 +82,30 @@ int32_t StepNamingLinkApi::LinkPrepareTransfer(int32_t handle) {
 
 int32_t StepNamingLinkApi::LinkWriteRegister(int32_t handle, int32_t reg, const unsigned char* slot,
                                              int32_t reserved1, int32_t reserved2) {
-    console_.setStep(
+    setStep(
         StepNamingText::tr("writing register %1 of %2").arg(reg).arg(RegisterStore::RegisterCount));
     return step(StepNamingText::tr("writing register %1").arg(reg),
-                inner_.LinkWriteRegister(handle, reg, slot, reserved1, reserved2));
+                inner_.LinkWriteRegister(handle, reg, slot, reserved1, reserved2), reg);
 }
 
 int32_t StepNamingLinkApi::LinkReadRegister(int32_t handle, int32_t reg, unsigned char* slot,
                                             int32_t* length, int32_t reserved) {
     // Reading moves no progress of its own in the shared command; the bar follows the registers.
-    console_.setProgress((reg - 1) * 100 / RegisterStore::RegisterCount);
-    console_.setStep(
+    if (steps_)
+        steps_->setProgress((reg - 1) * 100 / RegisterStore::RegisterCount);
+    setStep(
         StepNamingText::tr("reading register %1 of %2").arg(reg).arg(RegisterStore::RegisterCount));
     return step(StepNamingText::tr("reading register %1").arg(reg),
-                inner_.LinkReadRegister(handle, reg, slot, length, reserved));
+                inner_.LinkReadRegister(handle, reg, slot, length, reserved), reg);
 }
 
 int32_t StepNamingLinkApi::LinkFinishTransfer(int32_t handle) {
-    console_.setStep(StepNamingText::tr("finishing the transfer"));
+    setStep(StepNamingText::tr("finishing the transfer"));
     return step(StepNamingText::tr("finishing the transfer"), inner_.LinkFinishTransfer(handle));
 }
 
 int32_t StepNamingLinkApi::LinkSetClock(int32_t handle, const unsigned char* record) {
-    console_.setStep(StepNamingText::tr("setting the clock"));
+    setStep(StepNamingText::tr("setting the clock"));
     return step(StepNamingText::tr("setting the clock"), inner_.LinkSetClock(handle, record));
 }
 
@@ -134,14 +147,14 @@ void StepNamingLinkApi::onUploadProgress(int32_t position) {
             ++index;
         if (index != upload_.current) {
             upload_.current = index;
-            console_.setStep(StepNamingText::tr("sending voice file %1 (%2 of %3)")
-                                 .arg(upload_.names[index])
-                                 .arg(index + 1)
-                                 .arg(upload_.names.size()));
+            setStep(StepNamingText::tr("sending voice file %1 (%2 of %3)")
+                        .arg(upload_.names[index])
+                        .arg(index + 1)
+                        .arg(upload_.names.size()));
         }
     }
     if (upload_.callback)
         upload_.callback(upload_.context, position);
-    else
-        console_.setProgress(position);
+    else if (steps_)
+        steps_->setProgress(position);
 }

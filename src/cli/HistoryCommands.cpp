@@ -1,0 +1,220 @@
+#include "cli/HistoryCommands.h"
+
+#include "cli/CliExit.h"
+#include "cli/FileCommands.h"
+#include "cli/UnitCommands.h"
+#include "cli/UnitLink.h"
+#include "config/ConfigFields.h"
+#include "config/ConfigFile.h"
+#include "config/VoiceFiles.h"
+#include "unit/SafeWrite.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+struct HistoryText {
+    Q_DECLARE_TR_FUNCTIONS(HistoryText)
+};
+
+QString isoTime(const QDateTime& time) {
+    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QString();
+}
+
+QJsonObject recordJson(const JournalRecord& r) {
+    QJsonArray voice;
+    for (const JournalVoiceFile& file : r.voice)
+        voice.append(
+            QJsonObject{{"name", file.name}, {"size", file.size}, {"sha256", file.sha256}});
+    return QJsonObject{
+        {"id", r.id},
+        {"kind", r.kind},
+        {"started", isoTime(r.started)},
+        {"finished", r.finished.isValid() ? QJsonValue(isoTime(r.finished)) : QJsonValue()},
+        {"result", r.result.isEmpty() ? QJsonValue() : QJsonValue(r.result)},
+        {"error", r.error},
+        {"step", r.step},
+        {"register", r.reg},
+        {"unit", QJsonObject{{"serial", r.unit.serial},
+                             {"byId", r.unit.byId},
+                             {"device", r.unit.device},
+                             {"model", r.unit.model},
+                             {"firmware", r.unit.firmware}}},
+        {"config", QJsonObject{{"path", r.configPath}, {"sha256", r.configSha256}}},
+        {"backupSha256", r.backupSha256},
+        {"readBackSha256", r.readBackSha256},
+        {"differing", QJsonArray::fromStringList(r.differing)},
+        {"voice", voice},
+        {"restoredFrom", r.restoredFrom},
+        {"programVersion", r.programVersion},
+        {"user", r.user},
+        {"host", r.host},
+    };
+}
+
+QString unitText(const JournalUnit& unit) {
+    return unit.serial.isEmpty() ? unit.device
+                                 : QStringLiteral("%1 (%2)").arg(unit.serial, unit.device);
+}
+
+QString recordLine(const JournalRecord& r) {
+    return QStringLiteral("%1  %2  %3  %4  %5  %6")
+        .arg(r.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.kind,
+             r.result.isEmpty() ? HistoryText::tr("running") : r.result, unitText(r.unit),
+             r.configPath.isEmpty() ? QStringLiteral("-") : r.configPath, r.id);
+}
+
+std::optional<JournalRecord> findRecord(CliConsole& console, Journal& journal, const QString& id) {
+    std::optional<JournalRecord> record = journal.record(id);
+    if (!record)
+        console.fail(HistoryText::tr("the journal %1 holds no record %2").arg(journal.path(), id));
+    return record;
+}
+
+// The fields that differ between the record's backup and what it wrote.
+QStringList changedFields(Journal& journal, const JournalRecord& record) {
+    const QByteArray before = journal.image(record.backupSha256);
+    const QByteArray after = journal.image(record.configSha256);
+    if (before.isEmpty() || after.isEmpty())
+        return {};
+    return differingFieldNames(storeFromImage(before), storeFromImage(after));
+}
+
+} // namespace
+
+int listHistory(CliConsole& console, const HistoryOptions& options) {
+    auto journal = openJournal(console, true);
+    if (!journal)
+        return ExitFile;
+    const QList<JournalRecord> records = (*journal)->records({options.unit, options.limit, {}});
+    if (options.json) {
+        QJsonArray array;
+        for (const JournalRecord& record : records)
+            array.append(recordJson(record));
+        return writeStandardOutput(console, QJsonDocument(array).toJson()) ? ExitOk : ExitFile;
+    }
+    for (const JournalRecord& record : records)
+        console.out(recordLine(record));
+    return ExitOk;
+}
+
+int showHistoryRecord(CliConsole& console, const HistoryOptions& options) {
+    auto journal = openJournal(console, true);
+    if (!journal)
+        return ExitFile;
+    const std::optional<JournalRecord> record = findRecord(console, **journal, options.id);
+    if (!record)
+        return ExitFile;
+    const QStringList changed = changedFields(**journal, *record);
+    if (options.json) {
+        QJsonObject json = recordJson(*record);
+        json["changed"] = QJsonArray::fromStringList(changed);
+        return writeStandardOutput(console, QJsonDocument(json).toJson()) ? ExitOk : ExitFile;
+    }
+    console.out(recordLine(*record));
+    if (!record->error.isEmpty())
+        console.out(record->error);
+    if (!record->differing.isEmpty())
+        console.out(HistoryText::tr("Did not take: %1").arg(record->differing.join(", ")));
+    console.out(HistoryText::tr("Written by %1 on %2 with Quillary %3")
+                    .arg(record->user, record->host, record->programVersion));
+    if (!record->backupSha256.isEmpty())
+        console.out(
+            changed.isEmpty()
+                ? HistoryText::tr("What was written equals the backup.")
+                : HistoryText::tr("Changed against the backup: %1").arg(changed.join(", ")));
+    return ExitOk;
+}
+
+int exportHistoryRecord(CliConsole& console, const HistoryOptions& options) {
+    auto journal = openJournal(console, true);
+    if (!journal)
+        return ExitFile;
+    const std::optional<JournalRecord> record = findRecord(console, **journal, options.id);
+    if (!record)
+        return ExitFile;
+    const bool written = options.written || record->kind == QLatin1String("read");
+    const QByteArray image =
+        (*journal)->image(written ? record->configSha256 : record->backupSha256);
+    if (image.isEmpty()) {
+        console.fail(written ? HistoryText::tr("the record %1 keeps no image of what was written")
+                                   .arg(record->id)
+                             : HistoryText::tr("the record %1 keeps no backup; --written exports "
+                                               "what was written")
+                                   .arg(record->id));
+        return ExitFile;
+    }
+    if (!mayReplace(console, options.outPath, options.force))
+        return ExitFile;
+    if (const ConfigFileResult saved = saveConfigFile(options.outPath, storeFromImage(image));
+        !saved) {
+        console.fail(saved.error);
+        return ExitFile;
+    }
+    return ExitOk;
+}
+
+int restoreUnit(CliConsole& console, const CliPort& port, const HistoryOptions& options) {
+    auto journal = openJournal(console, true);
+    if (!journal)
+        return ExitFile;
+    const std::optional<JournalRecord> record = findRecord(console, **journal, options.id);
+    if (!record)
+        return ExitFile;
+    const QByteArray backup = (*journal)->image(record->backupSha256);
+    if (backup.isEmpty()) {
+        console.fail(HistoryText::tr("the record %1 keeps no backup to restore").arg(record->id));
+        return ExitFile;
+    }
+    ConfigSession session(templateFolder());
+    session.store() = storeFromImage(backup);
+    UnitLink unit(console, port);
+    SafeWriteOptions safe;
+    safe.kind = QStringLiteral("restore");
+    safe.backupAndVerify = options.backupAndVerify;
+    safe.journal = journal->get();
+    safe.unit = unitOnPort(port);
+    safe.restoredFrom = record->id;
+    return writeRegistersSafely(console, unit, session, safe, false, false);
+}
+
+int auditUnit(CliConsole& console, const CliPort& port) {
+    auto journal = openJournal(console, true);
+    if (!journal)
+        return ExitFile;
+    const JournalUnit who = unitOnPort(port);
+    const std::optional<JournalRecord> last = (*journal)->lastWrite(who);
+    const QByteArray expected = last ? (*journal)->image(last->configSha256) : QByteArray();
+    if (expected.isEmpty()) {
+        console.fail(HistoryText::tr("the journal knows of no write into the unit on %1")
+                         .arg(unitText(who)));
+        return ExitUnit;
+    }
+    UnitLink unit(console, port);
+    QByteArray image;
+    unit.link().resetFailure();
+    if (!readAllRegisters(unit, image)) {
+        console.endProgress();
+        console.fail(unit.link().failure());
+        return ExitUnit;
+    }
+    const UnitComparison comparison =
+        compareWithUnit(storeFromImage(expected), storeFromImage(image));
+    const QString when = last->started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (comparison.same()) {
+        console.out(HistoryText::tr("The unit holds what was written into it on %1 (%2).")
+                        .arg(when, last->id));
+        return ExitOk;
+    }
+    console.out(HistoryText::tr("The unit differs from what was written into it on %1 (%2):")
+                    .arg(when, last->id));
+    for (const QString& field : comparison.fields)
+        console.out(QStringLiteral("  ") + field);
+    if (comparison.fields.isEmpty())
+        console.out(QStringLiteral("  ") +
+                    HistoryText::tr("registers %1").arg(comparison.registers.join(", ")));
+    return ExitUnit;
+}
