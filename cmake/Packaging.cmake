@@ -63,10 +63,11 @@ it from the desktop.
 
 quillary-cli does the same from scripts and shows a configuration as JSON.
 velk-unit-sim is a unit simulator on a pseudo-terminal.")
-# Qt loads its platform plugins at run time, so dpkg-shlibdeps cannot see
-# them; espeak-ng reads its voices from espeak-ng-data when it speaks.
+# Qt loads its platform plugins and the journal's SQLite driver at run time,
+# so dpkg-shlibdeps cannot see them; espeak-ng reads its voices from
+# espeak-ng-data when it speaks.
 set(CPACK_DEBIAN_QUILLARY_PACKAGE_DEPENDS
-    "libvelklink1 (= ${PROJECT_VERSION}), qt6-qpa-plugins, espeak-ng-data")
+    "libvelklink1 (= ${PROJECT_VERSION}), qt6-qpa-plugins, libqt6sql6-sqlite, espeak-ng-data")
 # Qt's own dialogs (file, print) speak the chosen language only with
 # the translations Qt ships separately.
 set(CPACK_DEBIAN_QUILLARY_PACKAGE_RECOMMENDS

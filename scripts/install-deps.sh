@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make ninja-build pkg-config
-    qt6-base-dev qt6-multimedia-dev zlib1g-dev libcurl4-openssl-dev libcli11-dev
+    qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev zlib1g-dev libcurl4-openssl-dev libcli11-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libphonenumber-dev libsndfile1-dev libsoxr-dev libespeak-ng-dev libpulse-dev libudev-dev
     fontconfig fonts-dejavu-core fonts-urw-base35

@@ -777,6 +777,61 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     </message>
 </context>
 <context>
+    <name>JournalText</name>
+    <message>
+        <source>The journal %1 cannot be opened: %2</source>
+        <translation>Deník %1 nelze otevřít: %2</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be written: %2</source>
+        <translation>Do deníku %1 nelze zapisovat: %2</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be created: %2</source>
+        <translation>Deník %1 nelze vytvořit: %2</translation>
+    </message>
+    <message>
+        <source>The journal %1 is a symbolic link; Quillary never writes through a link. Remove the link or put the file itself in its place.</source>
+        <translation>Deník %1 je symbolický odkaz; Quillary nikdy nezapisuje přes odkaz. Odstraňte odkaz, nebo na jeho místo dejte samotný soubor.</translation>
+    </message>
+    <message>
+        <source>The journal %1 is not a regular file (a folder, FIFO or device is in its place). Move it aside and Quillary starts a new journal.</source>
+        <translation>Deník %1 není obyčejný soubor (na jeho místě je složka, FIFO nebo zařízení). Přesuňte jej jinam a Quillary založí nový deník.</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be read: file is not a database (it may be damaged). It was left as it is: move it aside and Quillary starts a new journal.</source>
+        <translation>Deník %1 nelze číst: soubor není databáze (může být poškozený). Zůstal beze změny: přesuňte jej jinam a Quillary založí nový deník.</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be opened: %2 is not a regular file. Remove it; Quillary never writes through a link.</source>
+        <translation>Deník %1 nelze otevřít: %2 není obyčejný soubor. Odstraňte jej; Quillary nikdy nezapisuje přes odkaz.</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be written (%2)</source>
+        <translation>do jeho složky %1 nelze zapisovat (%2)</translation>
+    </message>
+    <message>
+        <source>The journal %1 is a database, but not Quillary&apos;s journal. It was left as it is.</source>
+        <translation>Deník %1 je databáze, ale ne deník programu Quillary. Zůstal beze změny.</translation>
+    </message>
+    <message>
+        <source>The journal %1 was made by a newer version of Quillary (journal version %2; this version knows up to %3). It was left as it is.</source>
+        <translation>Deník %1 vytvořila novější verze programu Quillary (verze deníku %2; tato verze zná nejvýše %3). Zůstal beze změny.</translation>
+    </message>
+    <message>
+        <source>The folder %1 for the journal cannot be created: %2</source>
+        <translation>Složku %1 pro deník nelze vytvořit: %2</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver is missing (install the package libqt6sql6-sqlite).</source>
+        <translation>Chybí ovladač SQLite pro Qt (nainstalujte balíček libqt6sql6-sqlite).</translation>
+    </message>
+    <message>
+        <source>the record has no id</source>
+        <translation>záznam nemá identifikátor</translation>
+    </message>
+</context>
+<context>
     <name>JsonCommandText</name>
     <message>
         <source>%1: not a regular file</source>

@@ -773,6 +773,61 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     </message>
 </context>
 <context>
+    <name>JournalText</name>
+    <message>
+        <source>The journal %1 cannot be opened: %2</source>
+        <translation>Das Journal %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be written: %2</source>
+        <translation>In das Journal %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be created: %2</source>
+        <translation>Das Journal %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The journal %1 is a symbolic link; Quillary never writes through a link. Remove the link or put the file itself in its place.</source>
+        <translation>Das Journal %1 ist ein symbolischer Link; Quillary schreibt nie durch einen Link. Entfernen Sie den Link oder legen Sie die Datei selbst an seine Stelle.</translation>
+    </message>
+    <message>
+        <source>The journal %1 is not a regular file (a folder, FIFO or device is in its place). Move it aside and Quillary starts a new journal.</source>
+        <translation>Das Journal %1 ist keine gewöhnliche Datei (an seiner Stelle steht ein Ordner, ein FIFO oder ein Gerät). Verschieben Sie es, und Quillary legt ein neues Journal an.</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be read: file is not a database (it may be damaged). It was left as it is: move it aside and Quillary starts a new journal.</source>
+        <translation>Das Journal %1 kann nicht gelesen werden: Die Datei ist keine Datenbank (sie ist vielleicht beschädigt). Sie blieb unverändert: Verschieben Sie sie, und Quillary legt ein neues Journal an.</translation>
+    </message>
+    <message>
+        <source>The journal %1 cannot be opened: %2 is not a regular file. Remove it; Quillary never writes through a link.</source>
+        <translation>Das Journal %1 kann nicht geöffnet werden: %2 ist keine gewöhnliche Datei. Entfernen Sie sie; Quillary schreibt nie durch einen Link.</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be written (%2)</source>
+        <translation>in seinen Ordner %1 kann nicht geschrieben werden (%2)</translation>
+    </message>
+    <message>
+        <source>The journal %1 is a database, but not Quillary&apos;s journal. It was left as it is.</source>
+        <translation>Das Journal %1 ist eine Datenbank, aber nicht das Journal von Quillary. Es blieb unverändert.</translation>
+    </message>
+    <message>
+        <source>The journal %1 was made by a newer version of Quillary (journal version %2; this version knows up to %3). It was left as it is.</source>
+        <translation>Das Journal %1 wurde von einer neueren Version von Quillary angelegt (Journalversion %2; diese Version kennt höchstens %3). Es blieb unverändert.</translation>
+    </message>
+    <message>
+        <source>The folder %1 for the journal cannot be created: %2</source>
+        <translation>Der Ordner %1 für das Journal kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver is missing (install the package libqt6sql6-sqlite).</source>
+        <translation>Der SQLite-Treiber von Qt fehlt (installieren Sie das Paket libqt6sql6-sqlite).</translation>
+    </message>
+    <message>
+        <source>the record has no id</source>
+        <translation>der Eintrag hat keine Kennung</translation>
+    </message>
+</context>
+<context>
     <name>JsonCommandText</name>
     <message>
         <source>%1: not a regular file</source>

@@ -7,7 +7,8 @@
 // cost one image. The window and quillary-cli may write at the same time
 // (WAL, a busy timeout, one transaction per change). The SQL is kept
 // portable (text ids, ISO 8601 times in UTC, no engine-only types) so that a
-// team's server can hold the same tables. Callers never see SQL.
+// team's server can hold the same tables. Callers never see SQL. A Journal
+// is used on the thread that opened it (its Qt SQL connection belongs there).
 #pragma once
 
 #include <QByteArray>
@@ -55,6 +56,15 @@ struct JournalRecord {
     QString programVersion, user, host;
 };
 
+// What Journal::records() lists. Outside the class so that it is complete
+// where records() gives it as a default argument (a nested struct with member
+// initializers is not, and neither GCC nor Clang accepts `= {}` there).
+struct JournalQuery {
+    QString unit;  // a serial number, by-id name or device; empty: all
+    int limit = 0; // 0: all
+    QString kind;  // empty: all
+};
+
 class Journal {
 public:
     // The default file: $XDG_DATA_HOME/quillary/journal.sqlite
@@ -81,17 +91,15 @@ public:
 
     // Adds the record as begun (id, kind, started, unit, config, ... as far
     // as known) with the running process's identity, so a crash leaves it
-    // as interrupted. false with *error when it cannot be written.
+    // as interrupted. false with *error when it cannot be written. Fills in
+    // an empty id, an invalid start (now) and an empty host (this one).
     bool begin(JournalRecord& record, QString* error);
     // Writes every field of the record (finished and result set by the
-    // caller). false with *error when it cannot be written.
+    // caller); adds it whole when its begin was never written. false with
+    // *error when it cannot be written.
     bool complete(const JournalRecord& record, QString* error);
 
-    struct Query {
-        QString unit;  // a serial number, by-id name or device; empty: all
-        int limit = 0; // 0: all
-        QString kind;  // empty: all
-    };
+    using Query = JournalQuery;
     // Newest first. A record whose process has gone without completing it
     // reads with result "interrupted".
     QList<JournalRecord> records(const Query& query = {}) const;

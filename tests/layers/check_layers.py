@@ -10,12 +10,13 @@ import re
 import sys
 
 # Lowest first. The seams are what every command is given; config is the
-# configuration and its model; then the subsystems (voice below the ones that
-# use recordings); then the widgets; then the two front ends.
+# configuration and its model; then the subsystems (voice, and the journal of
+# unit operations, below the ones that use them); then the widgets; then the
+# two front ends.
 LAYERS = [
     {"seams"},
     {"config", "zip", "controls"},
-    {"voice"},
+    {"voice", "journal"},
     {"check", "report", "mail", "unit"},
     {"editor"},
     {"app", "cli"},
