@@ -94,6 +94,9 @@ private slots:
                                    << "phone-invalid"
                                    << "input 3 phone numbers: +4212 is not a valid phone "
                                       "number (region CZ)";
+        QTest::newRow("+ inside") << QByteArray("+420601+234567") << "CZ"
+                                  << "phone-format,phone-invalid"
+                                  << "";
         QTest::newRow("letters") << QByteArray("12ab") << "CZ"
                                  << "phone-format,phone-invalid"
                                  << "";
