@@ -152,17 +152,23 @@ try:
     first.plug()
     second = unit("Z9", by_id=False)
     second.plug()
+    # The kernel keeps a COM port device for every port it might have; only
+    # one with a UART behind it (a type other than 0) is a port.
+    for n, uart in ((0, 4), (1, 0)):
+        testbed.add_from_string("P: /devices/platform/serial8250/tty/ttyS%d\nE: DEVNAME=/dev/ttyS%d\n"
+                                "E: SUBSYSTEM=tty\nA: type=%d\nA: dev=4:%d\n" % (n, n, uart, 64 + n))
     listed = run("ports")
     check(listed.returncode == 0, "ports succeeds")
     lines = listed.stdout.splitlines()
     check(lines == [
         "/dev/ttyACM1\t/dev/serial/by-id/usb-Example_VELK_Ardo_A1B2C3-if00\tExample\tVELK Ardo"
         "\tA1B2C3\t--port /dev/serial/by-id/usb-Example_VELK_Ardo_A1B2C3-if00",
-        "/dev/ttyACM2\t-\tExample\tVELK Ardo\tZ9\t--port /dev/ttyACM2"], "ports lists both: %s" % lines)
+        "/dev/ttyACM2\t-\tExample\tVELK Ardo\tZ9\t--port /dev/ttyACM2",
+        "/dev/ttyS0\t-\t-\t-\t-\t--port COM1"], "ports lists both and the COM port with a UART: %s" % lines)
     as_json = json.loads(run("ports", "--json").stdout)
     check([(d["device"], d["serial"], d["port"]) for d in as_json] ==
           [("/dev/ttyACM1", "A1B2C3", "/dev/serial/by-id/usb-Example_VELK_Ardo_A1B2C3-if00"),
-           ("/dev/ttyACM2", "Z9", "/dev/ttyACM2")], "ports --json")
+           ("/dev/ttyACM2", "Z9", "/dev/ttyACM2"), ("/dev/ttyS0", "", "COM1")], "ports --json")
     several = run("--port", "USB", "set-clock")
     check(several.returncode == 1 and "Several USB serial devices" in several.stderr
           and "/dev/ttyACM1" in several.stderr and "/dev/ttyACM2" in several.stderr
