@@ -205,7 +205,8 @@ try:
           "a failed backup read writes nothing: " + refused.stderr)
     refusing.unplug()
 
-    # provision: two units one after the other, each written and verified.
+    # provision: two units one after the other, each written and verified
+    # against what it reads back; the second keeps register 40 changed.
     log = os.path.join(WORK, "provision.log")
     p = Running("provision", template_path, "--log", log, "--count", "2")
     p.expect(r"Plug in unit 1")
@@ -214,20 +215,25 @@ try:
     p.expect(r"Unplug the unit from /dev/ttyACM4")
     one.unplug()
     p.expect(r"Plug in unit 2")
-    two = unit("UNIT0002")
+    two = unit("UNIT0002", "--alter-register", "40")
     two.plug()
     p.expect(r"Unplug the unit from /dev/ttyACM5")
     two.unplug()
     status = p.finish()
-    check(status == 0, "provision of two good units exits 0: %s" % p.seen[-3:])
-    check(one.registers() == bytes(template) and two.registers() == bytes(template),
-          "both units hold the configuration")
+    check(status == 1, "provision with a unit that differs exits 1: %s" % p.seen[-3:])
+    altered = two.registers()
+    check(one.registers() == bytes(template) and altered is not None and
+          altered[:39 * 256] == template[:39 * 256] and altered[40 * 256:] == template[40 * 256:]
+          and altered[39 * 256:40 * 256] != template[39 * 256:40 * 256],
+          "the first unit holds the configuration, the second all but register 40")
     entries = [json.loads(line) for line in open(log)]
     check([(e["serial"], e["device"], e["result"], e["configSha256"], e["differing"])
            for e in entries] ==
-          [("UNIT0001", "/dev/ttyACM4", "ok", sha, []), ("UNIT0002", "/dev/ttyACM5", "ok", sha, [])],
+          [("UNIT0001", "/dev/ttyACM4", "ok", sha, []),
+           ("UNIT0002", "/dev/ttyACM5", "failed", sha, ["40"])],
           "two log lines with the serial numbers: %s" % entries)
-    check(any("2 succeeded, 0 failed" in line for line in p.seen), "summary")
+    check(entries[1].get("error") == "registers differ after writing", "the failure says why")
+    check(any("1 succeeded, 1 failed" in line for line in p.seen), "summary")
 
     # A unit unplugged in the middle of the write is logged as failed.
     p = Running("provision", template_path, "--log", log, "--count", "1")
