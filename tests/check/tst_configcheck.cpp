@@ -94,6 +94,9 @@ private slots:
                                    << "phone-invalid"
                                    << "input 3 phone numbers: +4212 is not a valid phone "
                                       "number (region CZ)";
+        QTest::newRow("+ inside") << QByteArray("+420601+234567") << "CZ"
+                                  << "phone-format,phone-invalid"
+                                  << "";
         QTest::newRow("letters") << QByteArray("12ab") << "CZ"
                                  << "phone-format,phone-invalid"
                                  << "";
@@ -179,8 +182,12 @@ private slots:
             WaveFile::writeUnitWave(dir.filePath("plant_selectoutput.wav"), 8000, samples, &error));
         writeFile(dir.filePath("Plant_SelectOnOff.wav"), "RIFF....WAVEjunk");
         QCOMPARE(codes().mid(2), (QStringList{"error voice-format 0 "}));
+        // 250,000 + 250,000 + 40,672 bytes fill the memory exactly; one more is too many.
         QVERIFY(WaveFile::writeUnitWave(dir.filePath("Plant_SelectOnOff.wav"), 8000,
-                                        QByteArray(50000, char(0x80)), &error));
+                                        QByteArray(40672, char(0x80)), &error));
+        QCOMPARE(codes().mid(2), QStringList());
+        QVERIFY(WaveFile::writeUnitWave(dir.filePath("Plant_SelectOnOff.wav"), 8000,
+                                        QByteArray(40673, char(0x80)), &error));
         QCOMPARE(codes().mid(2), (QStringList{"error voice-memory 0 "}));
         // An input switched off does not count.
         store.slot(84)[1] = '0';

@@ -152,17 +152,23 @@ try:
     first.plug()
     second = unit("Z9", by_id=False)
     second.plug()
+    # The kernel keeps a COM port device for every port it might have; only
+    # one with a UART behind it (a type other than 0) is a port.
+    for n, uart in ((0, 4), (1, 0)):
+        testbed.add_from_string("P: /devices/platform/serial8250/tty/ttyS%d\nE: DEVNAME=/dev/ttyS%d\n"
+                                "E: SUBSYSTEM=tty\nA: type=%d\nA: dev=4:%d\n" % (n, n, uart, 64 + n))
     listed = run("ports")
     check(listed.returncode == 0, "ports succeeds")
     lines = listed.stdout.splitlines()
     check(lines == [
         "/dev/ttyACM1\t/dev/serial/by-id/usb-Example_VELK_Ardo_A1B2C3-if00\tExample\tVELK Ardo"
         "\tA1B2C3\t--port /dev/serial/by-id/usb-Example_VELK_Ardo_A1B2C3-if00",
-        "/dev/ttyACM2\t-\tExample\tVELK Ardo\tZ9\t--port /dev/ttyACM2"], "ports lists both: %s" % lines)
+        "/dev/ttyACM2\t-\tExample\tVELK Ardo\tZ9\t--port /dev/ttyACM2",
+        "/dev/ttyS0\t-\t-\t-\t-\t--port COM1"], "ports lists both and the COM port with a UART: %s" % lines)
     as_json = json.loads(run("ports", "--json").stdout)
     check([(d["device"], d["serial"], d["port"]) for d in as_json] ==
           [("/dev/ttyACM1", "A1B2C3", "/dev/serial/by-id/usb-Example_VELK_Ardo_A1B2C3-if00"),
-           ("/dev/ttyACM2", "Z9", "/dev/ttyACM2")], "ports --json")
+           ("/dev/ttyACM2", "Z9", "/dev/ttyACM2"), ("/dev/ttyS0", "", "COM1")], "ports --json")
     several = run("--port", "USB", "set-clock")
     check(several.returncode == 1 and "Several USB serial devices" in several.stderr
           and "/dev/ttyACM1" in several.stderr and "/dev/ttyACM2" in several.stderr
@@ -199,7 +205,8 @@ try:
           "a failed backup read writes nothing: " + refused.stderr)
     refusing.unplug()
 
-    # provision: two units one after the other, each written and verified.
+    # provision: two units one after the other, each written and verified
+    # against what it reads back; the second keeps register 40 changed.
     log = os.path.join(WORK, "provision.log")
     p = Running("provision", template_path, "--log", log, "--count", "2")
     p.expect(r"Plug in unit 1")
@@ -208,20 +215,25 @@ try:
     p.expect(r"Unplug the unit from /dev/ttyACM4")
     one.unplug()
     p.expect(r"Plug in unit 2")
-    two = unit("UNIT0002")
+    two = unit("UNIT0002", "--alter-register", "40")
     two.plug()
     p.expect(r"Unplug the unit from /dev/ttyACM5")
     two.unplug()
     status = p.finish()
-    check(status == 0, "provision of two good units exits 0: %s" % p.seen[-3:])
-    check(one.registers() == bytes(template) and two.registers() == bytes(template),
-          "both units hold the configuration")
+    check(status == 1, "provision with a unit that differs exits 1: %s" % p.seen[-3:])
+    altered = two.registers()
+    check(one.registers() == bytes(template) and altered is not None and
+          altered[:39 * 256] == template[:39 * 256] and altered[40 * 256:] == template[40 * 256:]
+          and altered[39 * 256:40 * 256] != template[39 * 256:40 * 256],
+          "the first unit holds the configuration, the second all but register 40")
     entries = [json.loads(line) for line in open(log)]
     check([(e["serial"], e["device"], e["result"], e["configSha256"], e["differing"])
            for e in entries] ==
-          [("UNIT0001", "/dev/ttyACM4", "ok", sha, []), ("UNIT0002", "/dev/ttyACM5", "ok", sha, [])],
+          [("UNIT0001", "/dev/ttyACM4", "ok", sha, []),
+           ("UNIT0002", "/dev/ttyACM5", "failed", sha, ["40"])],
           "two log lines with the serial numbers: %s" % entries)
-    check(any("2 succeeded, 0 failed" in line for line in p.seen), "summary")
+    check(entries[1].get("error") == "registers differ after writing", "the failure says why")
+    check(any("1 succeeded, 1 failed" in line for line in p.seen), "summary")
 
     # A unit unplugged in the middle of the write is logged as failed.
     p = Running("provision", template_path, "--log", log, "--count", "1")

@@ -1,6 +1,6 @@
 """A loopback SMTP server for the mail tests.
 
-Usage: smtp_server.py MODE OUTDIR   (MODE: plain, auth, silent, slow or smtps)
+Usage: smtp_server.py MODE OUTDIR   (MODE: plain, auth, silent, slow, trickle or smtps)
 
 Prints "PORT n" once it listens on 127.0.0.1, then serves until killed.
 Every message that arrives is parsed with the email package and summarised in
@@ -9,6 +9,9 @@ plain: recipients whose local part is "nobody" are refused with 550.
 auth:  requires AUTH (tester / s3cret) without TLS.
 silent: accepts connections and never says a word.
 slow:  answers every step correctly, each after 0.8 s.
+trickle: answers every step at once, but takes in the message 512 bytes every
+       0.25 s, and hangs up 6 s into it; a small receive window and segment
+       size keep the sender from handing the message to its kernel in one go.
 smtps: plain behind TLS from the first byte, with a certificate for 127.0.0.1
        made at start (OUTDIR/cert.pem, its own authority).
 """
@@ -93,22 +96,45 @@ def authenticate(server, session, envelope, mechanism, auth_data):
     return AuthResult(success=ok, handled=False)
 
 
-def serve_slowly(connection):
+def take_at_once(reader):
+    for text in reader:
+        if text in (b".\r\n", b".\n"):
+            return True
+    return False
+
+
+def take_slowly(reader):
+    # A client that does not give up in time is let go after 6 s rather than
+    # held for minutes.
+    give_up = time.monotonic() + 6
+    tail = b""
+    while tail != b"\r\n.\r\n":
+        time.sleep(0.25)
+        data = reader.read(512)
+        if not data or time.monotonic() > give_up:
+            return False
+        tail = (tail + data)[-5:]
+    return True
+
+
+def serve_by_hand(connection, name, delay, take_message):
+    """The SMTP steps, each answered after `delay` seconds; take_message reads
+    the message after DATA and says whether it all came."""
     def answer(text):
-        time.sleep(0.8)
+        time.sleep(delay)
         connection.sendall(text.encode() + b"\r\n")
 
-    reader = connection.makefile("rb")
-    answer("220 slow.test ESMTP")
+    # Unbuffered, so that a read takes no more from the socket than it asks for.
+    reader = connection.makefile("rb", buffering=0)
+    answer("220 %s ESMTP" % name)
     for line in reader:
         command = line.strip().upper()
         if command.startswith(b"EHLO") or command.startswith(b"HELO"):
-            answer("250 slow.test")
+            answer("250 " + name)
         elif command == b"DATA":
             answer("354 go on")
-            for text in reader:
-                if text in (b".\r\n", b".\n"):
-                    break
+            if not take_message(reader):
+                break
             answer("250 Message accepted for delivery")
         elif command == b"QUIT":
             answer("221 bye")
@@ -119,14 +145,21 @@ def serve_slowly(connection):
 
 
 def main():
-    if MODE == "slow":
+    if MODE in ("slow", "trickle"):
         listener = socket.socket()
+        if MODE == "trickle":
+            # Accepted connections inherit both, and the sender's buffer is
+            # sized by the segment size it is told.
+            listener.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+            listener.setsockopt(socket.IPPROTO_TCP, socket.TCP_MAXSEG, 536)
         listener.bind(("127.0.0.1", 0))
         listener.listen(8)
         print("PORT %d" % listener.getsockname()[1], flush=True)
+        how = ("slow.test", 0.8, take_at_once) if MODE == "slow" else \
+            ("trickle.test", 0, take_slowly)
         while True:
             connection, _ = listener.accept()
-            threading.Thread(target=serve_slowly, args=(connection,), daemon=True).start()
+            threading.Thread(target=serve_by_hand, args=(connection, *how), daemon=True).start()
 
     if MODE == "silent":
         listener = socket.socket()

@@ -213,6 +213,8 @@ private slots:
         QTest::newRow("compressed") << makeWav(samples, 8000, 1, 8, 6) << "8-bit mono PCM";
         QTest::newRow("cut short") << makeWav(samples).left(44 + 60) << "shorter than its header";
         QTest::newRow("4000 Hz") << makeWav(samples, 4000) << QString();
+        QTest::newRow("data filling the memory")
+            << makeWav(QByteArray(WaveFile::UnitMemoryCapacity, '\x80')) << QString();
         QTest::newRow("data over the memory")
             << makeWav(QByteArray(WaveFile::UnitMemoryCapacity + 1, '\x80')) << "voice memory";
         // Made by the test body: a FIFO (opening it must not wait for a

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,6 +199,35 @@ private slots:
         // A wrong rate anywhere (44.1 taken for 48 kHz, 4000 for 8000) is off
         // by 8 % or more.
         QVERIFY2(std::abs(m.frequency - 440) < 4.4, qPrintable(QString::number(m.frequency)));
+    }
+
+    // The unit's memory holds a message of exactly that many samples, and
+    // not one more. Sound already at the unit's rate goes through the
+    // resampler unchanged, so the sound lasts exactly `samples`: a 500 Hz
+    // tone (16 samples a period, loud at both ends) between half-second
+    // silences.
+    void importAtTheMemoryLimit_data() {
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<int>("problem");
+        QTest::newRow("exactly the memory")
+            << WaveFile::UnitMemoryCapacity << int(VoiceMakeResult::None);
+        QTest::newRow("one sample more")
+            << WaveFile::UnitMemoryCapacity + 1 << int(VoiceMakeResult::TooLong);
+    }
+    void importAtTheMemoryLimit() {
+        QFETCH(int, samples);
+        QFETCH(int, problem);
+        QTemporaryDir dir;
+        const QByteArray silence(4000, char(128));
+        QByteArray tone(samples, char(128));
+        for (int i = 0; i < samples; ++i)
+            tone[i] = char(128 + std::lround(64 * std::cos(2 * M_PI * (i % 16) / 16)));
+        const QByteArray data = silence + tone + silence;
+        writeFile(dir.filePath("limit.wav"), WaveFile::canonicalHeader(8000, data.size()) + data);
+        const QString target = dir.filePath("Site_H05.WAV");
+        const VoiceMakeResult result = ::importSoundFile(dir.filePath("limit.wav"), target, false);
+        QCOMPARE(int(result.problem), problem);
+        QCOMPARE(result.dataBytes, qint64(problem ? 0 : WaveFile::UnitMemoryCapacity));
     }
 
     // Progress climbs to 100; stopping it writes nothing.

@@ -1,5 +1,6 @@
 // End to end through the library's C interface, over a real pseudo-terminal,
 // against the unit simulator.
+#include "FifoWriter.h"
 #include "LinkTestHelpers.h"
 #include "SimProcess.h"
 #include "velklink.h"
@@ -11,6 +12,7 @@
 #include <QtTest>
 
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <vector>
 
@@ -27,6 +29,8 @@ private slots:
     void stateSurvivesRestartAndReconnect();
     void unreadableVoiceFileFailsBeforeSending();
     void callsCheckTheirArguments();
+    void onlyASerialDeviceIsOpened_data();
+    void onlyASerialDeviceIsOpened();
     void callbackMayDestroyTheLink();
     void throwingCallbackEndsTheCallWithAResult();
 };
@@ -229,6 +233,39 @@ void TestLinkTransfer::callsCheckTheirArguments() {
     LinkCleanup();
     QCOMPARE(LinkCreate(), 0);
     QCOMPARE(LinkConnect(link, ""), LINK_ERR_NOT_STARTED);
+}
+
+void TestLinkTransfer::onlyASerialDeviceIsOpened_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("regular file") << "file";
+    QTest::newRow("folder") << "folder";
+    // Opening it would let a program that feeds it go on.
+    QTest::newRow("FIFO") << "fifo";
+}
+
+void TestLinkTransfer::onlyASerialDeviceIsOpened() {
+    QFETCH(QString, kind);
+    QTemporaryDir folder;
+    const QString port = folder.filePath("port");
+    std::optional<FifoWriter> writer;
+    if (kind == "file")
+        QVERIFY(writeFile(port, "not a line"));
+    else if (kind == "folder")
+        QVERIFY(QDir(folder.path()).mkdir("port"));
+    else
+        QVERIFY(writer.emplace(port).isWaiting());
+    ::setenv("QUILLARY_LINK_DEVICE", QFile::encodeName(port).constData(), 1);
+    const int32_t link = openLink();
+    QCOMPARE(LinkConnect(link, ""), LINK_ERR_NO_DEVICE);
+    ::unsetenv("QUILLARY_LINK_DEVICE");
+    int32_t reason = -1, osError = -1;
+    char device[256] = {};
+    QCOMPARE(LinkGetOpenError(link, &reason, &osError, device, sizeof device), LINK_OK);
+    QCOMPARE(reason, int32_t(LINK_OPEN_NOT_SERIAL));
+    QCOMPARE(QString::fromUtf8(device), port);
+    if (writer)
+        QVERIFY(!writer->wasReleased());
+    LinkDestroy(link);
 }
 
 namespace {
