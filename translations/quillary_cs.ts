@@ -308,6 +308,10 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <source>Progress</source>
         <translation>Průběh</translation>
     </message>
+    <message>
+        <source>History...</source>
+        <translation>Historie...</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -510,6 +514,18 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>%1 is in the list twice (%2)</source>
         <translation>%1 je v seznamu dvakrát (%2)</translation>
+    </message>
+    <message>
+        <source>The check found errors in this configuration:
+
+%1
+
+Write it into the unit anyway?</source>
+        <translation>Kontrola našla v této konfiguraci chyby:
+
+%1
+
+Přesto ji zapsat do jednotky?</translation>
     </message>
 </context>
 <context>
@@ -774,6 +790,130 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
     <message>
         <source>cannot write to standard output: %1</source>
         <translation>nelze zapisovat na standardní výstup: %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>Historie</translation>
+    </message>
+    <message>
+        <source>&amp;Unit:</source>
+        <translation>&amp;Jednotka:</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Záznamy</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Čas</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Druh</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Jednotka</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfigurace</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Výsledek</translation>
+    </message>
+    <message>
+        <source>&amp;Open as configuration...</source>
+        <translation>&amp;Otevřít jako konfiguraci...</translation>
+    </message>
+    <message>
+        <source>&amp;Compare with current configuration</source>
+        <translation>&amp;Porovnat s aktuální konfigurací</translation>
+    </message>
+    <message>
+        <source>&amp;Restore to unit</source>
+        <translation>&amp;Obnovit do jednotky</translation>
+    </message>
+    <message>
+        <source>All units</source>
+        <translation>Všechny jednotky</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>probíhá</translation>
+    </message>
+    <message>
+        <source>The journal keeps no registers for this record.</source>
+        <translation>Deník k tomuto záznamu nemá uložené registry.</translation>
+    </message>
+    <message>
+        <source>The record&apos;s configuration equals the current configuration.</source>
+        <translation>Konfigurace záznamu je stejná jako aktuální konfigurace.</translation>
+    </message>
+    <message>
+        <source>These fields differ from the current configuration:
+%1</source>
+        <translation>Tato pole se liší od aktuální konfigurace:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryText</name>
+    <message>
+        <source>running</source>
+        <translation>probíhá</translation>
+    </message>
+    <message>
+        <source>the journal %1 holds no record %2</source>
+        <translation>deník %1 nemá záznam %2</translation>
+    </message>
+    <message>
+        <source>Did not take: %1</source>
+        <translation>Nezapsalo se: %1</translation>
+    </message>
+    <message>
+        <source>Written by %1 on %2 with Quillary %3</source>
+        <translation>Zapsal %1 na %2 programem Quillary %3</translation>
+    </message>
+    <message>
+        <source>What was written equals the backup.</source>
+        <translation>Zapsaná konfigurace je stejná jako záloha.</translation>
+    </message>
+    <message>
+        <source>Changed against the backup: %1</source>
+        <translation>Změněno oproti záloze: %1</translation>
+    </message>
+    <message>
+        <source>the record %1 keeps no image of what was written</source>
+        <translation>záznam %1 nemá uloženo, co bylo zapsáno</translation>
+    </message>
+    <message>
+        <source>the record %1 keeps no backup; --written exports what was written</source>
+        <translation>záznam %1 nemá zálohu; --written vyexportuje, co bylo zapsáno</translation>
+    </message>
+    <message>
+        <source>the record %1 keeps no backup to restore</source>
+        <translation>záznam %1 nemá zálohu k obnovení</translation>
+    </message>
+    <message>
+        <source>the journal knows of no write into the unit on %1</source>
+        <translation>deník nezná žádný zápis do jednotky na %1</translation>
+    </message>
+    <message>
+        <source>The unit holds what was written into it on %1 (%2).</source>
+        <translation>Jednotka obsahuje, co do ní bylo zapsáno %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The unit differs from what was written into it on %1 (%2):</source>
+        <translation>Jednotka se liší od toho, co do ní bylo zapsáno %1 (%2):</translation>
+    </message>
+    <message>
+        <source>registers %1</source>
+        <translation>registry %1</translation>
     </message>
 </context>
 <context>
@@ -1249,6 +1389,58 @@ poslalo proti 540 672 bajtům jednotky.</translation>
         <source>The exit status, the port, JSON and voice messages: quillary-cli --help</source>
         <translation>Návratové kódy, port, JSON a hlasové zprávy: quillary-cli --help</translation>
     </message>
+    <message>
+        <source>neither read the unit first as a backup nor read it back after</source>
+        <translation>nečíst jednotku předem jako zálohu ani ji potom nečíst zpět</translation>
+    </message>
+    <message>
+        <source>write even when the journal cannot be written</source>
+        <translation>zapsat, i když do deníku nelze zapisovat</translation>
+    </message>
+    <message>
+        <source>read even when the journal cannot be written</source>
+        <translation>číst, i když do deníku nelze zapisovat</translation>
+    </message>
+    <message>
+        <source>List the journal&apos;s records of writes, restores and reads, newest first</source>
+        <translation>Vypsat záznamy deníku o zápisech, obnoveních a čteních, nejnovější první</translation>
+    </message>
+    <message>
+        <source>only this unit: serial number or device</source>
+        <translation>jen tato jednotka: sériové číslo nebo zařízení</translation>
+    </message>
+    <message>
+        <source>at most N records</source>
+        <translation>nejvýše N záznamů</translation>
+    </message>
+    <message>
+        <source>Show one record and the fields it changed against its backup</source>
+        <translation>Zobrazit jeden záznam a pole, která změnil oproti záloze</translation>
+    </message>
+    <message>
+        <source>the record&apos;s id</source>
+        <translation>id záznamu</translation>
+    </message>
+    <message>
+        <source>Save a record&apos;s backup (or what it wrote) as a configuration file</source>
+        <translation>Uložit zálohu záznamu (nebo co zapsal) jako konfigurační soubor</translation>
+    </message>
+    <message>
+        <source>what was written instead of the backup</source>
+        <translation>místo zálohy to, co bylo zapsáno</translation>
+    </message>
+    <message>
+        <source>replace FILE when it exists</source>
+        <translation>nahradit FILE, pokud existuje</translation>
+    </message>
+    <message>
+        <source>Write a record&apos;s backup back into the unit attached</source>
+        <translation>Zapsat zálohu záznamu zpět do připojené jednotky</translation>
+    </message>
+    <message>
+        <source>Compare the unit with what the journal says was last written into it</source>
+        <translation>Porovnat jednotku s tím, co do ní bylo podle deníku naposledy zapsáno</translation>
+    </message>
 </context>
 <context>
     <name>PortsText</name>
@@ -1432,6 +1624,73 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>Normal</source>
         <translation>Normální</translation>
+    </message>
+</context>
+<context>
+    <name>SafeWriteText</name>
+    <message>
+        <source>Nothing was sent to the unit.</source>
+        <translation>Do jednotky nebylo nic odesláno.</translation>
+    </message>
+    <message>
+        <source>Reading the unit&apos;s configuration as a backup</source>
+        <translation>Čtení konfigurace jednotky jako zálohy</translation>
+    </message>
+    <message>
+        <source>reading the backup</source>
+        <translation>čtení zálohy</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the unit.</source>
+        <translation>Do jednotky nebylo nic zapsáno.</translation>
+    </message>
+    <message>
+        <source>keeping the backup</source>
+        <translation>uložení zálohy</translation>
+    </message>
+    <message>
+        <source>Writing the configuration into the unit</source>
+        <translation>Zápis konfigurace do jednotky</translation>
+    </message>
+    <message>
+        <source>The unit may hold part of the new configuration; its previous configuration is kept in the journal.</source>
+        <translation>Jednotka může obsahovat část nové konfigurace; její předchozí konfigurace je uložena v deníku.</translation>
+    </message>
+    <message>
+        <source>Write the previous configuration back into the unit now?</source>
+        <translation>Zapsat teď předchozí konfiguraci zpět do jednotky?</translation>
+    </message>
+    <message>
+        <source>Reading the configuration back from the unit</source>
+        <translation>Zpětné čtení konfigurace z jednotky</translation>
+    </message>
+    <message>
+        <source>the read-back</source>
+        <translation>zpětné čtení</translation>
+    </message>
+    <message>
+        <source>The configuration was written, but could not be read back to check it.</source>
+        <translation>Konfigurace byla zapsána, ale nepodařilo se ji přečíst zpět a zkontrolovat.</translation>
+    </message>
+    <message>
+        <source>registers %1</source>
+        <translation>registry %1</translation>
+    </message>
+    <message>
+        <source>The unit does not hold what was written. What did not take: %1.</source>
+        <translation>Jednotka neobsahuje, co bylo zapsáno. Nezapsalo se: %1.</translation>
+    </message>
+    <message>
+        <source>The last write into this unit, on %1, did not finish (%2). What the unit held before it is kept in the journal: choose it in History... and Restore to unit, or run quillary-cli restore %3.</source>
+        <translation>Poslední zápis do této jednotky, %1, nebyl dokončen (%2). Co jednotka obsahovala předtím, je uloženo v deníku: vyberte záznam v Historie... a Obnovit do jednotky, nebo spusťte quillary-cli restore %3.</translation>
+    </message>
+    <message>
+        <source>Nothing was read from the unit.</source>
+        <translation>Z jednotky nebylo nic přečteno.</translation>
+    </message>
+    <message>
+        <source>The journal keeps no backup for this record.</source>
+        <translation>Deník k tomuto záznamu nemá zálohu.</translation>
     </message>
 </context>
 <context>
@@ -1721,6 +1980,14 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>Backup of the unit: %1</source>
         <translation>Záloha jednotky: %1</translation>
+    </message>
+    <message>
+        <source>nothing was sent to the unit; --no-journal goes on without the journal</source>
+        <translation>do jednotky nebylo nic odesláno; --no-journal pokračuje bez deníku</translation>
+    </message>
+    <message>
+        <source>To write back what the unit held before: quillary-cli restore %1</source>
+        <translation>Zápis předchozího obsahu jednotky zpět: quillary-cli restore %1</translation>
     </message>
 </context>
 <context>

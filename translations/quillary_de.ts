@@ -308,6 +308,10 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
+    <message>
+        <source>History...</source>
+        <translation>Verlauf...</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -509,6 +513,18 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>%1 is in the list twice (%2)</source>
         <translation>%1 steht zweimal in der Liste (%2)</translation>
+    </message>
+    <message>
+        <source>The check found errors in this configuration:
+
+%1
+
+Write it into the unit anyway?</source>
+        <translation>Die Prüfung hat Fehler in dieser Konfiguration gefunden:
+
+%1
+
+Trotzdem in das Gerät schreiben?</translation>
     </message>
 </context>
 <context>
@@ -770,6 +786,130 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
     <message>
         <source>cannot write to standard output: %1</source>
         <translation>kann nicht auf die Standardausgabe schreiben: %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Unit:</source>
+        <translation>&amp;Gerät:</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>&amp;Open as configuration...</source>
+        <translation>Als Konfiguration ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Compare with current configuration</source>
+        <translation>Mit aktueller Konfiguration &amp;vergleichen</translation>
+    </message>
+    <message>
+        <source>&amp;Restore to unit</source>
+        <translation>In das Gerät &amp;zurückschreiben</translation>
+    </message>
+    <message>
+        <source>All units</source>
+        <translation>Alle Geräte</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>The journal keeps no registers for this record.</source>
+        <translation>Das Journal hat zu diesem Eintrag keine Register gespeichert.</translation>
+    </message>
+    <message>
+        <source>The record&apos;s configuration equals the current configuration.</source>
+        <translation>Die Konfiguration des Eintrags gleicht der aktuellen Konfiguration.</translation>
+    </message>
+    <message>
+        <source>These fields differ from the current configuration:
+%1</source>
+        <translation>Diese Felder weichen von der aktuellen Konfiguration ab:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryText</name>
+    <message>
+        <source>running</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>the journal %1 holds no record %2</source>
+        <translation>das Journal %1 hat keinen Eintrag %2</translation>
+    </message>
+    <message>
+        <source>Did not take: %1</source>
+        <translation>Nicht übernommen: %1</translation>
+    </message>
+    <message>
+        <source>Written by %1 on %2 with Quillary %3</source>
+        <translation>Geschrieben von %1 auf %2 mit Quillary %3</translation>
+    </message>
+    <message>
+        <source>What was written equals the backup.</source>
+        <translation>Das Geschriebene gleicht der Sicherung.</translation>
+    </message>
+    <message>
+        <source>Changed against the backup: %1</source>
+        <translation>Gegenüber der Sicherung geändert: %1</translation>
+    </message>
+    <message>
+        <source>the record %1 keeps no image of what was written</source>
+        <translation>der Eintrag %1 hat das Geschriebene nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>the record %1 keeps no backup; --written exports what was written</source>
+        <translation>der Eintrag %1 hat keine Sicherung; --written exportiert das Geschriebene</translation>
+    </message>
+    <message>
+        <source>the record %1 keeps no backup to restore</source>
+        <translation>der Eintrag %1 hat keine Sicherung zum Zurückschreiben</translation>
+    </message>
+    <message>
+        <source>the journal knows of no write into the unit on %1</source>
+        <translation>das Journal kennt keinen Schreibvorgang in das Gerät an %1</translation>
+    </message>
+    <message>
+        <source>The unit holds what was written into it on %1 (%2).</source>
+        <translation>Das Gerät enthält, was am %1 hineingeschrieben wurde (%2).</translation>
+    </message>
+    <message>
+        <source>The unit differs from what was written into it on %1 (%2):</source>
+        <translation>Das Gerät weicht von dem ab, was am %1 hineingeschrieben wurde (%2):</translation>
+    </message>
+    <message>
+        <source>registers %1</source>
+        <translation>Register %1</translation>
     </message>
 </context>
 <context>
@@ -1249,6 +1389,58 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
         <source>The exit status, the port, JSON and voice messages: quillary-cli --help</source>
         <translation>Exit-Status, Port, JSON und Sprachnachrichten: quillary-cli --help</translation>
     </message>
+    <message>
+        <source>neither read the unit first as a backup nor read it back after</source>
+        <translation>das Gerät weder vorher als Sicherung noch danach zur Kontrolle lesen</translation>
+    </message>
+    <message>
+        <source>write even when the journal cannot be written</source>
+        <translation>auch schreiben, wenn das Journal nicht geschrieben werden kann</translation>
+    </message>
+    <message>
+        <source>read even when the journal cannot be written</source>
+        <translation>auch lesen, wenn das Journal nicht geschrieben werden kann</translation>
+    </message>
+    <message>
+        <source>List the journal&apos;s records of writes, restores and reads, newest first</source>
+        <translation>Die Journaleinträge über Schreib-, Rückschreib- und Lesevorgänge auflisten, die neuesten zuerst</translation>
+    </message>
+    <message>
+        <source>only this unit: serial number or device</source>
+        <translation>nur dieses Gerät: Seriennummer oder Gerätedatei</translation>
+    </message>
+    <message>
+        <source>at most N records</source>
+        <translation>höchstens N Einträge</translation>
+    </message>
+    <message>
+        <source>Show one record and the fields it changed against its backup</source>
+        <translation>Einen Eintrag zeigen und die Felder, die er gegenüber seiner Sicherung geändert hat</translation>
+    </message>
+    <message>
+        <source>the record&apos;s id</source>
+        <translation>die Kennung des Eintrags</translation>
+    </message>
+    <message>
+        <source>Save a record&apos;s backup (or what it wrote) as a configuration file</source>
+        <translation>Die Sicherung eines Eintrags (oder das Geschriebene) als Konfigurationsdatei speichern</translation>
+    </message>
+    <message>
+        <source>what was written instead of the backup</source>
+        <translation>das Geschriebene statt der Sicherung</translation>
+    </message>
+    <message>
+        <source>replace FILE when it exists</source>
+        <translation>FILE ersetzen, wenn sie existiert</translation>
+    </message>
+    <message>
+        <source>Write a record&apos;s backup back into the unit attached</source>
+        <translation>Die Sicherung eines Eintrags in das angeschlossene Gerät zurückschreiben</translation>
+    </message>
+    <message>
+        <source>Compare the unit with what the journal says was last written into it</source>
+        <translation>Das Gerät mit dem vergleichen, was laut Journal zuletzt hineingeschrieben wurde</translation>
+    </message>
 </context>
 <context>
     <name>PortsText</name>
@@ -1431,6 +1623,73 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>Normal</source>
         <translation>Normal</translation>
+    </message>
+</context>
+<context>
+    <name>SafeWriteText</name>
+    <message>
+        <source>Nothing was sent to the unit.</source>
+        <translation>An das Gerät wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>Reading the unit&apos;s configuration as a backup</source>
+        <translation>Die Konfiguration des Geräts wird als Sicherung gelesen</translation>
+    </message>
+    <message>
+        <source>reading the backup</source>
+        <translation>Lesen der Sicherung</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the unit.</source>
+        <translation>In das Gerät wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>keeping the backup</source>
+        <translation>Speichern der Sicherung</translation>
+    </message>
+    <message>
+        <source>Writing the configuration into the unit</source>
+        <translation>Die Konfiguration wird in das Gerät geschrieben</translation>
+    </message>
+    <message>
+        <source>The unit may hold part of the new configuration; its previous configuration is kept in the journal.</source>
+        <translation>Das Gerät kann einen Teil der neuen Konfiguration enthalten; seine vorige Konfiguration ist im Journal gespeichert.</translation>
+    </message>
+    <message>
+        <source>Write the previous configuration back into the unit now?</source>
+        <translation>Die vorige Konfiguration jetzt in das Gerät zurückschreiben?</translation>
+    </message>
+    <message>
+        <source>Reading the configuration back from the unit</source>
+        <translation>Die Konfiguration wird aus dem Gerät zurückgelesen</translation>
+    </message>
+    <message>
+        <source>the read-back</source>
+        <translation>das Zurücklesen</translation>
+    </message>
+    <message>
+        <source>The configuration was written, but could not be read back to check it.</source>
+        <translation>Die Konfiguration wurde geschrieben, konnte aber zur Kontrolle nicht zurückgelesen werden.</translation>
+    </message>
+    <message>
+        <source>registers %1</source>
+        <translation>Register %1</translation>
+    </message>
+    <message>
+        <source>The unit does not hold what was written. What did not take: %1.</source>
+        <translation>Das Gerät enthält nicht, was geschrieben wurde. Nicht übernommen: %1.</translation>
+    </message>
+    <message>
+        <source>The last write into this unit, on %1, did not finish (%2). What the unit held before it is kept in the journal: choose it in History... and Restore to unit, or run quillary-cli restore %3.</source>
+        <translation>Der letzte Schreibvorgang in dieses Gerät am %1 wurde nicht abgeschlossen (%2). Was das Gerät vorher enthielt, ist im Journal gespeichert: im Verlauf... auswählen und In das Gerät zurückschreiben, oder quillary-cli restore %3 ausführen.</translation>
+    </message>
+    <message>
+        <source>Nothing was read from the unit.</source>
+        <translation>Aus dem Gerät wurde nichts gelesen.</translation>
+    </message>
+    <message>
+        <source>The journal keeps no backup for this record.</source>
+        <translation>Das Journal hat zu diesem Eintrag keine Sicherung.</translation>
     </message>
 </context>
 <context>
@@ -1719,6 +1978,14 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>Backup of the unit: %1</source>
         <translation>Sicherung des Geräts: %1</translation>
+    </message>
+    <message>
+        <source>nothing was sent to the unit; --no-journal goes on without the journal</source>
+        <translation>an das Gerät wurde nichts gesendet; --no-journal macht ohne Journal weiter</translation>
+    </message>
+    <message>
+        <source>To write back what the unit held before: quillary-cli restore %1</source>
+        <translation>Um zurückzuschreiben, was das Gerät vorher enthielt: quillary-cli restore %1</translation>
     </message>
 </context>
 <context>
