@@ -1307,6 +1307,10 @@ poslalo proti 540 672 bajtům jednotky.</translation>
         <source>The sound output %1 offers no format that can be played.</source>
         <translation>Zvukový výstup %1 nenabízí žádný formát, který lze přehrát.</translation>
     </message>
+    <message>
+        <source>The sound input is still being opened. Try again in a moment.</source>
+        <translation>Zvukový vstup se ještě otevírá. Zkuste to za chvíli znovu.</translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>
@@ -1904,6 +1908,10 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>The voice message could not be made.</source>
         <translation>Hlasovou zprávu nelze vytvořit.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Zvukové zařízení nelze spustit.</translation>
     </message>
 </context>
 <context>

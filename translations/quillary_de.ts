@@ -1306,6 +1306,10 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
         <source>The sound output %1 offers no format that can be played.</source>
         <translation>Die Tonausgabe %1 bietet kein Format, das abgespielt werden kann.</translation>
     </message>
+    <message>
+        <source>The sound input is still being opened. Try again in a moment.</source>
+        <translation>Der Toneingang wird noch geöffnet. Versuchen Sie es gleich noch einmal.</translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>
@@ -1901,6 +1905,10 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>The voice message could not be made.</source>
         <translation>Die Sprachnachricht konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Das Audiogerät konnte nicht gestartet werden.</translation>
     </message>
 </context>
 <context>

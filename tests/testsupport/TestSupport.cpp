@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <cstring>
 #include <stdexcept>
@@ -12,6 +13,10 @@ QString ScriptedUserInteraction::chooseFile(const FileDialogRequest& request) {
 
 Answer ScriptedUserInteraction::showMessage(const MessageRequest& request) {
     messages.append(request);
+    // A box without its text leaves the user guessing: whichever test makes
+    // the program show one fails.
+    if (request.text.trimmed().isEmpty())
+        QTest::qFail("a message box was shown without a text", __FILE__, __LINE__);
     if (!nextAnswers.isEmpty())
         return nextAnswers.takeFirst();
     return request.defaultButton;

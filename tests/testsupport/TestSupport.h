@@ -16,7 +16,8 @@
 #include <functional>
 
 // Answers file dialogs and questions from queues and records what was shown.
-// An empty queue cancels a file dialog and gives a message box's default.
+// An empty queue cancels a file dialog and gives a message box's default. A
+// message or question with no text fails the running test.
 class ScriptedUserInteraction final : public UserInteraction {
 public:
     QStringList nextFiles;
