@@ -308,6 +308,14 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <source>Progress</source>
         <translation>Průběh</translation>
     </message>
+    <message>
+        <source>&amp;Recent</source>
+        <translation>&amp;Nedávné</translation>
+    </message>
+    <message>
+        <source>No recent configurations</source>
+        <translation>Žádné nedávné konfigurace</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -1310,6 +1318,13 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>The sound input is still being opened. Try again in a moment.</source>
         <translation>Zvukový vstup se ještě otevírá. Zkuste to za chvíli znovu.</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFilesText</name>
+    <message>
+        <source>The configuration file &quot;%1&quot; no longer exists. It has been taken off the Recent menu.</source>
+        <translation>Konfigurační soubor „%1“ už neexistuje. Byl odebrán z nabídky Nedávné.</translation>
     </message>
 </context>
 <context>

@@ -308,6 +308,14 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
+    <message>
+        <source>&amp;Recent</source>
+        <translation>&amp;Zuletzt verwendet</translation>
+    </message>
+    <message>
+        <source>No recent configurations</source>
+        <translation>Keine zuletzt verwendeten Konfigurationen</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -1309,6 +1317,13 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>The sound input is still being opened. Try again in a moment.</source>
         <translation>Der Toneingang wird noch geöffnet. Versuchen Sie es gleich noch einmal.</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFilesText</name>
+    <message>
+        <source>The configuration file &quot;%1&quot; no longer exists. It has been taken off the Recent menu.</source>
+        <translation>Die Konfigurationsdatei „%1“ gibt es nicht mehr. Sie wurde aus dem Menü „Zuletzt verwendet“ entfernt.</translation>
     </message>
 </context>
 <context>

@@ -48,6 +48,12 @@ public:
     QString speechLanguage() const;
     void setSpeechLanguage(const QString& language);
 
+    // Recent/Files: the configurations last loaded, created or saved, newest
+    // first (RecentFiles keeps the list's rules). Read afresh from the file:
+    // another window of the program may have changed it meanwhile.
+    QStringList recentFiles();
+    void setRecentFiles(const QStringList& paths); // written to the file at once
+
     QSettings& settings() { return settings_; }
 
     // Writes the settings out, readable by the owner only (0600), also when
