@@ -841,6 +841,26 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <source>%1 cannot be opened: %2.</source>
         <translation>%1 nelze otevřít: %2.</translation>
     </message>
+    <message>
+        <source>ModemManager probes USB serial devices for modems and so keeps the unit&apos;s port. To keep it away from the unit, write this line into /etc/udev/rules.d/99-velk-unit.rules, with VVVV and PPPP the ID_VENDOR_ID and ID_MODEL_ID that &quot;udevadm info %1&quot; shows:</source>
+        <translation>ModemManager zkouší na sériových zařízeních USB hledat modemy, a tak drží port jednotky. Aby jednotku nechal na pokoji, zapište tento řádek do /etc/udev/rules.d/99-velk-unit.rules, kde VVVV a PPPP jsou hodnoty ID_VENDOR_ID a ID_MODEL_ID, které ukáže „udevadm info %1“:</translation>
+    </message>
+    <message>
+        <source>Then run &quot;sudo udevadm control --reload&quot; and plug the unit in again.</source>
+        <translation>Potom spusťte „sudo udevadm control --reload“ a jednotku znovu připojte.</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>proces %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (proces %2)</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by %2.</source>
+        <translation>Port %1 používá %2.</translation>
+    </message>
 </context>
 <context>
     <name>ListPage</name>

@@ -837,6 +837,26 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <source>%1 cannot be opened: %2.</source>
         <translation>%1 kann nicht geöffnet werden: %2.</translation>
     </message>
+    <message>
+        <source>ModemManager probes USB serial devices for modems and so keeps the unit&apos;s port. To keep it away from the unit, write this line into /etc/udev/rules.d/99-velk-unit.rules, with VVVV and PPPP the ID_VENDOR_ID and ID_MODEL_ID that &quot;udevadm info %1&quot; shows:</source>
+        <translation>ModemManager sucht auf seriellen USB-Geräten nach Modems und belegt so den Port des Geräts. Damit er das Gerät in Ruhe lässt, schreiben Sie diese Zeile in /etc/udev/rules.d/99-velk-unit.rules, mit VVVV und PPPP als den Werten von ID_VENDOR_ID und ID_MODEL_ID, die „udevadm info %1“ zeigt:</translation>
+    </message>
+    <message>
+        <source>Then run &quot;sudo udevadm control --reload&quot; and plug the unit in again.</source>
+        <translation>Führen Sie dann „sudo udevadm control --reload“ aus und stecken Sie das Gerät neu ein.</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>Prozess %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (Prozess %2)</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by %2.</source>
+        <translation>Der Port %1 wird von %2 benutzt.</translation>
+    </message>
 </context>
 <context>
     <name>ListPage</name>

@@ -129,3 +129,14 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + path.toStdString());
 }
+
+int32_t RecordingLinkApi::LinkGetOpenError(int32_t, int32_t* reason, int32_t* osError, char* device,
+                                           int32_t deviceSize) {
+    if (reason)
+        *reason = openReason;
+    if (osError)
+        *osError = 0;
+    if (device && deviceSize > 0)
+        qstrncpy(device, openDevice.constData(), size_t(deviceSize));
+    return LINK_OK;
+}
