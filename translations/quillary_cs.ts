@@ -312,6 +312,14 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <source>History...</source>
         <translation>Historie...</translation>
     </message>
+    <message>
+        <source>&amp;Recent</source>
+        <translation>&amp;Nedávné</translation>
+    </message>
+    <message>
+        <source>No recent configurations</source>
+        <translation>Žádné nedávné konfigurace</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -1028,6 +1036,26 @@ Přesto ji zapsat do jednotky?</translation>
         <source>%1 cannot be opened: %2.</source>
         <translation>%1 nelze otevřít: %2.</translation>
     </message>
+    <message>
+        <source>ModemManager probes USB serial devices for modems and so keeps the unit&apos;s port. To keep it away from the unit, write this line into /etc/udev/rules.d/99-velk-unit.rules, with VVVV and PPPP the ID_VENDOR_ID and ID_MODEL_ID that &quot;udevadm info %1&quot; shows:</source>
+        <translation>ModemManager zkouší na sériových zařízeních USB hledat modemy, a tak drží port jednotky. Aby jednotku nechal na pokoji, zapište tento řádek do /etc/udev/rules.d/99-velk-unit.rules, kde VVVV a PPPP jsou hodnoty ID_VENDOR_ID a ID_MODEL_ID, které ukáže „udevadm info %1“:</translation>
+    </message>
+    <message>
+        <source>Then run &quot;sudo udevadm control --reload&quot; and plug the unit in again.</source>
+        <translation>Potom spusťte „sudo udevadm control --reload“ a jednotku znovu připojte.</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>proces %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (proces %2)</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by %2.</source>
+        <translation>Port %1 používá %2.</translation>
+    </message>
 </context>
 <context>
     <name>ListPage</name>
@@ -1553,6 +1581,17 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>The sound output %1 offers no format that can be played.</source>
         <translation>Zvukový výstup %1 nenabízí žádný formát, který lze přehrát.</translation>
+    </message>
+    <message>
+        <source>The sound input is still being opened. Try again in a moment.</source>
+        <translation>Zvukový vstup se ještě otevírá. Zkuste to za chvíli znovu.</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFilesText</name>
+    <message>
+        <source>The configuration file &quot;%1&quot; no longer exists. It has been taken off the Recent menu.</source>
+        <translation>Konfigurační soubor „%1“ už neexistuje. Byl odebrán z nabídky Nedávné.</translation>
     </message>
 </context>
 <context>
@@ -2226,6 +2265,10 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>The voice message could not be made.</source>
         <translation>Hlasovou zprávu nelze vytvořit.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Zvukové zařízení nelze spustit.</translation>
     </message>
 </context>
 <context>

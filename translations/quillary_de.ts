@@ -312,6 +312,14 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <source>History...</source>
         <translation>Verlauf...</translation>
     </message>
+    <message>
+        <source>&amp;Recent</source>
+        <translation>&amp;Zuletzt verwendet</translation>
+    </message>
+    <message>
+        <source>No recent configurations</source>
+        <translation>Keine zuletzt verwendeten Konfigurationen</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -1024,6 +1032,26 @@ Trotzdem in das Gerät schreiben?</translation>
         <source>%1 cannot be opened: %2.</source>
         <translation>%1 kann nicht geöffnet werden: %2.</translation>
     </message>
+    <message>
+        <source>ModemManager probes USB serial devices for modems and so keeps the unit&apos;s port. To keep it away from the unit, write this line into /etc/udev/rules.d/99-velk-unit.rules, with VVVV and PPPP the ID_VENDOR_ID and ID_MODEL_ID that &quot;udevadm info %1&quot; shows:</source>
+        <translation>ModemManager sucht auf seriellen USB-Geräten nach Modems und belegt so den Port des Geräts. Damit er das Gerät in Ruhe lässt, schreiben Sie diese Zeile in /etc/udev/rules.d/99-velk-unit.rules, mit VVVV und PPPP als den Werten von ID_VENDOR_ID und ID_MODEL_ID, die „udevadm info %1“ zeigt:</translation>
+    </message>
+    <message>
+        <source>Then run &quot;sudo udevadm control --reload&quot; and plug the unit in again.</source>
+        <translation>Führen Sie dann „sudo udevadm control --reload“ aus und stecken Sie das Gerät neu ein.</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>Prozess %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (Prozess %2)</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by %2.</source>
+        <translation>Der Port %1 wird von %2 benutzt.</translation>
+    </message>
 </context>
 <context>
     <name>ListPage</name>
@@ -1552,6 +1580,17 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>The sound output %1 offers no format that can be played.</source>
         <translation>Die Tonausgabe %1 bietet kein Format, das abgespielt werden kann.</translation>
+    </message>
+    <message>
+        <source>The sound input is still being opened. Try again in a moment.</source>
+        <translation>Der Toneingang wird noch geöffnet. Versuchen Sie es gleich noch einmal.</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFilesText</name>
+    <message>
+        <source>The configuration file &quot;%1&quot; no longer exists. It has been taken off the Recent menu.</source>
+        <translation>Die Konfigurationsdatei „%1“ gibt es nicht mehr. Sie wurde aus dem Menü „Zuletzt verwendet“ entfernt.</translation>
     </message>
 </context>
 <context>
@@ -2223,6 +2262,10 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>The voice message could not be made.</source>
         <translation>Die Sprachnachricht konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>The audio device could not be started.</source>
+        <translation>Das Audiogerät konnte nicht gestartet werden.</translation>
     </message>
 </context>
 <context>

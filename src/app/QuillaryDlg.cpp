@@ -3,21 +3,27 @@
 #include "app/CommandTable.h"
 #include "app/HistoryDialog.h"
 #include "config/ConfigCommands.h"
+#include "config/RecentFiles.h"
 #include "report/PrintCommand.h"
 #include "seams/EnableStates.h"
 #include "unit/ProgressBarSink.h"
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -50,6 +56,22 @@ private:
     double y_;
 };
 
+// The first configuration file among dropped files: a local file whose name
+// ends in .QRB, in any case. Empty when there is none.
+QString droppedConfigFile(const QMimeData* data) {
+    if (!data)
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() &&
+            url.fileName().endsWith(QLatin1String(".QRB"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+// How wide a Recent entry may grow before its path is shortened in the middle.
+constexpr int RecentEntryWidth = 480;
+
 const QRect ConfigurationGroup(7, 11, 93, 108);
 const QRect UnitGroup(105, 11, 93, 108);
 const QRect ProgressPosition(109, 23, 86, 15);
@@ -60,6 +82,7 @@ const QSize ClientSize(207, 167);
 CQuillaryDlg::CQuillaryDlg(AppServices& services, QWidget* parent)
     : QDialog(parent), services_(services), session_(services.templateFolder) {
     setWindowIcon(QIcon(QStringLiteral(":/quillary.png")));
+    setAcceptDrops(true);
     buildWindow();
     OnInitDialog();
 }
@@ -75,6 +98,12 @@ void CQuillaryDlg::buildWindow() {
 
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
+    recentMenu_ = menuBar->addMenu(tr("&Recent"));
+    recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+    recentMenu_->setToolTipsVisible(true);
+    // Another window of the program may have changed the list meanwhile.
+    connect(recentMenu_, &QMenu::aboutToShow, this, &CQuillaryDlg::rebuildRecentMenu);
+    rebuildRecentMenu();
     auto* history = menuBar->addAction(tr("History..."));
     history->setObjectName(QStringLiteral("historyAction"));
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -175,7 +204,7 @@ void CQuillaryDlg::OnInitDialog() {
     apply(EnableState::AtStart);
     progress_->setRange(0, 100);
     session_.store().clear();
-    session_.setOnFileChanged([this] { UpdateTitle(); });
+    session_.setOnFileChanged([this] { fileChanged(); });
 
     LinkApi& link = services_.link;
     m_linkHandle = link.LinkCreate();
@@ -216,6 +245,8 @@ void CQuillaryDlg::apply(EnableState state) {
     enabled = enabledAfter(state, enabled);
     for (CommandId id : CommandOrder)
         button(id)->setEnabled(enabled.contains(id));
+    // A Recent entry is a Load: offered when Load is.
+    recentMenu_->menuAction()->setEnabled(enabled.contains(IdLoad));
 }
 
 void CQuillaryDlg::UpdateTitle() {
@@ -228,6 +259,71 @@ void CQuillaryDlg::UpdateTitle() {
     const QString shortened =
         QFontMetrics(font()).elidedText(shown, Qt::ElideMiddle, 200, Qt::TextSingleLine);
     setWindowTitle(QStringLiteral("Fenmarl [") + shortened);
+}
+
+void CQuillaryDlg::fileChanged() {
+    UpdateTitle();
+    rememberRecentFile(services_.profile, session_.current().g_configPath);
+    rebuildRecentMenu();
+}
+
+void CQuillaryDlg::rebuildRecentMenu() {
+    recentMenu_->clear();
+    const QStringList paths = RecentFiles::read(services_.profile).paths();
+    if (paths.isEmpty()) {
+        recentMenu_->addAction(tr("No recent configurations"))->setEnabled(false);
+        return;
+    }
+    const QFontMetrics metrics(recentMenu_->font());
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        const QString shown =
+            metrics.elidedText(QDir::toNativeSeparators(path), Qt::ElideMiddle, RecentEntryWidth);
+        // The number is the entry's key; an "&" in a name is shown, not a key.
+        QAction* entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QString(shown).replace('&', "&&")));
+        entry->setObjectName(QStringLiteral("recentAction%1").arg(i + 1));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        // Queued: the load rebuilds this menu, which must not delete the
+        // entry while it is still announcing its trigger.
+        connect(
+            entry, &QAction::triggered, this, [this, path] { openRecent(path); },
+            Qt::QueuedConnection);
+    }
+}
+
+void CQuillaryDlg::openConfiguration(const QString& path) {
+    LoadConfigCommand(session_, services_.ui, *this).open(path);
+}
+
+void CQuillaryDlg::openRecent(const QString& path) {
+    OpenRecentCommand(session_, services_.ui, *this, services_.profile).run(path);
+    rebuildRecentMenu();
+}
+
+void CQuillaryDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (button(IdLoad)->isEnabled() && !droppedConfigFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CQuillaryDlg::dragMoveEvent(QDragMoveEvent* event) {
+    if (button(IdLoad)->isEnabled() && !droppedConfigFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CQuillaryDlg::dropEvent(QDropEvent* event) {
+    const QString path = droppedConfigFile(event->mimeData());
+    if (path.isEmpty() || !button(IdLoad)->isEnabled())
+        return;
+    event->acceptProposedAction();
+    // Once the drop is over: the program the file came from waits for its
+    // end, and a message about the file would keep it waiting.
+    QTimer::singleShot(0, this, [this, path] {
+        if (button(IdLoad)->isEnabled())
+            openConfiguration(path);
+    });
 }
 
 void CQuillaryDlg::CloseCommand() {

@@ -21,6 +21,7 @@
 class PrinterChooser;
 class ProgressBarSink;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class SerialDeviceFinder;
@@ -66,6 +67,13 @@ public:
     // the window. When the user keeps the window open, the link stays usable.
     void CloseCommand();
 
+    // Load without the dialog: a file named on the command line or dropped
+    // on the window. A missing file is refused, not made.
+    void openConfiguration(const QString& path);
+    // An entry of the Recent menu.
+    void openRecent(const QString& path);
+    QMenu* recentMenu() const { return recentMenu_; }
+
 protected:
     // Esc runs the Close command, with its save and link calls.
     void reject() override;
@@ -74,9 +82,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // A dropped .QRB file (any case) is loaded; anything else is ignored.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildWindow();
+    void fileChanged();
+    void rebuildRecentMenu();
     void OnInitDialog();
     void OnTimer();
 
@@ -88,6 +102,7 @@ private:
     QString startUsbDevice_;
 
     QMap<int, QPushButton*> buttons_;
+    QMenu* recentMenu_ = nullptr;
     QProgressBar* progress_ = nullptr;
     std::unique_ptr<ProgressBarSink> progressSink_; // what commands report on
     QLabel* messagePane_ = nullptr;

@@ -26,5 +26,5 @@ int main(int argc, char* argv[]) {
     UdevSerialDeviceFinder devices;
     AppServices services{link, ui, profile, clock, templateFolder()};
     services.devices = &devices;
-    return CQuillaryApp(services).InitInstance();
+    return CQuillaryApp(services, QApplication::arguments()).InitInstance();
 }

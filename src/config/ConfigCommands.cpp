@@ -20,7 +20,11 @@ bool ConfigFileCommand::run() {
     const QString path = ui_.chooseFile(configFileDialog(dialog_));
     if (path.isEmpty())
         return false;
-    if (const SessionOutcome outcome = (session_.*step_)(path); !outcome) {
+    return conclude((session_.*step_)(path));
+}
+
+bool ConfigFileCommand::conclude(const SessionOutcome& outcome) {
+    if (!outcome) {
         ui_.tell(outcome.error);
         return false;
     }

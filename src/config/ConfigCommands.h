@@ -25,9 +25,13 @@ protected:
                       FileDialogKind dialog, Step step)
         : session_(session), ui_(ui), buttons_(buttons), dialog_(dialog), step_(step) {}
 
-private:
+    // Shows a failure; after a success, opens the configuration's commands.
+    bool conclude(const SessionOutcome& outcome);
+
     ConfigSession& session_;
     UserInteraction& ui_;
+
+private:
     CommandButtons& buttons_;
     FileDialogKind dialog_;
     Step step_;
@@ -38,6 +42,11 @@ class LoadConfigCommand : public ConfigFileCommand {
 public:
     LoadConfigCommand(ConfigSession& session, UserInteraction& ui, CommandButtons& buttons)
         : ConfigFileCommand(session, ui, buttons, FileDialogKind::Open, &ConfigSession::load) {}
+
+    // Load without the dialog, of a file named on the command line or dropped
+    // on the window: the same checks, messages and enable states, except
+    // that a missing file is refused rather than made.
+    bool open(const QString& path) { return conclude(session_.open(path)); }
 };
 
 // New configuration: the chosen file becomes current, empty, with the

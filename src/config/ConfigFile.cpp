@@ -196,14 +196,18 @@ TemporaryOutcome saveThroughTemporary(const QByteArray& target, int existing,
 
 } // namespace
 
-ConfigFileResult loadConfigFile(const QString& path, RegisterStore& store) {
+ConfigFileResult loadConfigFile(const QString& path, RegisterStore& store, MissingFile missing) {
     const QByteArray native = QFile::encodeName(path);
     struct stat info {};
     if (::stat(native.constData(), &info) != 0) {
-        if (errno == ENOENT && !QFileInfo(path).isSymLink())
+        const int error = errno;
+        if (error == ENOENT && missing == MissingFile::Create && !QFileInfo(path).isSymLink())
             return createEmptyFile(path);
-        return failure(ConfigFileText::tr("The configuration file could not be opened:"), path,
-                       systemReason(errno));
+        ConfigFileResult result =
+            failure(ConfigFileText::tr("The configuration file could not be opened:"), path,
+                    systemReason(error));
+        result.missing = error == ENOENT;
+        return result;
     }
     // A pipe, device or socket would block or never end: refuse it before
     // opening it.

@@ -1,8 +1,6 @@
 #include "config/ConfigSession.h"
 
 #include "config/ConfigFields.h"
-
-#include "config/ConfigFile.h"
 #include "config/VoiceFiles.h"
 
 #include <QCoreApplication>
@@ -44,11 +42,19 @@ SessionOutcome ConfigSession::finish(const ConfigFileResult& result) {
 }
 
 SessionOutcome ConfigSession::load(const QString& path) {
+    return read(path, MissingFile::Create);
+}
+
+SessionOutcome ConfigSession::open(const QString& path) {
+    return read(path, MissingFile::Refuse);
+}
+
+SessionOutcome ConfigSession::read(const QString& path, MissingFile missing) {
     const CurrentConfig next = namedAfter(path, current_);
     RegisterStore loaded = store_;
-    const ConfigFileResult result = loadConfigFile(next.g_configPath, loaded);
+    const ConfigFileResult result = loadConfigFile(next.g_configPath, loaded, missing);
     if (!result)
-        return {false, result.error};
+        return {false, result.error, result.missing};
     store_ = loaded;
     current_ = next;
     unitRegistersUnsaved_ = false;

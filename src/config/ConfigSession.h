@@ -5,6 +5,7 @@
 // current file only through it.
 #pragma once
 
+#include "config/ConfigFile.h"
 #include "config/CurrentConfig.h"
 #include "config/RegisterStore.h"
 
@@ -13,7 +14,8 @@
 
 struct SessionOutcome {
     bool ok = true;
-    QString error; // a full sentence for the user when !ok
+    QString error;        // a full sentence for the user when !ok
+    bool missing = false; // open() only: the file is not there
     explicit operator bool() const { return ok; }
 };
 
@@ -28,8 +30,12 @@ public:
     // The current file's folder, where its voice files lie; empty without one.
     QString configFolder() const;
 
-    // Makes `path` current and reads it. A failure changes nothing.
+    // Makes `path` current and reads it; a missing file is made empty. A
+    // failure changes nothing.
     SessionOutcome load(const QString& path);
+    // As load(), but a missing file is refused (`missing` says so): the name
+    // came from the command line, a drop or the Recent menu, not the dialog.
+    SessionOutcome open(const QString& path);
     // Makes `path` current with an empty store and seeded voice files.
     SessionOutcome create(const QString& path);
     // Writes the store into the current file; fails without one.
@@ -50,7 +56,8 @@ public:
     }
 
 private:
-    SessionOutcome finish(const struct ConfigFileResult& result);
+    SessionOutcome read(const QString& path, MissingFile missing);
+    SessionOutcome finish(const ConfigFileResult& result);
 
     QString templateFolder_;
     RegisterStore store_;

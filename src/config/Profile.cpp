@@ -107,3 +107,16 @@ void Profile::save() {
 QString Profile::language() const {
     return settings_.value(QStringLiteral("Options/Language")).toString().trimmed();
 }
+
+QStringList Profile::recentFiles() {
+    settings_.sync();
+    return settings_.value(QStringLiteral("Recent/Files")).toStringList();
+}
+
+void Profile::setRecentFiles(const QStringList& paths) {
+    if (paths.isEmpty())
+        settings_.remove(QStringLiteral("Recent/Files"));
+    else
+        settings_.setValue(QStringLiteral("Recent/Files"), paths);
+    save();
+}

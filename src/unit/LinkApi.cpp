@@ -1,5 +1,7 @@
 #include "unit/LinkApi.h"
 
+#include "unit/PortHolders.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -79,6 +81,40 @@ QString owningGroup(const QString& device) {
     return QString::number(info.st_gid);
 }
 
+// What keeps ModemManager off the unit: a udev rule for the unit's USB ids,
+// which the user reads off their own system (the unit has no fixed ids).
+QString modemManagerAdvice(const QString& device) {
+    return LinkApiText::tr("ModemManager probes USB serial devices for modems and so keeps the "
+                           "unit's port. To keep it away from the unit, write this line into "
+                           "/etc/udev/rules.d/99-velk-unit.rules, with VVVV and PPPP the "
+                           "ID_VENDOR_ID and ID_MODEL_ID that \"udevadm info %1\" shows:")
+               .arg(device) +
+           QStringLiteral("\nSUBSYSTEM==\"tty\", ATTRS{idVendor}==\"VVVV\", "
+                          "ATTRS{idProduct}==\"PPPP\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"\n") +
+           LinkApiText::tr("Then run \"sudo udevadm control --reload\" and plug the unit in "
+                           "again.");
+}
+
+// Names the programs that have the port, where this user may see them.
+QString busyText(const QString& device) {
+    const QList<PortHolder> holders = findPortHolders(device);
+    if (holders.isEmpty())
+        return LinkApiText::tr("The port %1 is in use by another program.").arg(device);
+    QStringList named;
+    bool modemManager = false;
+    for (const PortHolder& holder : holders) {
+        const QString pid = QString::number(holder.pid);
+        named << (holder.name.isEmpty() ? LinkApiText::tr("process %1").arg(pid)
+                                        : LinkApiText::tr("%1 (process %2)").arg(holder.name, pid));
+        modemManager = modemManager || holder.name == QLatin1String("ModemManager");
+    }
+    QString text = LinkApiText::tr("The port %1 is in use by %2.")
+                       .arg(device, named.join(QLatin1String(", ")));
+    if (modemManager)
+        text += '\n' + modemManagerAdvice(device);
+    return text;
+}
+
 } // namespace
 
 QString openErrorText(LinkApi& link, int32_t handle) {
@@ -105,7 +141,7 @@ QString openErrorText(LinkApi& link, int32_t handle) {
             .arg(device, group);
     }
     case LINK_OPEN_BUSY:
-        return LinkApiText::tr("The port %1 is in use by another program.").arg(device);
+        return busyText(device);
     case LINK_OPEN_NOT_SERIAL:
         return LinkApiText::tr("%1 is not a serial port.").arg(device);
     case LINK_OPEN_NO_UART: {

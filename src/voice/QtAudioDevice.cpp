@@ -120,8 +120,10 @@ bool QtAudioDevice::openInput() {
         return true;
     // Asked again from the event loop that an opening under way runs: that
     // one goes on and tells.
-    if (opening_)
+    if (opening_) {
+        error_ = tr("The sound input is still being opened. Try again in a moment.");
         return false;
+    }
     opening_ = true;
     const auto done = qScopeGuard([this] { opening_ = false; });
     const quint64 generation = ++inputGeneration_;

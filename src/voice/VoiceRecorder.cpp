@@ -12,6 +12,7 @@
 #include <atomic>
 #include <climits>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -55,10 +56,21 @@ void VoiceRecorder::open(const QString& fileName, int used, int capacity) {
 }
 
 void VoiceRecorder::openInput() {
+    openingInput_ = true;
+    const bool opened = device_.openInput();
+    openingInput_ = false;
+    const bool recordPressed = std::exchange(recordWhenOpen_, false);
+    if (closed_)
+        return;
     // A missing sound card is told when Record is pressed; a server that does
-    // not answer is told now, since it also kept the user waiting now.
-    if (!device_.openInput() && device_.serverDoesNotAnswer() && !closed_)
+    // not answer is told now, since it also kept the user waiting now. A
+    // Record pressed meanwhile would only wait for the same silence again.
+    if (!opened && device_.serverDoesNotAnswer()) {
         user_.tell(device_.errorText(), MessageIcon::Warning);
+        return;
+    }
+    if (recordPressed)
+        record();
 }
 
 void VoiceRecorder::setButtons(bool record, bool play, bool stop, bool close) {
@@ -66,6 +78,13 @@ void VoiceRecorder::setButtons(bool record, bool play, bool stop, bool close) {
 }
 
 void VoiceRecorder::record() {
+    // While the input opens the window takes no clicks, yet assistive tools
+    // still press buttons: such a press waits for the input, as a click held
+    // back until then does.
+    if (openingInput_) {
+        recordWhenOpen_ = true;
+        return;
+    }
     setButtons(false, true, true, false);
     if (playing_)
         stopPlayback();
@@ -153,7 +172,11 @@ void VoiceRecorder::handleNotification(AudioNotification code) {
 void VoiceRecorder::startRecording() {
     timer_.start();
     recordingRate_ = lowQuality_ ? WaveFile::UnitSampleRate / 2 : WaveFile::UnitSampleRate;
-    if (!device_.record(recordingRate_)) {
+    openingInput_ = true; // the device may open the input now
+    const bool started = device_.record(recordingRate_);
+    openingInput_ = false;
+    recordWhenOpen_ = false; // Record pressed again while this one started
+    if (!started) {
         failedToStart();
         return;
     }
@@ -192,7 +215,9 @@ void VoiceRecorder::recount() {
 // dialog would keep Stop on and Record and Close off with nothing to stop,
 // and only Escape would get the user out.
 void VoiceRecorder::failedToStart() {
-    user_.tell(device_.errorText(), MessageIcon::Warning);
+    const QString why = device_.errorText();
+    user_.tell(why.isEmpty() ? tr("The audio device could not be started.") : why,
+               MessageIcon::Warning);
     timer_.stop();
     buttons_ = {true, WaveFile::WaveDataSize(filePath()) > 0, false, true};
 }

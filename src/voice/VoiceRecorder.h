@@ -141,6 +141,8 @@ private:
     bool totalRed_ = false;
     bool messageRed_ = false;
     bool closed_ = false;
+    bool openingInput_ = false;   // the device is opening the sound input
+    bool recordWhenOpen_ = false; // Record was pressed meanwhile
     VoiceMaker maker_;
     QString speechText_;
     QString busyText_;

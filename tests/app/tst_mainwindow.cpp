@@ -1,5 +1,6 @@
 // The main window driven headless: enable rules, Load, New, Close with its
-// save, the caption, the clock, and the link calls from start to end.
+// save, the caption, the clock, the link calls from start to end, a file named
+// on the command line or dropped, and the Recent menu.
 #include "TestSupport.h"
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -336,6 +340,185 @@ private slots:
         QCOMPARE(about->text(), QStringLiteral("About"));
         about->trigger();
         QCOMPARE(ui_.aboutBoxes, 1);
+    }
+
+    // quillary PATH: the file is loaded once the window shows, as Load
+    // would, and counts as a recent configuration. A refused one is told by
+    // name and leaves the window as it started.
+    void fileOnTheCommandLine_data() {
+        QTest::addColumn<QStringList>("arguments"); // "FILE" stands for the configuration
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("file") << QStringList{"FILE"} << "configuration" << true;
+        QTest::newRow("after an option Qt left")
+            << QStringList{"--no-such-option", "FILE"} << "configuration" << true;
+        QTest::newRow("after --") << QStringList{"--", "FILE"} << "configuration" << true;
+        QTest::newRow("file URL") << QStringList{"URL"} << "configuration" << true;
+        QTest::newRow("missing") << QStringList{"FILE"} << "missing" << false;
+        QTest::newRow("folder") << QStringList{"FILE"} << "folder" << false;
+        QTest::newRow("none") << QStringList{"--no-such-option"} << "configuration" << false;
+    }
+    void fileOnTheCommandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, kind);
+        QFETCH(bool, opens);
+        QTemporaryDir shortDir("/tmp/qXXXXXX"); // short enough to be shown whole
+        const QString path = shortDir.filePath("Site.QRB");
+        if (kind == "configuration")
+            writeFile(path, QByteArray(Image, '\0'));
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        arguments.replaceInStrings("FILE", path);
+        arguments.replaceInStrings("URL", QUrl::fromLocalFile(path).toString());
+        arguments.prepend("quillary");
+
+        AppServices services = makeServices();
+        CQuillaryApp app(services, arguments);
+        QString caption;
+        QList<int> enabled;
+        app.onMainWindow = [&](CQuillaryDlg& window) {
+            QTimer::singleShot(0, &window, [&] {
+                caption = window.windowTitle();
+                enabled = enabledButtons(window);
+                window.button(IdClose)->click();
+            });
+        };
+        QCOMPARE(app.InitInstance(), 0);
+        if (opens) {
+            QCOMPARE(caption, "Fenmarl [" + path + "]");
+            QCOMPARE(enabled, AllTen);
+            QVERIFY(ui_.messages.isEmpty());
+            QCOMPARE(profile_->recentFiles(), QStringList{path});
+            return;
+        }
+        QCOMPARE(caption, QStringLiteral("Fenmarl"));
+        QCOMPARE(enabled, AfterStart);
+        QVERIFY(profile_->recentFiles().isEmpty());
+        QCOMPARE(QFileInfo::exists(path), kind != "missing");
+        if (arguments.contains(path)) {
+            QCOMPARE(ui_.messages.size(), 1);
+            QVERIFY2(ui_.messages[0].text.contains(path), qPrintable(ui_.messages[0].text));
+        } else {
+            QVERIFY(ui_.messages.isEmpty());
+        }
+    }
+
+    // A dropped .QRB file, in any case, is loaded; anything else is ignored
+    // without a word, and so is every drop while Load is off.
+    void droppedFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("local");
+        QTest::addColumn<bool>("loadEnabled");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("Site.QRB") << "Site.QRB" << true << true << true;
+        QTest::newRow("site.qrb") << "site.qrb" << true << true << true;
+        QTest::newRow("text file") << "notes.txt" << true << true << false;
+        QTest::newRow("no extension") << "QRB" << true << true << false;
+        QTest::newRow("not a local file") << "Site.QRB" << false << true << false;
+        QTest::newRow("during a unit command") << "Site.QRB" << true << false << false;
+    }
+    void droppedFiles() {
+        QFETCH(QString, name);
+        QFETCH(bool, local);
+        QFETCH(bool, loadEnabled);
+        QFETCH(bool, opens);
+        const QString path = dir_->filePath(name);
+        writeFile(path, QByteArray(Image, '\0'));
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        if (!loadEnabled)
+            window.apply(EnableState::AllDisabled);
+        QMimeData data;
+        data.setUrls({local ? QUrl::fromLocalFile(path) : QUrl("https://example.invalid/" + name)});
+        data.setText(path);
+
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &enter);
+        QCOMPARE(enter.isAccepted(), opens);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        drop.setAccepted(false);
+        QApplication::sendEvent(&window, &drop);
+        QCOMPARE(drop.isAccepted(), opens);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(window.current().g_configPath, opens ? path : QString());
+        QCOMPARE(window.windowTitle().endsWith(name + "]"), opens);
+        if (opens)
+            QCOMPARE(enabledButtons(window), AllTen);
+        QCOMPARE(profile_->recentFiles(), opens ? QStringList{path} : QStringList());
+        QVERIFY(ui_.messages.isEmpty());
+    }
+
+    // The Recent menu: the last eight files loaded, created or saved, newest
+    // first, each with its number as its key, kept in the settings; an entry
+    // whose file has gone says so and leaves the menu.
+    void recentMenu() {
+        auto entries = [](CQuillaryDlg& window) {
+            emit window.recentMenu()->aboutToShow();
+            QStringList texts;
+            for (QAction* action : window.recentMenu()->actions())
+                texts << (action->isEnabled() ? "" : "off:") + action->text();
+            return texts;
+        };
+        QStringList files;
+        for (int i = 1; i <= 9; ++i) {
+            files << dir_->filePath(QStringLiteral("S&%1.QRB").arg(i));
+            writeFile(files.last(), QByteArray(Image, '\0'));
+        }
+        {
+            AppServices services = makeServices();
+            CQuillaryDlg window(services);
+            QCOMPARE(window.recentMenu()->title(), QStringLiteral("&Recent"));
+            QCOMPARE(entries(window), QStringList{"off:No recent configurations"});
+            for (const QString& file : files.mid(0, 8)) {
+                ui_.nextFiles << file;
+                window.button(IdLoad)->click();
+            }
+            ui_.nextFiles << files[8];
+            QFile::remove(files[8]);
+            window.button(IdNew)->click(); // created counts too
+        }
+
+        AppServices services = makeServices();
+        CQuillaryDlg window(services); // the list outlives the window
+        QStringList expected;
+        for (int i = 9; i >= 2; --i)
+            expected << QStringLiteral("&%1 %2").arg(10 - i).arg(
+                QString(files[i - 1]).replace("&", "&&"));
+        QCOMPARE(entries(window), expected);
+
+        // Alt+R opens the menu, and the number picks the entry: 2 is S&8.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(window.recentMenu()->isVisible());
+        QTest::keyClick(window.recentMenu(), Qt::Key_2);
+        QTRY_COMPARE(window.current().g_configPath, files[7]);
+        QCOMPARE(enabledButtons(window), AllTen);
+        QCOMPARE(entries(window).mid(0, 2),
+                 QStringList({"&1 " + QString(files[7]).replace("&", "&&"),
+                              "&2 " + QString(files[8]).replace("&", "&&")}));
+
+        // S&2 has gone since: told by name, off the list, nothing else changes.
+        QVERIFY(QFile::remove(files[1]));
+        auto* last = window.findChild<QAction*>("recentAction8");
+        QVERIFY(last && last->text().endsWith("S&&2.QRB"));
+        last->trigger();
+        QTRY_COMPARE(ui_.messages.size(), 1);
+        QCOMPARE(ui_.messages[0].text,
+                 QStringLiteral("The configuration file \"%1\" no longer exists. It has been "
+                                "taken off the Recent menu.")
+                     .arg(files[1]));
+        QCOMPARE(window.current().g_configPath, files[7]);
+        QCOMPARE(entries(window).size(), 7);
+        QCOMPARE(Profile(profile_->settings().fileName()).recentFiles().size(), 7);
+        QVERIFY(!QFile::exists(files[1]));
+
+        // A Recent entry is a Load: off while Load is.
+        window.apply(EnableState::AllDisabled);
+        QVERIFY(!window.recentMenu()->menuAction()->isEnabled());
+        window.apply(EnableState::AllEnabled);
+        QVERIFY(window.recentMenu()->menuAction()->isEnabled());
     }
 
 private:

@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -27,6 +28,30 @@ namespace {
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// set-clock on the device `node`, with `home` for its settings; as nobody
+// (the test runs as root) when asked.
+CliRun setClockOn(const QByteArray& node, const QString& home, bool asNobody) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QUILLARY_LINK_DEVICE");
+    env.insert("HOME", home);
+    env.insert("XDG_CONFIG_HOME", home);
+    const QStringList arguments{"--port", QFile::decodeName(node), "set-clock"};
+    if (!asNobody)
+        return runCli(arguments, env);
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    cli.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                     QStringLiteral(QUILLARY_CLI)} +
+                             arguments);
+    CliRun run;
+    if (!cli.waitForFinished(10000))
+        return run;
+    run.status = cli.exitCode();
+    run.out = cli.readAllStandardOutput();
+    run.err = cli.readAllStandardError();
+    return run;
 }
 
 } // namespace
@@ -116,7 +141,8 @@ private slots:
         QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(second.status, 1);
         QVERIFY2(second.err.contains("The port " + QFile::encodeName(sim.linkPath()) +
-                                     " is in use by another program."),
+                                     " is in use by quillary-cli (process " +
+                                     QByteArray::number(first.processId()) + ")."),
                  second.err);
         QVERIFY2(first.state() == QProcess::Running, "the first transfer ended too soon");
 
@@ -125,6 +151,55 @@ private slots:
         QVERIFY2(first.exitCode() == 0, firstErr);
         QVERIFY(first.readAllStandardOutput().contains("Verified"));
         QCOMPARE(sim.readState("registers.QRB"), fileBytes(config_));
+        QVERIFY(sim.readState("clock.bin").isEmpty());
+    }
+
+    // A program that is not Quillary holds the port (a helper with the line
+    // open and locked): the message names it by name and process number. To
+    // another user, whose processes' open files are hidden, it stays unnamed.
+    void programHoldingThePortIsNamed_data() {
+        QTest::addColumn<bool>("asAnotherUser");
+        QTest::newRow("seen") << false;
+        QTest::newRow("another user's") << true;
+    }
+    void programHoldingThePortIsNamed() {
+        QFETCH(bool, asAnotherUser);
+        if (::geteuid() != 0)
+            QSKIP("needs root to make the device node and to change user");
+        SimProcess sim;
+        QVERIFY(sim.start());
+        // The terminal itself (a copy of its node cannot be opened), open to
+        // anybody, so that only the lock keeps nobody out.
+        const QByteArray node = QFile::encodeName(QFileInfo(sim.linkPath()).canonicalFilePath());
+        QVERIFY(node.startsWith("/dev/pts/"));
+        QVERIFY(::chmod(node.constData(), 0666) == 0);
+        QTemporaryDir home;
+        QVERIFY(::chmod(QFile::encodeName(home.path()).constData(), 0755) == 0);
+
+        QProcess holder;
+        holder.start("/usr/bin/python3", {"-c",
+                                          "import fcntl, os, sys, time\n"
+                                          "fd = os.open(sys.argv[1], os.O_RDWR | os.O_NOCTTY)\n"
+                                          "fcntl.flock(fd, fcntl.LOCK_EX)\n"
+                                          "print('held', flush=True)\n"
+                                          "time.sleep(60)\n",
+                                          QFile::decodeName(node)});
+        const auto stop = qScopeGuard([&] {
+            holder.kill();
+            holder.waitForFinished();
+        });
+        QVERIFY(holder.waitForReadyRead(10000));
+        QVERIFY(holder.readAllStandardOutput().startsWith("held"));
+
+        const CliRun cli = setClockOn(node, home.path(), asAnotherUser);
+        const QByteArray& err = cli.err;
+        QVERIFY2(cli.status == 1, err);
+        const QByteArray holderName =
+            asAnotherUser ? QByteArray("another program")
+                          : "python3 (process " + QByteArray::number(holder.processId()) + ")";
+        QVERIFY2(err.contains("Error communicating with unit !\nThe port " + node +
+                              " is in use by " + holderName + ".\n"),
+                 err);
         QVERIFY(sim.readState("clock.bin").isEmpty());
     }
 
@@ -146,18 +221,9 @@ private slots:
         QVERIFY(::chown(node.constData(), 0, dialout->gr_gid) == 0);
         QVERIFY(::chmod(node.constData(), 0660) == 0);
 
-        QProcess cli;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("QUILLARY_LINK_DEVICE");
-        env.insert("HOME", nodes.path());
-        env.insert("XDG_CONFIG_HOME", nodes.path());
-        cli.setProcessEnvironment(env);
-        cli.start("setpriv",
-                  {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                   QStringLiteral(QUILLARY_CLI), "--port", QFile::decodeName(node), "set-clock"});
-        QVERIFY(cli.waitForFinished(10000));
-        const QByteArray err = cli.readAllStandardError();
-        QVERIFY2(cli.exitCode() == 1, err);
+        const CliRun cli = setClockOn(node, nodes.path(), true);
+        const QByteArray& err = cli.err;
+        QVERIFY2(cli.status == 1, err);
         QVERIFY2(err.contains("Error communicating with unit !\nYou may not open " + node +
                               ": add your user to the group dialout and log in again."),
                  err);

@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int Image = int(RegisterStore::ImageSize);
@@ -137,6 +141,63 @@ private slots:
         QVERIFY(CloseTimeSave(session, ui_).run());
         QCOMPARE(ui_.messages.size(), 3);
         QCOMPARE(readFile(good).mid(256, 7), QByteArray("edited\0", 7));
+    }
+
+    // A file named on the command line or dropped on the window meets Load's
+    // checks and messages and leaves the same buttons; only a missing file
+    // is refused instead of being made.
+    void openNamedFileAsLoadDoes_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind :
+             {"configuration", "folder", "pipe", "link to a device", "link to nothing", "missing"})
+            QTest::newRow(kind) << kind;
+    }
+    void openNamedFileAsLoadDoes() {
+        QFETCH(QString, kind);
+        const QString path = dir_->filePath("Site.QRB");
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == "configuration")
+            writeFile(path, imageWith("+471"));
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == "pipe")
+            QCOMPARE(::mkfifo(native.constData(), 0644), 0);
+        else if (kind == "link to a device")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (kind == "link to nothing")
+            QVERIFY(QFile::link(dir_->filePath("nothing.QRB"), path));
+
+        ConfigSession opened(templates_);
+        ScriptedUserInteraction openUi;
+        RecordingCommandButtons openButtons;
+        const bool openResult = LoadConfigCommand(opened, openUi, openButtons).open(path);
+        QStringList openTexts;
+        for (const MessageRequest& message : openUi.messages)
+            openTexts << message.text;
+
+        if (kind == "missing") {
+            QVERIFY(!openResult);
+            QCOMPARE(shownKinds(openUi.messages), QStringList({"error"}));
+            QCOMPARE(openTexts.first(),
+                     QStringLiteral("The configuration file could not be opened: \"%1\".\n%2")
+                         .arg(path, QString::fromLocal8Bit(std::strerror(ENOENT))));
+            QVERIFY(!QFileInfo::exists(path));
+            QVERIFY(openButtons.states.isEmpty());
+            QVERIFY(!opened.hasFile());
+            return;
+        }
+        ConfigSession loaded(templates_);
+        ui_.nextFiles << path;
+        QCOMPARE(openResult, LoadConfigCommand(loaded, ui_, buttons_).run());
+        QStringList loadTexts;
+        for (const MessageRequest& message : ui_.messages)
+            loadTexts << message.text;
+        QCOMPARE(openTexts, loadTexts);
+        QCOMPARE(shownKinds(openUi.messages), shownKinds(ui_.messages));
+        QCOMPARE(openButtons.states, buttons_.states);
+        QCOMPARE(opened.current().g_configPath, loaded.current().g_configPath);
+        QVERIFY(opened.store() == loaded.store());
+        QCOMPARE(openResult, kind == "configuration");
     }
 
     void percentInTitle() {

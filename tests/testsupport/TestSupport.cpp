@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <cstring>
 #include <stdexcept>
@@ -14,6 +15,10 @@ Answer ScriptedUserInteraction::showMessage(const MessageRequest& request) {
     messages.append(request);
     if (onMessage)
         onMessage(request);
+    // A box without its text leaves the user guessing: whichever test makes
+    // the program show one fails.
+    if (request.text.trimmed().isEmpty())
+        QTest::qFail("a message box was shown without a text", __FILE__, __LINE__);
     if (!nextAnswers.isEmpty())
         return nextAnswers.takeFirst();
     return request.defaultButton;
@@ -129,4 +134,15 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+int32_t RecordingLinkApi::LinkGetOpenError(int32_t, int32_t* reason, int32_t* osError, char* device,
+                                           int32_t deviceSize) {
+    if (reason)
+        *reason = openReason;
+    if (osError)
+        *osError = 0;
+    if (device && deviceSize > 0)
+        qstrncpy(device, openDevice.constData(), size_t(deviceSize));
+    return LINK_OK;
 }

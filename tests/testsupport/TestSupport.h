@@ -16,7 +16,8 @@
 #include <functional>
 
 // Answers file dialogs and questions from queues and records what was shown.
-// An empty queue cancels a file dialog and gives a message box's default.
+// An empty queue cancels a file dialog and gives a message box's default. A
+// message or question with no text fails the running test.
 class ScriptedUserInteraction final : public UserInteraction {
 public:
     QStringList nextFiles;
@@ -52,6 +53,8 @@ public:
     QList<QByteArray> uploadedContents; // what those files held during the call
     QList<int32_t> uploadProgress;      // positions LinkUploadVoice reports, in order
     std::function<void()> duringUpload; // run inside LinkUploadVoice, the files still there
+    int32_t openReason = LINK_OPEN_OK;  // what LinkGetOpenError says of the last connect
+    QByteArray openDevice;              // and the device it names
 
     int32_t LinkStartup() override;
     int32_t LinkCleanup() override;
@@ -71,6 +74,8 @@ public:
     int32_t LinkSetClock(int32_t handle, const unsigned char* record) override;
     int32_t LinkUploadVoice(int32_t handle, int32_t count, const char* const* fileNames,
                             LinkProgressCallback progress, intptr_t context) override;
+    int32_t LinkGetOpenError(int32_t handle, int32_t* reason, int32_t* osError, char* device,
+                             int32_t deviceSize) override;
 
 private:
     int32_t record(const QString& name, const QStringList& arguments);

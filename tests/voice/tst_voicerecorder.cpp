@@ -145,6 +145,54 @@ private slots:
         }
     }
 
+    // Assistive tools press Record while the window waits for the sound
+    // input and takes no clicks: the take starts once the input is open, as
+    // a held-back click's would, and no box ever shows without a text.
+    void recordPressedWhileTheInputOpens_data() {
+        QTest::addColumn<QString>("pressedDuring");
+        QTest::addColumn<bool>("inputOpens");
+        QTest::addColumn<bool>("silentServer");
+        QTest::addColumn<QString>("deviceCalls");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QStringList>("messages");
+        const QString busy = QStringLiteral("The audio device is busy.");
+        QTest::newRow("opening") << "open" << true << false << "open input,record 8000"
+                                 << "recording" << QStringList();
+        QTest::newRow("silent server") << "open" << false << true << "open input"
+                                       << "idle" << QStringList{busy};
+        QTest::newRow("no input yet") << "open" << false << false << "open input,record 8000"
+                                      << "recording" << QStringList();
+        QTest::newRow("pressed twice") << "record" << true << false << "open input,record 8000"
+                                       << "recording" << QStringList();
+    }
+    void recordPressedWhileTheInputOpens() {
+        QFETCH(QString, pressedDuring);
+        QFETCH(bool, inputOpens);
+        QFETCH(bool, silentServer);
+        QFETCH(QString, deviceCalls);
+        QFETCH(QString, state);
+        QFETCH(QStringList, messages);
+        Rig rig;
+        rig.device.inputOpens = inputOpens;
+        rig.device.silentServer = silentServer;
+        rig.recorder.open(Message, 0, WaveFile::UnitMemoryCapacity);
+        const auto press = [&] { rig.recorder.record(); };
+        if (pressedDuring == "open") {
+            rig.device.meanwhile = press;
+            rig.recorder.openInput();
+        } else {
+            rig.recorder.openInput();
+            rig.device.meanwhile = press;
+            rig.recorder.record();
+        }
+        QCOMPARE(rig.device.calls.join(','), deviceCalls);
+        QCOMPARE(stateText(rig.recorder), state);
+        QStringList shown;
+        for (const MessageRequest& message : rig.user.messages)
+            shown << message.text;
+        QCOMPARE(shown, messages);
+    }
+
     void notificationMessages() {
         Rig rig;
         rig.recorder.open(Message, 0, WaveFile::UnitMemoryCapacity);
