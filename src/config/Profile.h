@@ -48,17 +48,15 @@ public:
     QString speechLanguage() const;
     void setSpeechLanguage(const QString& language);
 
-<<<<<<< HEAD
     // Options/BackupAndVerify: a write into a unit reads the unit first as a
     // backup and reads it back afterwards; true when unset.
     bool backupAndVerify() const;
-=======
+
     // Recent/Files: the configurations last loaded, created or saved, newest
     // first (RecentFiles keeps the list's rules). Read afresh from the file:
     // another window of the program may have changed it meanwhile.
     QStringList recentFiles();
     void setRecentFiles(const QStringList& paths); // written to the file at once
->>>>>>> desktop
 
     QSettings& settings() { return settings_; }
 
