@@ -21,15 +21,20 @@ class AudioDevice {
 public:
     virtual ~AudioDevice() = default;
 
-    // Opens the default input and starts recording 8-bit unsigned mono PCM at
+    // Starts a take at once, opening the default input first if need be, and
+    // records 8-bit unsigned mono PCM at
     // sampleRate (converting if the input delivers another format). False,
-    // with errorText() set, when the input cannot be opened.
+    // with errorText() set, when the input cannot be opened; an input still
+    // opening that fails later ends the take through the input handler.
     virtual bool record(int sampleRate) = 0;
-    // Opens the default input ahead of the first record(), so that a take
-    // holds its sound from the moment Record is pressed instead of losing
-    // what passes while a fresh stream starts. False when it cannot be opened
-    // (record() then tries again and tells why). closeInput() releases it.
-    virtual bool openInput() { return true; }
+    // Starts opening the default input ahead of the first record(), so that a
+    // take holds its sound from the moment Record is pressed instead of
+    // losing what passes while a fresh stream starts. Opening can take
+    // seconds (a sound server that has just started or does not answer), so
+    // a device may finish it later, off the caller's thread: it then calls
+    // the input handler with the outcome from the event loop. A record()
+    // meanwhile starts the take at once. closeInput() releases the input.
+    virtual void openInput() { inputOpened(true); }
     virtual void closeInput() {}
     // Opens the WAV file at path and the default output and starts playing.
     // False, with errorText() set, when either cannot be opened.
@@ -52,12 +57,23 @@ public:
         handler_ = std::move(handler);
     }
 
+    // Called when an opening of the input ends: true when it is open, false
+    // with errorText() (and serverDoesNotAnswer()) set when it failed.
+    void setInputHandler(std::function<void(bool opened)> handler) {
+        inputHandler_ = std::move(handler);
+    }
+
 protected:
     void notify(AudioNotification code) {
         if (handler_)
             handler_(code);
     }
+    void inputOpened(bool opened) {
+        if (inputHandler_)
+            inputHandler_(opened);
+    }
 
 private:
     std::function<void(AudioNotification)> handler_;
+    std::function<void(bool)> inputHandler_;
 };

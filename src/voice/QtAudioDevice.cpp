@@ -7,9 +7,9 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QAudioSource>
-#include <QEventLoop>
 #include <QMediaDevices>
-#include <QScopeGuard>
+#include <QMutex>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -25,10 +25,8 @@ namespace {
 // up soon after Record is pressed, not after a long default buffer fills.
 constexpr int CaptureBufferMs = 40;
 // At Stop the samples up to the Stop time are still on their way from the
-// device; wait this long at most for them.
-constexpr int DrainTimeoutMs = 500;
-// How long a newly opened input may take to deliver its first sound.
-constexpr int LiveTimeoutMs = 2500;
+// device; wait this long at most for them, well within what a click may take.
+constexpr int DrainTimeoutMs = 40;
 
 QAudioFormat toQt(const PcmFormat& pcm) {
     QAudioFormat format;
@@ -76,10 +74,56 @@ bool fromQt(const QAudioFormat& format, PcmFormat* pcm) {
 
 } // namespace
 
-QtAudioDevice::QtAudioDevice(QObject* parent) : QObject(parent) {}
+// Filled on the input thread as the input delivers, read on the window's.
+struct QtAudioDevice::Capture {
+    QMutex mutex;
+    QByteArray bytes;       // the running take's sound
+    bool capturing = false; // a take runs: keep what arrives
+    bool delivered = false; // the input has delivered sound since it opened
+    QElapsedTimer firstSample;
+};
+
+// Touched only on the input thread.
+struct QtAudioDevice::Input {
+    std::unique_ptr<QAudioSource> source;
+    QIODevice* io = nullptr; // owned by source
+
+    void close() {
+        if (!source)
+            return;
+        source->disconnect();
+        if (io)
+            io->disconnect();
+        source->stop();
+        source.reset();
+        io = nullptr;
+    }
+};
+
+struct QtAudioDevice::Opened {
+    bool ok = false;
+    bool serverSilent = false;
+    QString error;
+    PcmFormat format;
+};
+
+QtAudioDevice::QtAudioDevice(QObject* parent)
+    : QObject(parent), inputThread_(new QThread(this)), inputContext_(new QObject),
+      input_(std::make_shared<Input>()), capture_(std::make_shared<Capture>()) {
+    inputThread_->setObjectName(QStringLiteral("sound input"));
+    inputContext_->moveToThread(inputThread_);
+    connect(inputThread_, &QThread::finished, inputContext_, &QObject::deleteLater);
+    inputThread_->start();
+}
 
 QtAudioDevice::~QtAudioDevice() {
     closeInput();
+    // The stream is Qt Multimedia's and belongs to the input thread; it waits
+    // at most for an opening under way (the sound server's timeout).
+    QMetaObject::invokeMethod(
+        inputContext_, [input = input_] { input->close(); }, Qt::BlockingQueuedConnection);
+    inputThread_->quit();
+    inputThread_->wait();
 }
 
 QString QtAudioDevice::describe(QAudio::Error error) {
@@ -114,144 +158,177 @@ bool QtAudioDevice::serverAnswers() {
 // The input stays open from the recorder's opening to its closing: a freshly
 // started capture stream delivers nothing for its first few hundred
 // milliseconds, which cut the start off the first take. What the stream
-// delivers while no take runs is read and dropped.
-bool QtAudioDevice::openInput() {
-    if (source_)
-        return true;
-    // Asked again from the event loop that an opening under way runs: that
-    // one goes on and tells.
-    if (opening_) {
-        error_ = tr("The sound input is still being opened. Try again in a moment.");
-        return false;
-    }
+// delivers while no take runs is read and dropped. All of it happens on the
+// input thread; the outcome comes back through the event loop.
+void QtAudioDevice::openInput() {
+    if (inputOpen_ || opening_)
+        return;
     opening_ = true;
-    const auto done = qScopeGuard([this] { opening_ = false; });
+    error_.clear();
+    serverSilent_ = false;
+    {
+        const QMutexLocker lock(&capture_->mutex);
+        capture_->delivered = false;
+    }
     const quint64 generation = ++inputGeneration_;
-    if (!serverAnswers())
-        return false;
-    // Closed while the server was being asked.
-    if (generation != inputGeneration_)
-        return false;
-    const QAudioDevice input = QMediaDevices::defaultAudioInput();
-    if (input.isNull()) {
-        error_ = tr("No sound input is available: there is no sound card or sound "
-                    "server to record from.");
-        return false;
-    }
-    const QAudioFormat wanted = toQt(WaveFile::unitFormat(WaveFile::UnitSampleRate));
-    const QAudioFormat format =
-        !alwaysConvert_ && input.isFormatSupported(wanted) ? wanted : input.preferredFormat();
-    if (!fromQt(format, &captureFormat_)) {
-        error_ = tr("The sound input %1 offers no format that can be recorded.")
-                     .arg(input.description());
-        return false;
-    }
-    source_ = std::make_unique<QAudioSource>(input, format);
-    source_->setBufferSize(format.bytesForDuration(CaptureBufferMs * 1000));
-    connect(source_.get(), &QAudioSource::stateChanged, this, &QtAudioDevice::onSourceState);
-    input_ = source_->start();
-    if (!input_ || source_->error() != QAudio::NoError ||
-        source_->state() == QAudio::StoppedState) {
-        error_ = describe(source_->error());
-        source_->disconnect(this);
-        source_.reset();
-        input_ = nullptr;
-        return false;
-    }
-    connect(input_, &QIODevice::readyRead, this, &QtAudioDevice::readInput);
-    waitUntilLive();
-    if (!input_) { // failed, or closed, while it started
-        if (error_.isEmpty())
-            error_ = describe(QAudio::IOError);
-        return false;
-    }
-    return true;
+    QPointer<QtAudioDevice> self(this);
+    QMetaObject::invokeMethod(inputContext_, [self, generation, input = input_, capture = capture_,
+                                              timeoutMs = serverTimeoutMs_,
+                                              convert = alwaysConvert_, delayMs = openDelayMs_,
+                                              context = inputContext_] {
+        if (delayMs > 0)
+            QThread::msleep(ulong(delayMs));
+        Opened result;
+        input->close();
+        if (SoundServer::askHere(timeoutMs) == SoundServer::Reply::DoesNotAnswer) {
+            result.serverSilent = true;
+            result.error = SoundServer::doesNotAnswerText();
+        } else if (const QAudioDevice device = QMediaDevices::defaultAudioInput();
+                   device.isNull()) {
+            result.error = tr("No sound input is available: there is no sound card or sound "
+                              "server to record from.");
+        } else {
+            const QAudioFormat wanted = toQt(WaveFile::unitFormat(WaveFile::UnitSampleRate));
+            const QAudioFormat format =
+                !convert && device.isFormatSupported(wanted) ? wanted : device.preferredFormat();
+            if (!fromQt(format, &result.format)) {
+                result.error = tr("The sound input %1 offers no format that can be recorded.")
+                                   .arg(device.description());
+            } else {
+                input->source = std::make_unique<QAudioSource>(device, format);
+                input->source->setBufferSize(format.bytesForDuration(CaptureBufferMs * 1000));
+                input->io = input->source->start();
+                if (!input->io || input->source->error() != QAudio::NoError ||
+                    input->source->state() == QAudio::StoppedState) {
+                    result.error = describe(input->source->error());
+                    input->close();
+                } else {
+                    result.ok = true;
+                    QObject::connect(input->io, &QIODevice::readyRead, context,
+                                     [io = input->io, capture] {
+                                         const QByteArray bytes = io->readAll();
+                                         if (bytes.isEmpty())
+                                             return;
+                                         const QMutexLocker lock(&capture->mutex);
+                                         capture->delivered = true;
+                                         if (!capture->capturing)
+                                             return;
+                                         if (!capture->firstSample.isValid())
+                                             capture->firstSample.start();
+                                         capture->bytes.append(bytes);
+                                     });
+                    QObject::connect(input->source.get(), &QAudioSource::stateChanged, context,
+                                     [self, input](QAudio::State state) {
+                                         if (state != QAudio::StoppedState || !input->source ||
+                                             input->source->error() == QAudio::NoError)
+                                             return;
+                                         input->close();
+                                         QMetaObject::invokeMethod(self, [self] {
+                                             if (self)
+                                                 self->onInputLost();
+                                         });
+                                     });
+                }
+            }
+        }
+        QMetaObject::invokeMethod(self, [self, generation, result] {
+            if (self)
+                self->onInputOpened(generation, result);
+        });
+    });
 }
 
-// A sound server that has just started can hold a new capture stream's first
-// bytes back for up to two seconds (a null or suspended source renders its
-// first long block before anyone listens); a take started meanwhile would
-// lose everything up to then. So the input counts as open once sound flows,
-// while the window keeps painting. A stream that stays silent longer is used
-// as it is.
-void QtAudioDevice::waitUntilLive() {
-    delivered_ = false;
-    QElapsedTimer waited;
-    waited.start();
-    QEventLoop wait;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &wait, [&] {
-        if (delivered_ || !input_ || waited.elapsed() >= LiveTimeoutMs)
-            wait.quit();
-    });
-    poll.start(2);
-    wait.exec(QEventLoop::ExcludeUserInputEvents);
+void QtAudioDevice::onInputOpened(quint64 generation, const Opened& result) {
+    if (generation != inputGeneration_)
+        return; // closed meanwhile
+    opening_ = false;
+    inputOpen_ = result.ok;
+    if (result.ok) {
+        captureFormat_ = result.format;
+    } else {
+        error_ = result.error;
+        serverSilent_ = result.serverSilent;
+        if (serverSilent_)
+            keepSpeechOffTheSoundServer(); // Speak would wait half a minute on it too
+        capturing_ = false;
+        const QMutexLocker lock(&capture_->mutex);
+        capture_->capturing = false;
+        capture_->bytes.clear();
+    }
+    inputOpened(result.ok);
+}
+
+// The stream is gone: a take that runs fails, and the next opens a new one.
+void QtAudioDevice::onInputLost() {
+    inputOpen_ = false;
+    if (capturing_)
+        postNotification(AudioNotification::Failure);
 }
 
 void QtAudioDevice::closeInput() {
     ++inputGeneration_;
     stop();
-    if (!source_)
-        return;
-    source_->disconnect(this);
-    if (input_)
-        input_->disconnect(this);
-    source_->stop();
-    source_.reset();
-    input_ = nullptr;
-}
-
-void QtAudioDevice::readInput() {
-    if (!input_)
-        return;
-    const QByteArray bytes = input_->readAll();
-    if (bytes.isEmpty())
-        return;
-    delivered_ = true;
-    if (!capturing_)
-        return;
-    if (!firstSample_.isValid())
-        firstSample_.start();
-    capture_.append(bytes);
+    opening_ = false;
+    inputOpen_ = false;
+    QMetaObject::invokeMethod(inputContext_, [input = input_] { input->close(); });
 }
 
 bool QtAudioDevice::record(int sampleRate) {
     stop();
     ++session_;
-    error_.clear();
     recording_.clear();
     recordRate_ = sampleRate;
-    if (!openInput())
-        return false;
-    // What the device holds now was heard before Record was pressed.
-    input_->readAll();
-    capture_.clear();
-    firstSample_.invalidate();
+    if (!inputOpen_)
+        openInput();
+    // What arrived before this moment was heard before Record was pressed.
+    const QMutexLocker lock(&capture_->mutex);
+    capture_->bytes.clear();
+    capture_->firstSample.invalidate();
+    capture_->capturing = true;
+    startedBeforeSound_ = !capture_->delivered;
     recordPressed_.start();
     capturing_ = true;
     return true;
 }
 
-// Takes what the device still holds up to the Stop time, then cuts the take to
+// Takes what the input still holds up to the Stop time, for a moment at most
+// (the window would stop answering), and makes the take exactly as long as
 // the time between Record and Stop: the samples after the Stop time that came
-// along in the last read were heard after the user pressed Stop.
+// along in the last read were heard after the user pressed Stop, and a time
+// the input had not yet delivered is silence, at the start when the take
+// began before the input delivered sound (a fresh stream), else at the end.
 void QtAudioDevice::finishRecording() {
-    const qint64 frameBytes = captureFormat_.bytesPerFrame();
-    const qint64 wanted =
-        recordPressed_.nsecsElapsed() * captureFormat_.sampleRate / 1000000000 * frameBytes;
-    QElapsedTimer waited;
-    waited.start();
-    for (;;) {
-        if (input_)
-            capture_.append(input_->readAll());
-        if (capture_.size() >= wanted || waited.elapsed() >= DrainTimeoutMs || !input_)
-            break;
-        QThread::msleep(5);
-    }
-    capture_.truncate(std::min<qint64>(capture_.size(), wanted) / frameBytes * frameBytes);
+    const qint64 elapsedNs = recordPressed_.nsecsElapsed();
     capturing_ = false;
-    recording_ = WaveFile::convertPcm(capture_, captureFormat_, WaveFile::unitFormat(recordRate_));
-    capture_.clear();
+    QByteArray take;
+    if (inputOpen_) {
+        const qint64 frameBytes = captureFormat_.bytesPerFrame();
+        const qint64 wanted = elapsedNs * captureFormat_.sampleRate / 1000000000 * frameBytes;
+        QElapsedTimer waited;
+        waited.start();
+        for (;;) {
+            {
+                const QMutexLocker lock(&capture_->mutex);
+                if (capture_->bytes.size() >= wanted || waited.elapsed() >= DrainTimeoutMs) {
+                    capture_->capturing = false;
+                    take = std::exchange(capture_->bytes, {});
+                    break;
+                }
+            }
+            QThread::msleep(2);
+        }
+        take.truncate(std::min<qint64>(take.size(), wanted) / frameBytes * frameBytes);
+        recording_ = WaveFile::convertPcm(take, captureFormat_, WaveFile::unitFormat(recordRate_));
+    } else {
+        const QMutexLocker lock(&capture_->mutex);
+        capture_->capturing = false;
+        capture_->bytes.clear();
+    }
+    const qsizetype wantedSamples = qsizetype(elapsedNs * recordRate_ / 1000000000);
+    if (recording_.size() < wantedSamples) {
+        const QByteArray silence(wantedSamples - recording_.size(), '\x80');
+        recording_ = startedBeforeSound_ ? silence + recording_ : recording_ + silence;
+    }
 }
 
 bool QtAudioDevice::play(const QString& path) {
@@ -315,16 +392,14 @@ QByteArray QtAudioDevice::takeRecording() {
     return std::exchange(recording_, {});
 }
 
+// The take runs from the press, whatever the input has delivered so far.
 qint64 QtAudioDevice::lengthMs() const {
-    if (!capturing_)
-        return 0;
-    const qint64 bytesPerSecond =
-        qint64(captureFormat_.bytesPerFrame()) * captureFormat_.sampleRate;
-    return bytesPerSecond > 0 ? capture_.size() * 1000 / bytesPerSecond : 0;
+    return capturing_ ? recordPressed_.elapsed() : 0;
 }
 
 QElapsedTimer QtAudioDevice::firstSampleTime() const {
-    return capturing_ ? firstSample_ : QElapsedTimer();
+    const QMutexLocker lock(&capture_->mutex);
+    return capturing_ ? capture_->firstSample : QElapsedTimer();
 }
 
 void QtAudioDevice::onSinkState(QAudio::State state) {
@@ -334,22 +409,6 @@ void QtAudioDevice::onSinkState(QAudio::State state) {
         postNotification(AudioNotification::Successful);
     else if (state == QAudio::StoppedState && sink_ && sink_->error() != QAudio::NoError)
         postNotification(AudioNotification::Failure);
-}
-
-void QtAudioDevice::onSourceState(QAudio::State state) {
-    if (state == QAudio::StoppedState && source_ && source_->error() != QAudio::NoError) {
-        // The stream is gone: the next take opens a new one.
-        input_ = nullptr;
-        if (capturing_)
-            postNotification(AudioNotification::Failure);
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (!capturing_)
-                    closeInput();
-            },
-            Qt::QueuedConnection);
-    }
 }
 
 void QtAudioDevice::postNotification(AudioNotification code) {

@@ -81,6 +81,10 @@ Reply ask(int timeoutMs) {
     return reply < 0 ? Reply::DoesNotAnswer : Reply(reply);
 }
 
+Reply askHere(int timeoutMs) {
+    return connectOnce(Clock::now() + std::chrono::milliseconds(timeoutMs));
+}
+
 QString doesNotAnswerText() {
     return QCoreApplication::translate(
         "SoundServer",

@@ -22,6 +22,9 @@ constexpr int AnswerTimeoutMs = 3000;
 // waits), for at most timeoutMs. The thread ends by itself at its own
 // deadline, so none is ever left behind blocked.
 Reply ask(int timeoutMs = AnswerTimeoutMs);
+// The same, blocking the calling thread for at most timeoutMs: for a thread
+// that keeps no window.
+Reply askHere(int timeoutMs = AnswerTimeoutMs);
 
 // What the user is told when the server does not answer.
 QString doesNotAnswerText();

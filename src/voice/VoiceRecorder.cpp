@@ -29,11 +29,13 @@ VoiceRecorder::VoiceRecorder(AudioDevice& device, UserInteraction& user, Profile
     timer_.setInterval(TimerPeriodMs);
     connect(&timer_, &QTimer::timeout, this, &VoiceRecorder::tick);
     device_.setNotificationHandler([this](AudioNotification code) { handleNotification(code); });
+    device_.setInputHandler([this](bool opened) { inputOpened(opened); });
 }
 
 VoiceRecorder::~VoiceRecorder() {
     close();
     device_.setNotificationHandler({});
+    device_.setInputHandler({});
 }
 
 QString VoiceRecorder::filePath() const {
@@ -57,34 +59,34 @@ void VoiceRecorder::open(const QString& fileName, int used, int capacity) {
 
 void VoiceRecorder::openInput() {
     openingInput_ = true;
-    const bool opened = device_.openInput();
+    device_.openInput();
+}
+
+// The device has opened the input, or failed to. A take started meanwhile
+// goes on; one whose input failed ends as a take that could not start.
+void VoiceRecorder::inputOpened(bool opened) {
     openingInput_ = false;
-    const bool recordPressed = std::exchange(recordWhenOpen_, false);
-    if (closed_)
+    if (opened || closed_)
         return;
-    // A missing sound card is told when Record is pressed; a server that does
-    // not answer is told now, since it also kept the user waiting now. A
-    // Record pressed meanwhile would only wait for the same silence again.
-    if (!opened && device_.serverDoesNotAnswer()) {
-        user_.tell(device_.errorText(), MessageIcon::Warning);
+    if (recording_) {
+        recording_ = false;
+        failedToStart();
+        emit changed();
         return;
     }
-    if (recordPressed)
-        record();
+    // A missing sound card is told when Record is pressed; a server that does
+    // not answer is told now, since the user would otherwise wait for it again.
+    if (device_.serverDoesNotAnswer())
+        user_.tell(device_.errorText(), MessageIcon::Warning);
 }
 
 void VoiceRecorder::setButtons(bool record, bool play, bool stop, bool close) {
     buttons_ = {record, play, stop, close};
 }
 
+// A take starts at the press, even while the input is still opening: the
+// device keeps what the input delivers from this moment on.
 void VoiceRecorder::record() {
-    // While the input opens the window takes no clicks, yet assistive tools
-    // still press buttons: such a press waits for the input, as a click held
-    // back until then does.
-    if (openingInput_) {
-        recordWhenOpen_ = true;
-        return;
-    }
     setButtons(false, true, true, false);
     if (playing_)
         stopPlayback();
@@ -172,11 +174,7 @@ void VoiceRecorder::handleNotification(AudioNotification code) {
 void VoiceRecorder::startRecording() {
     timer_.start();
     recordingRate_ = lowQuality_ ? WaveFile::UnitSampleRate / 2 : WaveFile::UnitSampleRate;
-    openingInput_ = true; // the device may open the input now
-    const bool started = device_.record(recordingRate_);
-    openingInput_ = false;
-    recordWhenOpen_ = false; // Record pressed again while this one started
-    if (!started) {
+    if (!device_.record(recordingRate_)) {
         failedToStart();
         return;
     }

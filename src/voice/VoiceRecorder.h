@@ -67,10 +67,10 @@ public:
     // Opens on one message: fileName is a bare name in the configuration's
     // folder, used the memory taken by all messages, capacity the unit's.
     void open(const QString& fileName, int used, int capacity);
-    // Opens the sound input ahead of the first take (see AudioDevice::openInput).
-    // It can take seconds on a sound server that has just started or does not
-    // answer; the window keeps painting meanwhile.
+    // Starts opening the sound input ahead of the first take (see
+    // AudioDevice::openInput); returns at once.
     void openInput();
+    bool isOpeningInput() const { return openingInput_; }
 
     void record();
     void play();
@@ -112,6 +112,7 @@ signals:
     void changed();
 
 private:
+    void inputOpened(bool opened);
     void startRecording();
     void stopRecording();
     void startPlayback();
@@ -141,8 +142,7 @@ private:
     bool totalRed_ = false;
     bool messageRed_ = false;
     bool closed_ = false;
-    bool openingInput_ = false;   // the device is opening the sound input
-    bool recordWhenOpen_ = false; // Record was pressed meanwhile
+    bool openingInput_ = false; // the device is opening the sound input
     VoiceMaker maker_;
     QString speechText_;
     QString busyText_;

@@ -6,9 +6,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include <functional>
-#include <utility>
-
 class FakeAudioDevice final : public AudioDevice {
 public:
     QStringList calls; // "open input", "record 8000", "play Alarm_H01.WAV", "stop"
@@ -16,28 +13,20 @@ public:
     QString error = QStringLiteral("The audio device is busy.");
     qint64 length = 0;
     QByteArray samples;
-    bool inputOpens = true;    // what openInput() answers
+    bool inputOpens = true;    // the outcome of openInput()
     bool silentServer = false; // serverDoesNotAnswer()
-    // Run once inside the next openInput() or record(), while the real device
-    // would wait for the sound server: what arrives meanwhile.
-    std::function<void()> meanwhile;
+    bool openLater = false;    // openInput() ends only at finishOpening()
 
-    bool openInput() override {
+    void openInput() override {
         calls << QStringLiteral("open input");
-        opening_ = true;
-        runMeanwhile();
-        opening_ = false;
-        return inputOpens;
+        if (!openLater)
+            inputOpened(inputOpens);
     }
+    void finishOpening() { inputOpened(inputOpens); }
     bool serverDoesNotAnswer() const override { return silentServer; }
     bool record(int sampleRate) override {
         calls << QStringLiteral("record %1").arg(sampleRate);
-        // As the real device did: no take, and no reason, while the input opens.
-        refusedWhileOpening_ = opening_;
-        opening_ = true;
-        runMeanwhile();
-        opening_ = false;
-        return !refuse && !refusedWhileOpening_;
+        return !refuse;
     }
     bool play(const QString& path) override {
         calls << QStringLiteral("play ") + QFileInfo(path).fileName();
@@ -46,16 +35,7 @@ public:
     void stop() override { calls << QStringLiteral("stop"); }
     QByteArray takeRecording() override { return samples; }
     qint64 lengthMs() const override { return length; }
-    QString errorText() const override { return refusedWhileOpening_ ? QString() : error; }
+    QString errorText() const override { return error; }
 
     void finish(AudioNotification code) { notify(code); }
-
-private:
-    bool opening_ = false;
-    bool refusedWhileOpening_ = false;
-
-    void runMeanwhile() {
-        if (const auto run = std::exchange(meanwhile, {}))
-            run();
-    }
 };

@@ -76,16 +76,25 @@ private slots:
     void recordsInTheUnitFormat_data() {
         QTest::addColumn<bool>("lowQuality");
         QTest::addColumn<bool>("convert");
-        QTest::newRow("8000 Hz") << false << false;
-        QTest::newRow("4000 Hz") << true << false;
-        QTest::newRow("8000 Hz from the device's own format") << false << true;
+        QTest::addColumn<int>("openDelayMs"); // the first press comes before the input is open
+        QTest::newRow("8000 Hz") << false << false << 0;
+        QTest::newRow("4000 Hz") << true << false << 0;
+        QTest::newRow("8000 Hz from the device's own format") << false << true << 0;
+        QTest::newRow("pressed while the input opens") << false << false << 400;
     }
     void recordsInTheUnitFormat() {
         QFETCH(bool, lowQuality);
         QFETCH(bool, convert);
+        QFETCH(int, openDelayMs);
         Rig rig("Alarm_H02.WAV");
         rig.device.setAlwaysConvert(convert);
-        QVERIFY(rig.show());
+        rig.device.setOpenDelay(openDelayMs);
+        if (openDelayMs > 0) {
+            rig.dialog.show();
+            QTRY_VERIFY(rig.dialog.recorder().isOpeningInput());
+        } else {
+            QVERIFY(rig.show());
+        }
         if (lowQuality)
             rig.dialog.findChild<QCheckBox*>("lowQualityCheckBox")->click();
 
@@ -100,10 +109,12 @@ private slots:
             QVERIFY2(rig.user.messages.isEmpty(), qPrintable(rig.user.messages.value(0).text));
             QCOMPARE(buttons(rig.dialog), QStringLiteral("0110"));
             QVERIFY(rig.dialog.recorder().isRecording());
+            QCOMPARE(rig.device.isInputOpen(), take > 1 || openDelayMs == 0);
+            QTest::qWait(1000);
             // The input is captured at 8000 Hz (or the device's own format)
             // and brought to the take's rate when it ends.
+            QVERIFY(rig.device.isInputOpen());
             QCOMPARE(rig.device.captureFormat() != WaveFile::unitFormat(8000), convert);
-            QTest::qWait(1000);
             // The bars follow the estimate while recording.
             QTRY_VERIFY_WITH_TIMEOUT(rig.dialog.recorder().messagePosition() > 0, 10000);
             const qint64 pressedMs = clock.elapsed();

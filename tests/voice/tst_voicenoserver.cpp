@@ -46,7 +46,7 @@ private slots:
         for (const char* button : {"recordButton", "playButton"}) {
             user.messages.clear();
             dialog.findChild<QPushButton*>(button)->click();
-            QCOMPARE(user.messages.size(), 1);
+            QTRY_COMPARE(user.messages.size(), 1);
             const MessageRequest shown = user.messages.first();
             QCOMPARE(shown.text, device.errorText());
             QVERIFY(!shown.text.isEmpty());
@@ -105,8 +105,8 @@ private slots:
         connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
         ticker.start(20);
         // Opening waits for the input; then Record and Play each ask again.
-        // While the window waits it takes no clicks, but an assistive tool
-        // still presses Record: that press is no second box, and no empty one.
+        // A press of Record while the input opens is no second box, and no
+        // empty one.
         const std::function<void()> steps[] = {
             [&] {
                 QTimer::singleShot(500, &dialog, [&] {
