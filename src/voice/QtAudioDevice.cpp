@@ -26,7 +26,7 @@ namespace {
 constexpr int CaptureBufferMs = 40;
 // At Stop the samples up to the Stop time are still on their way from the
 // device; wait this long at most for them, well within what a click may take.
-constexpr int DrainTimeoutMs = 40;
+constexpr int DrainTimeoutMs = 20;
 
 QAudioFormat toQt(const PcmFormat& pcm) {
     QAudioFormat format;
