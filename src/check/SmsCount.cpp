@@ -41,10 +41,14 @@ int SmsCount::capacity() const {
 }
 
 QString SmsCount::label() const {
+    return label(characters, capacity());
+}
+
+QString SmsCount::label(int typed, int limit) const {
     const QString count = QCoreApplication::translate("SmsCount", "%1/%2, %n SMS", nullptr,
                                                       segments < 1 ? 1 : segments)
-                              .arg(characters)
-                              .arg(capacity());
+                              .arg(typed)
+                              .arg(limit);
     return ucs2 ? QStringLiteral("UCS-2 (%1): %2").arg(firstNonGsm, count) : count;
 }
 

@@ -26,6 +26,9 @@ struct SmsCount {
     }
     // "23/160, 1 SMS" or "UCS-2 (Ž): 90/134, 2 SMS".
     QString label() const;
+    // As a field's counter: `typed` characters of the field's `limit`, and
+    // the SMS they take: "156/156, 1 SMS".
+    QString label(int typed, int limit) const;
 };
 
 // The count of register bytes (code page 1252).

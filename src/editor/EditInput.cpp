@@ -56,9 +56,9 @@ CEditInput::CEditInput(EditorServices& services, QWidget* parent)
                      phoneNumbersEdit_,
                      phoneListNote(phoneNumbersEdit_, services_.phoneRegion, this), 2);
     addFieldWithNote(grid, 1, labelFor(tr("High text:"), highTextEdit_, this), highTextEdit_,
-                     smsCounter(highTextEdit_, this), 2);
+                     smsCounter(highTextEdit_, FieldLimits::InputText, this), 2);
     addFieldWithNote(grid, 2, labelFor(tr("Low text:"), lowTextEdit_, this), lowTextEdit_,
-                     smsCounter(lowTextEdit_, this), 2);
+                     smsCounter(lowTextEdit_, FieldLimits::InputText, this), 2);
     const QString highLabel = tr("Voice on High:");
     const QString lowLabel = tr("Voice on Low:");
     grid->addWidget(labelFor(highLabel, voiceOnHighBox_, this), 3, 0);

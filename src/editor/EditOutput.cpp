@@ -40,10 +40,10 @@ CEditOutput::CEditOutput(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout;
     // Under each text how many SMS it takes, as the user types.
     addFieldWithNote(grid, 0, labelFor(tr("High text:"), highTextEdit_, this), highTextEdit_,
-                     smsCounter(highTextEdit_, this));
+                     smsCounter(highTextEdit_, FieldLimits::OutputText, this));
     grid->addWidget(labelFor(typeLabel, pulseBox_, this), 1, 0);
     grid->addWidget(pulseBox_, 1, 1);
-    lowTextCount_ = smsCounter(lowTextEdit_, this);
+    lowTextCount_ = smsCounter(lowTextEdit_, FieldLimits::OutputText, this);
     addFieldWithNote(grid, 2, labelFor(tr("Low text:"), lowTextEdit_, this), lowTextEdit_,
                      lowTextCount_);
     pulseBox_->setAccessibleName(QStringLiteral("%1 %2").arg(typeLabel, pulseBox_->text()));

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
@@ -68,12 +69,19 @@ struct EditorText {
     Q_DECLARE_TR_FUNCTIONS(EditorText)
 };
 
-QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix,
+// How many lines of room a note keeps: a counter's one, or a list's few.
+const char* const ReservedLines = "quillaryReservedLines";
+constexpr int CounterLines = 1;
+constexpr int ListNoteLines = 5;
+
+QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix, int lines,
                   std::function<QString(const QString&)> describe) {
     auto* note = new QLabel(parent);
     note->setObjectName(field->objectName() + QLatin1String(suffix));
+    note->setProperty(ReservedLines, lines);
     // What the user typed is shown as it stands, never as markup.
     note->setTextFormat(Qt::PlainText);
+    note->setWordWrap(true);
     const auto update = [field, note, describe](const QString& text) {
         const QString description = describe(text);
         // A long list loaded from a file would stretch the dialog off the
@@ -101,15 +109,15 @@ QLabel* noteUnder(QLineEdit* field, QWidget* parent, const char* suffix,
 
 } // namespace
 
-QLabel* smsCounter(QLineEdit* field, QWidget* parent) {
-    return noteUnder(field, parent, "Count", [](const QString& text) {
+QLabel* smsCounter(QLineEdit* field, int limit, QWidget* parent) {
+    return noteUnder(field, parent, "Count", CounterLines, [limit](const QString& text) {
         // What the unit sends: characters outside the code page reach it as '?'.
-        return countSms(textToAnsi(text)).label();
+        return countSms(textToAnsi(text)).label(int(text.size()), limit);
     });
 }
 
 QLabel* phoneListNote(QLineEdit* field, const QString& region, QWidget* parent) {
-    return noteUnder(field, parent, "Note", [region](const QString& text) {
+    return noteUnder(field, parent, "Note", ListNoteLines, [region](const QString& text) {
         QStringList lines;
         for (const CheckFinding& finding : checkPhoneList(textToAnsi(text), region, 0, {}, {}))
             lines << finding.message;
@@ -119,10 +127,24 @@ QLabel* phoneListNote(QLineEdit* field, const QString& region, QWidget* parent) 
 
 void addFieldWithNote(QGridLayout* grid, int row, QLabel* label, QLineEdit* field, QLabel* note,
                       int columnSpan) {
+    auto* room = new QScrollArea(note->parentWidget());
+    room->setObjectName(note->objectName() + QLatin1String("Room"));
+    room->setFrameShape(QFrame::NoFrame);
+    room->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    room->setWidgetResizable(true);
+    room->setFocusPolicy(Qt::NoFocus);
+    room->viewport()->setAutoFillBackground(false);
+    const bool shown = !note->text().isEmpty();
+    room->setWidget(note);
+    note->setAutoFillBackground(false); // setWidget paints it like a view's contents
+    note->setVisible(shown);
+    const int lines = std::max(1, note->property(ReservedLines).toInt());
+    room->setFixedHeight(lines * note->fontMetrics().lineSpacing());
+    room->setMinimumWidth(0);
     auto* cell = new QVBoxLayout;
     cell->setSpacing(2);
     cell->addWidget(field);
-    cell->addWidget(note);
+    cell->addWidget(room);
     // Level with the field however tall its note grows.
     label->setMinimumHeight(field->sizeHint().height());
     grid->addWidget(label, row, 0, Qt::AlignTop);

@@ -38,13 +38,17 @@ QLabel* labelFor(const QString& text, QWidget* field, QWidget* parent);
 // Notes that follow a field's text on every change. The note's own text is
 // what screen readers read of it, and the field carries the same text as its
 // accessible description, so it is heard with the field too.
-// How many SMS the field's text takes as the unit gets it (code page 1252).
-QLabel* smsCounter(QLineEdit* field, QWidget* parent);
+// How many characters the field holds against its limit (the one given to
+// limitTyping), and how many SMS the text takes as the unit gets it (code
+// page 1252).
+QLabel* smsCounter(QLineEdit* field, int limit, QWidget* parent);
 // What is wrong with the field's comma-separated phone numbers, one number a
 // line; hidden while nothing is.
 QLabel* phoneListNote(QLineEdit* field, const QString& region, QWidget* parent);
 // `field` with `note` beneath it in one cell of `grid`; `label`, the field's
-// own, stays level with the field.
+// own, stays level with the field. The note wraps within the cell, and its
+// room is kept whether it shows anything or not, so nothing below moves
+// while the user types; a note longer than its room scrolls.
 void addFieldWithNote(QGridLayout* grid, int row, QLabel* label, QLineEdit* field, QLabel* note,
                       int columnSpan = 1);
 

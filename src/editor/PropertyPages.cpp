@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Both lists show 16 rows: the unit's inputs or its outputs.
@@ -36,9 +38,9 @@ CMyPropertyPage1::CMyPropertyPage1(UserInteraction& ui, const QString& phoneRegi
     auto* grid = new QGridLayout(this);
     // The command is sent as an SMS: its count, and what is wrong with the
     // callers' numbers, follow the fields as the user types.
-    addFieldWithNote(grid, 0,
-                     labelFor(tr("Command to clear allowed caller list:"), clearCommandEdit_, this),
-                     clearCommandEdit_, smsCounter(clearCommandEdit_, this));
+    addFieldWithNote(
+        grid, 0, labelFor(tr("Command to clear allowed caller list:"), clearCommandEdit_, this),
+        clearCommandEdit_, smsCounter(clearCommandEdit_, FieldLimits::ClearCommand, this));
     addFieldWithNote(grid, 1,
                      labelFor(tr("List of allowed callers:\nSeperate each number "
                                  "with a \",\" (comma)"),
@@ -113,10 +115,12 @@ ListPage::ListPage(UserInteraction& ui, const QString& listName,
     QStringList headings;
     for (int column = 0; column < columns.size(); ++column) {
         headings << columns[column].first;
+        columnWidths_ << columns[column].second;
         m_list->setColumnWidth(column, columns[column].second);
     }
     m_list->setHorizontalHeaderLabels(headings);
     m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
 
     connect(m_list, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { OnDblclkList(row); });
@@ -150,6 +154,33 @@ void ListPage::FillList() {
         fillRow(row);
     }
     selectionMark_ = -1;
+    fitColumns();
+}
+
+// Each column at least as wide as it always was, and as wide as its heading
+// and values need while the table has the room: the rest of the width is
+// shared out in proportion to what each column still lacks.
+void ListPage::fitColumns() {
+    const QHeaderView* header = m_list->horizontalHeader();
+    const QAbstractItemView* view = m_list; // the table's own hint, public here
+    const int count = int(columnWidths_.size());
+    QList<int> lacking(count);
+    int base = 0;
+    int lackingTotal = 0;
+    for (int column = 0; column < count; ++column) {
+        const int needed =
+            std::max(header->sectionSizeHint(column), view->sizeHintForColumn(column));
+        lacking[column] = std::max(0, needed - columnWidths_[column]);
+        base += columnWidths_[column];
+        lackingTotal += lacking[column];
+    }
+    const int spare = std::max(0, m_list->viewport()->width() - base);
+    for (int column = 0; column < count; ++column) {
+        const int extra = lackingTotal <= spare
+                              ? lacking[column]
+                              : int(qint64(lacking[column]) * spare / lackingTotal);
+        m_list->setColumnWidth(column, columnWidths_[column] + extra);
+    }
 }
 
 void ListPage::OnDblclkList(int row) {
@@ -168,6 +199,8 @@ void ListPage::OnKeydownList(int key) {
 }
 
 bool ListPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Delete) {

@@ -66,6 +66,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     virtual void fillRow(int row) = 0;
+    void fitColumns();
     virtual void editRow(int row) = 0;
     virtual void clearEntry(int row) = 0;
     void setCell(int row, int column, const QString& text);
@@ -77,6 +78,7 @@ protected:
 private:
     EditorRunner runEditor_;
     int selectionMark_ = -1;
+    QList<int> columnWidths_; // each column's narrowest
 };
 
 class CMyPropertyPage2 : public ListPage {

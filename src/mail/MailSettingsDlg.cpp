@@ -26,7 +26,16 @@ CMailSettingsDlg::CMailSettingsDlg(Profile& profile, UserInteraction& ui, QWidge
 
     serverEdit_ = new QLineEdit(profile.mailServerUrl(), this);
     serverEdit_->setObjectName(QStringLiteral("serverUrlLineEdit"));
-    serverEdit_->setPlaceholderText(QStringLiteral("smtps://mail.example.com:465"));
+    // The example is the field's only hint of the form it takes: whole, with
+    // the field's frame, its margins and the cursor beside it (a line edit's
+    // hint is 17 "x" wide plus those; two "x" more cover the cursor and the
+    // bearing the field keeps).
+    const QString example = QStringLiteral("smtps://mail.example.com:465");
+    serverEdit_->setPlaceholderText(example);
+    const QFontMetrics metrics = serverEdit_->fontMetrics();
+    serverEdit_->setMinimumWidth(serverEdit_->sizeHint().width() -
+                                 15 * metrics.horizontalAdvance(QLatin1Char('x')) +
+                                 metrics.horizontalAdvance(example));
     senderEdit_ = new QLineEdit(profile.mailSender(), this);
     senderEdit_->setObjectName(QStringLiteral("senderLineEdit"));
     userEdit_ = new QLineEdit(profile.mailUserName(), this);

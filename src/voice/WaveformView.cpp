@@ -8,7 +8,7 @@
 CWaveformView::CWaveformView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("waveformView"));
     setAccessibleName(tr("Recording"));
-    setMinimumHeight(40);
+    setMinimumHeight(sizeHint().height());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     load(QString());
 }
@@ -30,10 +30,29 @@ void CWaveformView::load(const QString& path) {
     update();
 }
 
+namespace {
+constexpr int WaveHeight = 40;
+}
+
+QSize CWaveformView::sizeHint() const {
+    return {300, fontMetrics().height() + 2 + WaveHeight};
+}
+
+QRect CWaveformView::textArea() const {
+    return {0, 0, width(), fontMetrics().height() + 2};
+}
+
+QRect CWaveformView::waveArea() const {
+    const int top = textArea().bottom() + 1;
+    return {0, top, width(), height() - top};
+}
+
 void CWaveformView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect area = rect().adjusted(0, 0, -1, -1);
-    painter.fillRect(rect(), palette().base());
+    painter.setPen(palette().windowText().color());
+    painter.drawText(textArea().adjusted(4, 1, -4, -1), Qt::AlignRight | Qt::AlignVCenter, text_);
+    const QRect area = waveArea().adjusted(0, 0, -1, -1);
+    painter.fillRect(waveArea(), palette().base());
     painter.setPen(palette().mid().color());
     painter.drawRect(area);
     const int middle = area.center().y();
@@ -49,6 +68,4 @@ void CWaveformView::paintEvent(QPaintEvent*) {
         painter.drawLine(area.left() + 1 + x, middle - int(column.high * half), area.left() + 1 + x,
                          middle - int(column.low * half));
     }
-    painter.setPen(palette().text().color());
-    painter.drawText(area.adjusted(4, 2, -4, -2), Qt::AlignRight | Qt::AlignTop, text_);
 }

@@ -1,6 +1,6 @@
 // The recorder's small picture of the current recording: its outline, so that
 // silence, clipping and a cut-off start show, with its length and peak level
-// written in the corner and given to screen readers as the description.
+// written on a line above it and given to screen readers as the description.
 #pragma once
 
 #include "voice/Waveform.h"
@@ -18,7 +18,11 @@ public:
     void load(const QString& path);
     QString summaryText() const { return text_; }
 
-    QSize sizeHint() const override { return {300, 48}; }
+    QSize sizeHint() const override;
+    // Where the length and level are written, and where the outline is drawn:
+    // one above the other, so the text never hides the outline.
+    QRect textArea() const;
+    QRect waveArea() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -216,19 +217,20 @@ private slots:
         QCOMPARE(callers->text().size(), 157);
     }
 
-    // Under each SMS text its count of the bytes the unit gets, under each
-    // phone list what is wrong with which number; read with the field too.
+    // Under each SMS text its count against the field's limit and the SMS the
+    // unit's bytes take, under each phone list what is wrong with which
+    // number; read with the field too.
     void notesFollowTheTyping_data() {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("note");
         QTest::newRow("81 braces") << "input"
-                                   << "highTextEdit" << QString(81, '{') << "162/306, 2 SMS";
+                                   << "highTextEdit" << QString(81, '{') << "81/156, 2 SMS";
         QTest::newRow("Ž is UCS-2") << "input"
                                     << "lowTextEdit"
                                     << "Žár"
-                                    << "UCS-2 (Ž): 3/70, 1 SMS";
+                                    << "UCS-2 (Ž): 3/156, 1 SMS";
         QTest::newRow("national") << "input"
                                   << "phoneNumbersEdit"
                                   << "+420601234567,602345678"
@@ -246,16 +248,16 @@ private slots:
         QTest::newRow("clear command") << "parameters"
                                        << "clearCommandEdit"
                                        << "CLEAR"
-                                       << "5/160, 1 SMS";
+                                       << "5/155, 1 SMS";
         QTest::newRow("euro") << "output"
                               << "highTextEdit"
                               << "€"
-                              << "2/160, 1 SMS";
+                              << "1/255, 1 SMS";
         // ř is not in code page 1252: the unit gets '?', which is GSM.
         QTest::newRow("outside the code page") << "output"
                                                << "lowTextEdit"
                                                << "ř"
-                                               << "1/160, 1 SMS";
+                                               << "1/255, 1 SMS";
     }
     void notesFollowTheTyping() {
         QFETCH(QString, dialog);
@@ -282,6 +284,87 @@ private slots:
         QCOMPARE(edit->accessibleDescription(), note);
         if (!note.isEmpty())
             QCOMPARE(accessibleName(label), note);
+    }
+
+    // Three faulty numbers fill the note under a phone field: it wraps within
+    // the dialog, the dialog keeps its size on the 1280 x 1024 screen, and
+    // the field below stays where the user aims at it, key by key.
+    void notesKeepTheFormInPlace_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("below");
+        QTest::newRow("sheet") << "parameters"
+                               << "callersEdit"
+                               << "pulseDurationEdit";
+        QTest::newRow("input editor") << "input"
+                                      << "phoneNumbersEdit"
+                                      << "highTextEdit";
+    }
+    void notesKeepTheFormInPlace() {
+        QFETCH(QString, dialog);
+        QFETCH(QString, field);
+        QFETCH(QString, below);
+        CMyPropertySheet sheet(*services_);
+        sheet.setValues(ConfigValues());
+        CEditInput input(*services_);
+        input.OnInitDialog();
+        QWidget* window = dialog == "input" ? static_cast<QWidget*>(&input) : &sheet;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QRect screen = window->screen()->availableGeometry();
+        QVERIFY2(screen.width() <= 1280, "run at 1280 x 1024");
+        auto* edit = child<QLineEdit>(window, qPrintable(field));
+        auto* next = child<QLineEdit>(window, qPrintable(below));
+        auto* note = child<QLabel>(window, qPrintable(field + "Note"));
+        const QSize size = window->size();
+        const QPoint place = next->mapTo(window, QPoint());
+        for (const QChar c : QStringLiteral("+420 602 345 678,602345678,+4212")) {
+            typeInto(edit, QString(c));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QCOMPARE(next->mapTo(window, QPoint()), place);
+            QCOMPARE(window->size(), size);
+        }
+        QCOMPARE(note->text().count('\n'), 3); // four findings
+        QVERIFY(note->isVisible() && note->wordWrap());
+        QVERIFY(note->mapTo(window, QPoint(note->width(), 0)).x() <= window->width());
+        QVERIFY(window->frameGeometry().width() <= screen.width());
+    }
+
+    // A counter counts against the limit its field really stops at.
+    void countersShowTheFieldsLimit_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("id");
+        QTest::newRow("clear command") << "parameters"
+                                       << "clearCommandEdit" << int(FieldId::ClearCommand);
+        QTest::newRow("input high") << "input"
+                                    << "highTextEdit" << int(FieldId::InputHighText);
+        QTest::newRow("input low") << "input"
+                                   << "lowTextEdit" << int(FieldId::InputLowText);
+        QTest::newRow("output high") << "output"
+                                     << "highTextEdit" << int(FieldId::OutputHighText);
+        QTest::newRow("output low") << "output"
+                                    << "lowTextEdit" << int(FieldId::OutputLowText);
+    }
+    void countersShowTheFieldsLimit() {
+        QFETCH(QString, dialog);
+        QFETCH(QString, field);
+        QFETCH(int, id);
+        CMyPropertySheet sheet(*services_);
+        CEditInput input(*services_);
+        CEditOutput output;
+        QWidget* shown = dialog == "input"    ? static_cast<QWidget*>(&input)
+                         : dialog == "output" ? static_cast<QWidget*>(&output)
+                                              : sheet.m_page1;
+        auto* edit = child<QLineEdit>(shown, qPrintable(field));
+        edit->setFocus();
+        typeInto(edit, QString(400, 'a'));
+        const int limit = configField(FieldId(id)).editorLimit;
+        QCOMPARE(edit->text().size(), limit);
+        QVERIFY2(child<QLabel>(shown, qPrintable(field + "Count"))
+                     ->text()
+                     .startsWith(QStringLiteral("%1/%1, ").arg(limit)),
+                 qPrintable(child<QLabel>(shown, qPrintable(field + "Count"))->text()));
     }
 
     void doubleClickOpensTheRowsEditor() {

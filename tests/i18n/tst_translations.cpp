@@ -14,21 +14,26 @@
 #include "unit/CSetupDlg.h"
 #include "voice/VoiceNewDlg.h"
 #include "voice/WaveFile.h"
+#include "voice/WaveformView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDomDocument>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -70,6 +75,35 @@ QString clipped(QWidget* widget) {
         const QSize needed = label->sizeHint();
         if (needed.width() > room.width() || needed.height() > room.height())
             return label->text();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // A placeholder is drawn inside the frame and the margins that the
+        // field's hint adds to 17 "x" widths, and beside the cursor.
+        const QFontMetrics metrics = edit->fontMetrics();
+        const int chrome =
+            edit->sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+        if (edit->text().isEmpty() && !edit->placeholderText().isEmpty() &&
+            metrics.horizontalAdvance(edit->placeholderText()) + chrome + 8 > edit->width())
+            return edit->placeholderText();
+    } else if (auto* table = qobject_cast<QTableView*>(widget)) {
+        // Headings and values whole, as far as the table has room for them.
+        const QHeaderView* header = table->horizontalHeader();
+        const QAbstractItemView* view = table;
+        int needed = 0;
+        for (int column = 0; column < header->count(); ++column)
+            needed += std::max(header->sectionSizeHint(column), view->sizeHintForColumn(column));
+        if (needed > table->viewport()->width())
+            return {};
+        for (int column = 0; column < header->count(); ++column) {
+            if (header->sectionSizeHint(column) > header->sectionSize(column))
+                return table->model()->headerData(column, Qt::Horizontal).toString();
+            if (view->sizeHintForColumn(column) > table->columnWidth(column))
+                return table->model()->index(0, column).data().toString() + QStringLiteral("...");
+        }
+    } else if (auto* wave = qobject_cast<CWaveformView*>(widget)) {
+        // The length and level are written beside the outline, not over it.
+        if (wave->textArea().intersects(wave->waveArea()) ||
+            wave->fontMetrics().horizontalAdvance(wave->summaryText()) > wave->textArea().width())
+            return wave->summaryText();
     } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
         for (int i = 0; i < tabs->count(); ++i) {
             if (tabs->tabRect(i).width() < tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)))
@@ -107,7 +141,13 @@ const QList<std::pair<const char*, DialogMaker>>& dialogs() {
         {"configuration sheet",
          [](DialogRig& rig) {
              auto sheet = std::make_unique<CMyPropertySheet>(rig.editor);
-             sheet->setValues(ConfigValues());
+             // Values as a small plant has them, for the lists' columns.
+             ConfigValues values;
+             values.inputs[0] = {"+420601234567,+420602345678", "Door open", "Door closed", true,
+                                 false};
+             values.outputs[0].pulse = true;
+             values.outputs[0].highText = "Gate";
+             sheet->setValues(values);
              return sheet;
          }},
         {"input editor",
