@@ -1582,10 +1582,6 @@ poslalo proti 540 672 bajtům jednotky.</translation>
         <source>The sound output %1 offers no format that can be played.</source>
         <translation>Zvukový výstup %1 nenabízí žádný formát, který lze přehrát.</translation>
     </message>
-    <message>
-        <source>The sound input is still being opened. Try again in a moment.</source>
-        <translation>Zvukový vstup se ještě otevírá. Zkuste to za chvíli znovu.</translation>
-    </message>
 </context>
 <context>
     <name>RecentFilesText</name>

@@ -1581,10 +1581,6 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
         <source>The sound output %1 offers no format that can be played.</source>
         <translation>Die Tonausgabe %1 bietet kein Format, das abgespielt werden kann.</translation>
     </message>
-    <message>
-        <source>The sound input is still being opened. Try again in a moment.</source>
-        <translation>Der Toneingang wird noch geöffnet. Versuchen Sie es gleich noch einmal.</translation>
-    </message>
 </context>
 <context>
     <name>RecentFilesText</name>
