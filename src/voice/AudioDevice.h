@@ -22,10 +22,10 @@ public:
     virtual ~AudioDevice() = default;
 
     // Starts a take at once, opening the default input first if need be, and
-    // records 8-bit unsigned mono PCM at
-    // sampleRate (converting if the input delivers another format). False,
-    // with errorText() set, when the input cannot be opened; an input still
-    // opening that fails later ends the take through the input handler.
+    // records 8-bit unsigned mono PCM at sampleRate (converting if the input
+    // delivers another format). False, with errorText() set, when the input
+    // cannot be opened; an input still opening that fails later ends the take
+    // through the input handler.
     virtual bool record(int sampleRate) = 0;
     // Starts opening the default input ahead of the first record(), so that a
     // take holds its sound from the moment Record is pressed instead of

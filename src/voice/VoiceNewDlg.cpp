@@ -139,8 +139,8 @@ void CVoiceNewDlg::initDialog() {
     m_halfrate = recorder_.lowQuality() ? 1 : 0;
     statusLabel_->setText(m_status);
     lowQualityCheckBox_->setChecked(m_halfrate != 0);
-    // Once the dialog's own event loop runs, so that closing it while the
-    // input is still opening ends the dialog.
+    // Once the dialog shows; the input opens off this thread, and a Record
+    // pressed meanwhile starts the take at once.
     QTimer::singleShot(0, this, [this] {
         if (isVisible())
             recorder_.openInput();
