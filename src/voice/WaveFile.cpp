@@ -2,8 +2,10 @@
 
 #include "config/VoiceFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <QSaveFile>
 #include <QtEndian>
@@ -151,10 +153,24 @@ qint64 WaveDataSize(const QString& path) {
     return qint64(qFromLittleEndian<quint32>(head + 4)) - 36;
 }
 
+// Recounted at every Stop: the folder is listed once for all the names (as
+// resolveNoCase would match them), not once for each missing one.
 int CountUsedVoiceMemory(const QString& folder, const QString& title) {
+    const QDir dir(folder);
+    QHash<QString, QString> entries; // lower case: the first entry of that name
+    for (const QString& entry : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System)) {
+        if (!entries.contains(entry.toLower()))
+            entries.insert(entry.toLower(), entry);
+    }
     qint64 total = 0;
-    for (const QString& name : VoiceFiles::configInputNames(title))
-        total += std::max<qint64>(0, WaveDataSize(VoiceFiles::resolveNoCase(folder, name)));
+    for (const QString& name : VoiceFiles::configInputNames(title)) {
+        const auto found = entries.constFind(name.toLower());
+        if (found == entries.cend())
+            continue;
+        const QString exact = dir.filePath(name);
+        const QString path = QFileInfo::exists(exact) ? exact : dir.filePath(*found);
+        total += std::max<qint64>(0, WaveDataSize(path));
+    }
     return int(std::min<qint64>(total, INT_MAX));
 }
 
