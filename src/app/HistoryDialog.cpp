@@ -42,7 +42,8 @@ HistoryDialog::HistoryDialog(Journal& journal, const CommandContext& context,
     list_->setAccessibleName(tr("Records"));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
-    list_->setHeaderLabels({tr("Time"), tr("Kind"), tr("Unit"), tr("Configuration"), tr("Result")});
+    list_->setHeaderLabels(
+        {tr("Time"), tr("Kind"), tr("Unit"), tr("Configuration"), tr("Result"), tr("By")});
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(list_, 1);
 
@@ -85,15 +86,20 @@ HistoryDialog::HistoryDialog(Journal& journal, const CommandContext& context,
 
 void HistoryDialog::fill() {
     const QString unit = units_->currentData().toString();
-    records_ = journal_.records({unit, 0, {}});
+    records_ = journal_.records({unit, 0, {}, {}});
+    // Only a team shares records: without a team database none waits.
+    const bool team = !context_.profile.teamDatabase().isEmpty();
     list_->clear();
     QList<QTreeWidgetItem*> items;
     for (int i = 0; i < records_.size(); ++i) {
         const JournalRecord& record = records_[i];
+        QString result = record.result.isEmpty() ? tr("running") : record.result;
+        if (team && !record.shared)
+            result = tr("%1 (not yet shared)").arg(result);
         auto* item = new QTreeWidgetItem(
             {QLocale().toString(record.started.toLocalTime(), QLocale::ShortFormat), record.kind,
-             unitName(record.unit), record.configPath,
-             record.result.isEmpty() ? tr("running") : record.result});
+             unitName(record.unit), record.configPath, result,
+             tr("%1 on %2").arg(record.user, record.host)});
         item->setData(0, Qt::UserRole, i);
         items << item;
     }

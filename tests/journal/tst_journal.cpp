@@ -214,12 +214,16 @@ private slots:
         };
         const QList<Case> cases = {
             {{}, {running, failed, b2, restore, noSerial, read, first.id}},
-            {{"", 2, ""}, {running, failed}},
-            {{"A1", 0, ""}, {running, failed, restore, read, first.id}},
-            {{"/dev/ttyACM0", 0, ""}, {b2, noSerial, first.id}},
-            {{first.unit.byId, 0, ""}, {first.id}},
-            {{"", 0, "write"}, {running, failed, b2, noSerial, first.id}},
-            {{"A1", 1, "read"}, {read}},
+            {{"", 2, "", ""}, {running, failed}},
+            {{"A1", 0, "", ""}, {running, failed, restore, read, first.id}},
+            {{"/dev/ttyACM0", 0, "", ""}, {b2, noSerial, first.id}},
+            {{first.unit.byId, 0, "", ""}, {first.id}},
+            {{"", 0, "write", ""}, {running, failed, b2, noSerial, first.id}},
+            {{"A1", 1, "read", ""}, {read}},
+            // --mine: this computer's records, none of another's.
+            {{"", 0, "", QSysInfo::machineHostName()},
+             {running, failed, b2, restore, noSerial, read, first.id}},
+            {{"", 0, "", "elsewhere"}, {}},
         };
         for (const Case& c : cases)
             QCOMPARE(idsOf(journal->records(c.query)), c.expected);
