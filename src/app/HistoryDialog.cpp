@@ -179,6 +179,8 @@ void runHistoryCommand(QWidget* window, const CommandContext& context) {
                        UnitSafety{context.profile.backupAndVerify(), Journal::defaultPath(),
                                   attachedUnit(context)},
                        id);
+        if (context.journaled)
+            context.journaled();
     };
     HistoryDialog dialog(*journal, context, restore, window);
     dialog.exec();

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUrl>
 #include <QVariant>
 
@@ -317,4 +318,45 @@ TeamSyncResult TeamJournal::sync(Journal& local, bool send) {
     QSqlDatabase::removeDatabase(name);
     result.waiting = int(local.waitingToShare().size());
     return result;
+}
+
+TeamSyncRunner::TeamSyncRunner(std::unique_ptr<TeamJournal> team, const QString& journalPath,
+                               QObject* parent)
+    : QObject(parent), team_(std::move(team)), journalPath_(journalPath) {}
+
+TeamSyncRunner::~TeamSyncRunner() {
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+    }
+}
+
+void TeamSyncRunner::request() {
+    if (worker_)
+        again_ = true;
+    else
+        startWorker();
+}
+
+void TeamSyncRunner::startWorker() {
+    again_ = false;
+    worker_ = QThread::create([this] {
+        TeamSyncResult result;
+        // The journal's connection belongs to this thread: opened here.
+        const std::unique_ptr<Journal> local = Journal::open(journalPath_, &result.error);
+        if (local)
+            result = team_->sync(*local);
+        QMetaObject::invokeMethod(
+            this,
+            [this, result] {
+                worker_->wait();
+                delete worker_;
+                worker_ = nullptr;
+                emit finished(result);
+                if (again_)
+                    startWorker();
+            },
+            Qt::QueuedConnection);
+    });
+    worker_->start();
 }

@@ -14,9 +14,12 @@
 
 #include "journal/Journal.h"
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
+
+class QThread;
 
 struct TeamSyncResult {
     int sent = 0;     // records sent to the server
@@ -56,4 +59,28 @@ private:
     struct Private;
     explicit TeamJournal(std::unique_ptr<Private> d);
     std::unique_ptr<Private> d_;
+};
+
+// Syncs on a worker thread, so that a window never waits for the server: a
+// request while a sync runs makes one more after it (records that ended
+// meanwhile go out too). finished() arrives on the thread that made it.
+class TeamSyncRunner final : public QObject {
+    Q_OBJECT
+public:
+    TeamSyncRunner(std::unique_ptr<TeamJournal> team, const QString& journalPath,
+                   QObject* parent = nullptr);
+    // Waits for a sync that runs (at most its timeouts).
+    ~TeamSyncRunner() override;
+    void request();
+    bool running() const { return worker_ != nullptr; }
+
+signals:
+    void finished(const TeamSyncResult& result);
+
+private:
+    void startWorker();
+    std::unique_ptr<TeamJournal> team_;
+    QString journalPath_;
+    QThread* worker_ = nullptr;
+    bool again_ = false;
 };

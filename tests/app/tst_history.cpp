@@ -68,7 +68,13 @@ private slots:
         QTreeWidget* list = dialog.recordList();
         QCOMPARE(list->topLevelItemCount(), 2);
         QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("A1"));
+        const JournalRecord first = journal->records().first();
+        QCOMPARE(list->topLevelItem(0)->text(5), first.user + " on " + first.host);
+        // Records wait to be shared only where a team database is set.
+        QCOMPARE(list->topLevelItem(0)->text(4), QStringLiteral("ok"));
+        profile.settings().setValue("History/Database", "postgresql://i@db.example.com/q");
         dialog.unitChoice()->setCurrentIndex(dialog.unitChoice()->findText("B2"));
+        QCOMPARE(list->topLevelItem(0)->text(4), QStringLiteral("ok (not yet shared)"));
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("B2"));
         dialog.unitChoice()->setCurrentIndex(dialog.unitChoice()->findText("A1"));
