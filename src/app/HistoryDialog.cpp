@@ -6,12 +6,13 @@
 #include "config/ConfigFile.h"
 #include "unit/SafeWrite.h"
 
+#include <QAbstractTableModel>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -21,6 +22,61 @@ QString unitName(const JournalUnit& unit) {
 }
 
 } // namespace
+
+// The records as rows; the view asks only for those it shows, so a journal
+// of ten thousand records opens at once.
+class RecordTableModel final : public QAbstractTableModel {
+public:
+    RecordTableModel(const QList<JournalRecord>& records, QObject* parent)
+        : QAbstractTableModel(parent), records_(records) {}
+    // Only a team shares records: without a team database none waits.
+    void reset(bool team) {
+        beginResetModel();
+        team_ = team;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(records_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 6;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        const JournalRecord& record = records_[index.row()];
+        switch (index.column()) {
+        case 0:
+            return QLocale().toString(record.started.toLocalTime(), QLocale::ShortFormat);
+        case 1:
+            return record.kind;
+        case 2:
+            return unitName(record.unit);
+        case 3:
+            return record.configPath;
+        case 4: {
+            const QString result =
+                record.result.isEmpty() ? HistoryDialog::tr("running") : record.result;
+            return team_ && !record.shared ? HistoryDialog::tr("%1 (not yet shared)").arg(result)
+                                           : result;
+        }
+        default:
+            return HistoryDialog::tr("%1 on %2").arg(record.user, record.host);
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return {};
+        const QStringList titles{HistoryDialog::tr("Time"),   HistoryDialog::tr("Kind"),
+                                 HistoryDialog::tr("Unit"),   HistoryDialog::tr("Configuration"),
+                                 HistoryDialog::tr("Result"), HistoryDialog::tr("By")};
+        return titles.value(section);
+    }
+
+private:
+    const QList<JournalRecord>& records_;
+    bool team_ = false;
+};
 
 HistoryDialog::HistoryDialog(Journal& journal, const CommandContext& context,
                              std::function<void(const QString&)> restore, QWidget* parent)
@@ -37,14 +93,14 @@ HistoryDialog::HistoryDialog(Journal& journal, const CommandContext& context,
     unitRow->addWidget(units_, 1);
     layout->addLayout(unitRow);
 
-    list_ = new QTreeWidget(this);
+    list_ = new QTreeView(this);
     list_->setObjectName(QStringLiteral("recordList"));
     list_->setAccessibleName(tr("Records"));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
-    list_->setHeaderLabels(
-        {tr("Time"), tr("Kind"), tr("Unit"), tr("Configuration"), tr("Result"), tr("By")});
-    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->setAllColumnsShowFocus(true);
+    model_ = new RecordTableModel(records_, this);
+    list_->setModel(model_);
     layout->addWidget(list_, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -64,14 +120,15 @@ HistoryDialog::HistoryDialog(Journal& journal, const CommandContext& context,
     connect(restoreButton_, &QPushButton::clicked, this, [this] {
         if (const auto record = chosen()) {
             restore_(record->id);
+            all_ = journal_.records();
             fill();
         }
     });
 
-    records_ = journal_.records();
+    all_ = journal_.records();
     units_->addItem(tr("All units"));
     QStringList seen;
-    for (const JournalRecord& record : records_) {
+    for (const JournalRecord& record : all_) {
         const QString name = unitName(record.unit);
         if (!name.isEmpty() && !seen.contains(name)) {
             seen << name;
@@ -79,41 +136,34 @@ HistoryDialog::HistoryDialog(Journal& journal, const CommandContext& context,
         }
     }
     connect(units_, &QComboBox::currentIndexChanged, this, [this] { fill(); });
-    connect(list_, &QTreeWidget::currentItemChanged, this, [this] { updateButtons(); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { updateButtons(); });
     fill();
+    // Sized by the newest records' texts, not by measuring every row.
+    for (int column = 0; column < model_->columnCount(); ++column)
+        list_->resizeColumnToContents(column);
     resize(760, 420);
 }
 
 void HistoryDialog::fill() {
     const QString unit = units_->currentData().toString();
-    records_ = journal_.records({unit, 0, {}, {}});
-    // Only a team shares records: without a team database none waits.
-    const bool team = !context_.profile.teamDatabase().isEmpty();
-    list_->clear();
-    QList<QTreeWidgetItem*> items;
-    for (int i = 0; i < records_.size(); ++i) {
-        const JournalRecord& record = records_[i];
-        QString result = record.result.isEmpty() ? tr("running") : record.result;
-        if (team && !record.shared)
-            result = tr("%1 (not yet shared)").arg(result);
-        auto* item = new QTreeWidgetItem(
-            {QLocale().toString(record.started.toLocalTime(), QLocale::ShortFormat), record.kind,
-             unitName(record.unit), record.configPath, result,
-             tr("%1 on %2").arg(record.user, record.host)});
-        item->setData(0, Qt::UserRole, i);
-        items << item;
+    records_.clear();
+    for (const JournalRecord& record : all_) {
+        if (unit.isEmpty() || record.unit.serial == unit || record.unit.device == unit ||
+            record.unit.byId == unit)
+            records_.append(record);
     }
-    list_->addTopLevelItems(items);
-    if (!items.isEmpty())
-        list_->setCurrentItem(items.first());
+    model_->reset(!context_.profile.teamDatabase().isEmpty());
+    if (!records_.isEmpty())
+        list_->setCurrentIndex(model_->index(0, 0));
     updateButtons();
 }
 
 std::optional<JournalRecord> HistoryDialog::chosen() const {
-    const QTreeWidgetItem* item = list_->currentItem();
-    if (!item)
+    const QModelIndex index = list_->currentIndex();
+    if (!index.isValid() || index.row() >= records_.size())
         return std::nullopt;
-    return records_.value(item->data(0, Qt::UserRole).toInt());
+    return records_[index.row()];
 }
 
 QByteArray HistoryDialog::chosenImage(bool preferBackup) const {

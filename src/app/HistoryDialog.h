@@ -12,7 +12,8 @@
 
 class QComboBox;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
+class RecordTableModel;
 
 class HistoryDialog final : public QDialog {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     HistoryDialog(Journal& journal, const CommandContext& context,
                   std::function<void(const QString& id)> restore, QWidget* parent = nullptr);
 
-    QTreeWidget* recordList() const { return list_; }
+    QTreeView* recordList() const { return list_; }
     QComboBox* unitChoice() const { return units_; }
 
 private:
@@ -36,9 +37,11 @@ private:
     Journal& journal_;
     CommandContext context_;
     std::function<void(const QString&)> restore_;
-    QList<JournalRecord> records_;
+    QList<JournalRecord> all_;     // the whole journal, read once
+    QList<JournalRecord> records_; // those listed
+    RecordTableModel* model_;
     QComboBox* units_;
-    QTreeWidget* list_;
+    QTreeView* list_;
     QPushButton* open_;
     QPushButton* compare_;
     QPushButton* restoreButton_;

@@ -80,10 +80,16 @@ QString recordLine(const JournalRecord& r) {
     return line;
 }
 
-std::optional<JournalRecord> findRecord(CliConsole& console, Journal& journal, const QString& id) {
-    std::optional<JournalRecord> record = journal.record(id);
+// The journal and its record `id`; nothing, with the reason told, when either is missing.
+std::optional<JournalRecord> openRecord(CliConsole& console, const QString& id,
+                                        std::unique_ptr<Journal>& journal) {
+    auto opened = openJournal(console, true);
+    if (!opened)
+        return std::nullopt;
+    journal = std::move(*opened);
+    std::optional<JournalRecord> record = journal->record(id);
     if (!record)
-        console.fail(HistoryText::tr("the journal %1 holds no record %2").arg(journal.path(), id));
+        console.fail(HistoryText::tr("the journal %1 holds no record %2").arg(journal->path(), id));
     return record;
 }
 
@@ -116,13 +122,11 @@ int listHistory(CliConsole& console, const HistoryOptions& options) {
 }
 
 int showHistoryRecord(CliConsole& console, const HistoryOptions& options) {
-    auto journal = openJournal(console, true);
-    if (!journal)
-        return ExitFile;
-    const std::optional<JournalRecord> record = findRecord(console, **journal, options.id);
+    std::unique_ptr<Journal> journal;
+    const std::optional<JournalRecord> record = openRecord(console, options.id, journal);
     if (!record)
         return ExitFile;
-    const QStringList changed = changedFields(**journal, *record);
+    const QStringList changed = changedFields(*journal, *record);
     if (options.json) {
         QJsonObject json = recordJson(*record);
         json["changed"] = QJsonArray::fromStringList(changed);
@@ -144,15 +148,12 @@ int showHistoryRecord(CliConsole& console, const HistoryOptions& options) {
 }
 
 int exportHistoryRecord(CliConsole& console, const HistoryOptions& options) {
-    auto journal = openJournal(console, true);
-    if (!journal)
-        return ExitFile;
-    const std::optional<JournalRecord> record = findRecord(console, **journal, options.id);
+    std::unique_ptr<Journal> journal;
+    const std::optional<JournalRecord> record = openRecord(console, options.id, journal);
     if (!record)
         return ExitFile;
     const bool written = options.written || record->kind == QLatin1String("read");
-    const QByteArray image =
-        (*journal)->image(written ? record->configSha256 : record->backupSha256);
+    const QByteArray image = journal->image(written ? record->configSha256 : record->backupSha256);
     if (image.isEmpty()) {
         console.fail(written ? HistoryText::tr("the record %1 keeps no image of what was written")
                                    .arg(record->id)
@@ -172,13 +173,11 @@ int exportHistoryRecord(CliConsole& console, const HistoryOptions& options) {
 }
 
 int restoreUnit(CliConsole& console, const CliPort& port, const HistoryOptions& options) {
-    auto journal = openJournal(console, true);
-    if (!journal)
-        return ExitFile;
-    const std::optional<JournalRecord> record = findRecord(console, **journal, options.id);
+    std::unique_ptr<Journal> journal;
+    const std::optional<JournalRecord> record = openRecord(console, options.id, journal);
     if (!record)
         return ExitFile;
-    const QByteArray backup = (*journal)->image(record->backupSha256);
+    const QByteArray backup = journal->image(record->backupSha256);
     if (backup.isEmpty()) {
         console.fail(HistoryText::tr("the record %1 keeps no backup to restore").arg(record->id));
         return ExitFile;
@@ -189,7 +188,7 @@ int restoreUnit(CliConsole& console, const CliPort& port, const HistoryOptions& 
     SafeWriteOptions safe;
     safe.kind = QStringLiteral("restore");
     safe.backupAndVerify = options.backupAndVerify;
-    safe.journal = journal->get();
+    safe.journal = journal.get();
     safe.unit = unitOnPort(port);
     safe.restoredFrom = record->id;
     return writeRegistersSafely(console, unit, session, safe, false, false);

@@ -204,7 +204,8 @@ int readFromUnit(CliConsole& console, const CliPort& port, const QString& outPat
     UnitLink unit(console, port);
     CliUserInteraction ui(console);
     ui.setSavePath(QFileInfo(outPath).absoluteFilePath());
-    runJournaledRead(unit.context(ui, session), journal->get(), unitOnPort(port));
+    runJournaledRead(unit.context(ui, session), journal->get(), unitOnPort(port),
+                     [&console](const QString& notice) { console.err(notice); });
     return unit.outcome(ui);
 }
 

@@ -165,6 +165,11 @@ CLI::App* addCommand(CLI::App& parent, const std::string& name, const std::strin
     return command;
 }
 
+// A configuration file the command requires, named NAME in its help.
+void addConfigFile(CLI::App* command, const std::string& name, std::string& path) {
+    command->add_option(name, path, help(MainText::tr("configuration file (*.QRB)")))->required();
+}
+
 // The window's profile, whichever program reads it.
 QString profilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -248,8 +253,7 @@ int main(int argc, char** argv) {
     CLI::App* showCommand = addCommand(
         app, "show",
         help(MainText::tr("Print a configuration's listing, or with --json all of it as JSON")));
-    showCommand->add_option("FILE", showFile, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(showCommand, "FILE", showFile);
     showCommand->add_flag("--json", showJsonFlag,
                           help(MainText::tr("JSON with named fields instead of the listing")));
     showCommand->callback([&] {
@@ -287,10 +291,8 @@ int main(int argc, char** argv) {
     CLI::App* diffCommand = addCommand(
         app, "diff",
         help(MainText::tr("List the differences of two configuration files by field name")));
-    diffCommand->add_option("A", diffA, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
-    diffCommand->add_option("B", diffB, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(diffCommand, "A", diffA);
+    addConfigFile(diffCommand, "B", diffB);
     diffCommand->callback([&] {
         run = [&] {
             return diffConfigs(console, QString::fromStdString(diffA),
@@ -304,8 +306,7 @@ int main(int argc, char** argv) {
         app, "check",
         help(MainText::tr(
             "Find phone numbers, SMS texts and voice messages the unit would use wrongly")));
-    checkCommandApp->add_option("FILE", checkFile, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(checkCommandApp, "FILE", checkFile);
     checkCommandApp->add_option(
         "--region", checkRegion,
         help(MainText::tr("country of national numbers (CZ); else the desktop's")));
@@ -326,8 +327,7 @@ int main(int argc, char** argv) {
     CLI::App* writeCommand = addCommand(
         app, "write",
         help(MainText::tr("Write a configuration file (and its voice messages) into the unit")));
-    writeCommand->add_option("FILE", writeFile, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(writeCommand, "FILE", writeFile);
     writeCommand->add_flag(
         "--voice", write.voice,
         help(MainText::tr("also send the voice messages the configuration switches on")));
@@ -478,9 +478,7 @@ int main(int argc, char** argv) {
         app, "provision",
         help(MainText::tr(
             "Write a configuration into one unit after another as they are plugged in")));
-    provisionCommand
-        ->add_option("TEMPLATE", provisionFile, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(provisionCommand, "TEMPLATE", provisionFile);
     provisionCommand->add_flag("--voice", provision.voice,
                                help(MainText::tr("also send the voice messages")));
     provisionCommand->add_option("--log", provisionLog,
@@ -519,9 +517,7 @@ int main(int argc, char** argv) {
         addCommand(*voiceCommand, "import",
                    help(MainText::tr(
                        "Make MESSAGE's recording from a WAV, FLAC, Ogg Vorbis, Opus or MP3 file")));
-    voiceImportCommand
-        ->add_option("FILE", voiceConfig, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(voiceImportCommand, "FILE", voiceConfig);
     voiceImportCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
     voiceImportCommand->add_option("AUDIO", voiceAudio, help(MainText::tr("the sound file")))
         ->required();
@@ -531,9 +527,7 @@ int main(int argc, char** argv) {
     CLI::App* voiceSpeakCommand = addCommand(
         *voiceCommand, "speak",
         help(MainText::tr("Make MESSAGE's recording by speaking the input's high or low text")));
-    voiceSpeakCommand
-        ->add_option("FILE", voiceConfig, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(voiceSpeakCommand, "FILE", voiceConfig);
     voiceSpeakCommand->add_option("MESSAGE", voiceMessage, messageHelp)->required();
     CLI::Option* voiceTextOption = voiceSpeakCommand->add_option(
         "--text", voiceText,
@@ -555,9 +549,7 @@ int main(int argc, char** argv) {
     CLI::App* voiceListCommand =
         addCommand(*voiceCommand, "list",
                    help(MainText::tr("List the 34 messages and what Transfer to unit would send")));
-    voiceListCommand
-        ->add_option("FILE", voiceConfig, help(MainText::tr("configuration file (*.QRB)")))
-        ->required();
+    addConfigFile(voiceListCommand, "FILE", voiceConfig);
     voiceListCommand->add_flag("--json", voice.json, help(MainText::tr("as JSON")));
     voiceListCommand->callback([&] { run = [&] { return voiceList(console, voice); }; });
     // Filled in after parsing, whichever voice command runs.

@@ -97,27 +97,13 @@ char offCharacter(const ConfigField& field) {
 } // namespace
 
 int ConfigField::entryCount() const {
-    switch (group) {
-    case FieldGroup::Inputs:
-        return ConfigInputCount;
-    case FieldGroup::Outputs:
-        return ConfigOutputCount;
-    case FieldGroup::Parameters:
-        break;
-    }
-    return 1;
+    constexpr int Counts[] = {ConfigInputCount, ConfigOutputCount, 1};
+    return Counts[int(group)];
 }
 
 QString ConfigField::groupKey() const {
-    switch (group) {
-    case FieldGroup::Inputs:
-        return QStringLiteral("inputs");
-    case FieldGroup::Outputs:
-        return QStringLiteral("outputs");
-    case FieldGroup::Parameters:
-        break;
-    }
-    return QStringLiteral("parameters");
+    static const char* const Keys[] = {"inputs", "outputs", "parameters"};
+    return QLatin1String(Keys[int(group)]);
 }
 
 QString ConfigField::path(int entry) const {

@@ -183,25 +183,6 @@ QString entryPath(const QString& list, int index) {
     return QStringLiteral("%1[%2] (%3 %4)").arg(list).arg(index).arg(entry).arg(index + 1);
 }
 
-// The list of 16 entries under `key`; each one read by `readEntry`.
-template <typename ReadEntry>
-bool readList(const QJsonValue& value, const QString& key, int count, const QString& listRule,
-              QString& error, QStringList& warnings, ReadEntry readEntry) {
-    if (!value.isArray() || value.toArray().size() != count)
-        return refuseField(error, key, listRule);
-    const QJsonArray list = value.toArray();
-    for (int i = 0; i < count; ++i) {
-        const QString path = entryPath(key, i);
-        if (!list[i].isObject())
-            return refuseField(error, path, ConfigJsonText::tr("must be an object"));
-        const QJsonObject object = list[i].toObject();
-        FieldReader fields(object, path, error, warnings);
-        if (!readEntry(fields, i))
-            return false;
-    }
-    return true;
-}
-
 // Reads the fields of one entry of `group` (the parameters: entry 0), each in
 // the table's order, so the first refusal is the first field that is wrong.
 bool readFields(FieldReader& fields, FieldGroup group, int entry, ConfigValues& values) {
@@ -273,22 +254,27 @@ bool readParameters(const QJsonValue& value, ConfigValues& values, QString& erro
     return readFields(fields, FieldGroup::Parameters, 0, values);
 }
 
-bool readInputs(const QJsonValue& value, ConfigValues& values, QString& error,
-                QStringList& warnings) {
-    return readList(value, QStringLiteral("inputs"), ConfigInputCount,
-                    ConfigJsonText::tr("must be a list of %n inputs", "", ConfigInputCount), error,
-                    warnings, [&](FieldReader& fields, int i) {
-                        return readFields(fields, FieldGroup::Inputs, i, values);
-                    });
-}
-
-bool readOutputs(const QJsonValue& value, ConfigValues& values, QString& error,
+// The list of 16 inputs or outputs under its key, each entry read by its fields.
+bool readEntries(const QJsonValue& value, FieldGroup group, ConfigValues& values, QString& error,
                  QStringList& warnings) {
-    return readList(value, QStringLiteral("outputs"), ConfigOutputCount,
-                    ConfigJsonText::tr("must be a list of %n outputs", "", ConfigOutputCount),
-                    error, warnings, [&](FieldReader& fields, int i) {
-                        return readFields(fields, FieldGroup::Outputs, i, values);
-                    });
+    const bool inputs = group == FieldGroup::Inputs;
+    const QString key = inputs ? QStringLiteral("inputs") : QStringLiteral("outputs");
+    const int count = inputs ? ConfigInputCount : ConfigOutputCount;
+    if (!value.isArray() || value.toArray().size() != count)
+        return refuseField(error, key,
+                           inputs ? ConfigJsonText::tr("must be a list of %n inputs", "", count)
+                                  : ConfigJsonText::tr("must be a list of %n outputs", "", count));
+    const QJsonArray list = value.toArray();
+    for (int i = 0; i < count; ++i) {
+        const QString path = entryPath(key, i);
+        if (!list[i].isObject())
+            return refuseField(error, path, ConfigJsonText::tr("must be an object"));
+        const QJsonObject object = list[i].toObject();
+        FieldReader fields(object, path, error, warnings);
+        if (!readFields(fields, group, i, values))
+            return false;
+    }
+    return true;
 }
 
 // What a register holds beyond its field: its own text where that is spelt
@@ -488,8 +474,10 @@ ConfigFromJson configFromJson(const QByteArray& json) {
     if (!fields.onlyKnown({"parameters", "inputs", "outputs", "extra"}) ||
         (top.contains("parameters") &&
          !readParameters(top["parameters"], values, result.error, warnings)) ||
-        (top.contains("inputs") && !readInputs(top["inputs"], values, result.error, warnings)) ||
-        (top.contains("outputs") && !readOutputs(top["outputs"], values, result.error, warnings)) ||
+        (top.contains("inputs") &&
+         !readEntries(top["inputs"], FieldGroup::Inputs, values, result.error, warnings)) ||
+        (top.contains("outputs") &&
+         !readEntries(top["outputs"], FieldGroup::Outputs, values, result.error, warnings)) ||
         (top.contains("extra") && !readExtra(top["extra"], extra, result.error)))
         return result;
     result.store = withResidue(values, extra);

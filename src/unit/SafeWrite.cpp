@@ -343,8 +343,8 @@ JournalUnit identifyUnit(const QString& device, SerialDeviceFinder* finder) {
     return unit;
 }
 
-void runJournaledRead(const UnitCommandContext& context, Journal* journal,
-                      const JournalUnit& unit) {
+void runJournaledRead(const UnitCommandContext& context, Journal* journal, const JournalUnit& unit,
+                      const std::function<void(const QString&)>& notice) {
     if (!journal) {
         TransferFromUnitCommand(context).run();
         return;
@@ -378,8 +378,11 @@ void runJournaledRead(const UnitCommandContext& context, Journal* journal,
     }
     if (!journal->complete(record, &error))
         context.ui.tell(error, MessageIcon::Warning);
-    if (previous && !unfinishedWriteNotice(*previous).isEmpty())
-        context.ui.tell(unfinishedWriteNotice(*previous), MessageIcon::Warning);
+    const QString unfinished = previous ? unfinishedWriteNotice(*previous) : QString();
+    if (!unfinished.isEmpty() && notice)
+        notice(unfinished);
+    else if (!unfinished.isEmpty())
+        context.ui.tell(unfinished, MessageIcon::Warning);
 }
 
 namespace {

@@ -61,8 +61,11 @@ private:
     SafeWriteOptions options_;
 };
 
-// Transfer from unit, journaled as a read: a snapshot of the unit.
-void runJournaledRead(const UnitCommandContext& context, Journal* journal, const JournalUnit& unit);
+// Transfer from unit, journaled as a read: a snapshot of the unit. A notice
+// of an earlier write that did not finish goes to `notice` when given, else
+// it is told.
+void runJournaledRead(const UnitCommandContext& context, Journal* journal, const JournalUnit& unit,
+                      const std::function<void(const QString&)>& notice = {});
 
 // The unit on the port the context connects to, as far as the device list knows it.
 JournalUnit identifyUnit(const QString& device, SerialDeviceFinder* finder);

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -65,18 +65,18 @@ private slots:
         QStringList restored;
         HistoryDialog dialog(*journal, context, [&](const QString& id) { restored << id; });
 
-        QTreeWidget* list = dialog.recordList();
-        QCOMPARE(list->topLevelItemCount(), 2);
-        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("A1"));
+        const QAbstractItemModel* list = dialog.recordList()->model();
+        QCOMPARE(list->rowCount(), 2);
+        QCOMPARE(list->index(0, 2).data().toString(), QStringLiteral("A1"));
         const JournalRecord first = journal->records().first();
-        QCOMPARE(list->topLevelItem(0)->text(5), first.user + " on " + first.host);
+        QCOMPARE(list->index(0, 5).data().toString(), first.user + " on " + first.host);
         // Records wait to be shared only where a team database is set.
-        QCOMPARE(list->topLevelItem(0)->text(4), QStringLiteral("ok"));
+        QCOMPARE(list->index(0, 4).data().toString(), QStringLiteral("ok"));
         profile.settings().setValue("History/Database", "postgresql://i@db.example.com/q");
         dialog.unitChoice()->setCurrentIndex(dialog.unitChoice()->findText("B2"));
-        QCOMPARE(list->topLevelItem(0)->text(4), QStringLiteral("ok (not yet shared)"));
-        QCOMPARE(list->topLevelItemCount(), 1);
-        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("B2"));
+        QCOMPARE(list->index(0, 4).data().toString(), QStringLiteral("ok (not yet shared)"));
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(list->index(0, 2).data().toString(), QStringLiteral("B2"));
         dialog.unitChoice()->setCurrentIndex(dialog.unitChoice()->findText("A1"));
 
         auto* compare = dialog.findChild<QPushButton*>("compareButton");

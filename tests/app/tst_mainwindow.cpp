@@ -338,6 +338,33 @@ private slots:
         QCOMPARE(window.pos(), start + QPoint(30, 20));
     }
 
+    // Transfer to unit runs the check before the first register: a number
+    // that cannot be dialled is listed and No writes nothing, the backup
+    // read being all the unit saw.
+    void checkErrorsAskBeforeTransfer() {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir_->filePath("data")));
+        const QString path = dir_->filePath("Site.QRB");
+        QByteArray image(Image, '\0');
+        image.replace(0, 25, "+4212,+420 602 345 678");
+        writeFile(path, image);
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        ui_.nextFiles << path;
+        window.button(IdLoad)->click();
+        link_.calls.clear();
+        ui_.nextAnswers << Answer::No << Answer::No; // no voice; do not write anyway
+        window.button(IdTransferToUnit)->click();
+        qunsetenv("XDG_DATA_HOME");
+        QVERIFY2(!link_.calls.join(' ').contains("LinkWriteRegister"),
+                 qPrintable(link_.calls.join(' ')));
+        const MessageRequest& asked = ui_.messages.last();
+        QCOMPARE(asked.buttons, MessageButtons::YesNo);
+        QCOMPARE(asked.defaultButton, Answer::No);
+        QVERIFY2(asked.text.contains("+4212") && asked.text.contains("anyway"),
+                 qPrintable(asked.text));
+        QCOMPARE(enabledButtons(window), AllTen);
+    }
+
     void aboutFromTheMenu() {
         AppServices services = makeServices();
         CQuillaryDlg window(services);
