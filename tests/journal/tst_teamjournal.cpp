@@ -493,6 +493,17 @@ private slots:
         const TeamSyncResult sent = team->sync(*local);
         QVERIFY2(sent.error.isEmpty(), qPrintable(sent.error));
         QCOMPARE(sent.sent, 1);
+        // Sent again (as after a crash between the server's commit and the
+        // local mark): still one record on the server.
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "raw");
+            raw.setDatabaseName(home.filePath("journal.sqlite"));
+            QVERIFY(raw.open());
+            QVERIFY(QSqlQuery(raw).exec("UPDATE records SET shared = NULL"));
+        }
+        QSqlDatabase::removeDatabase("raw");
+        QCOMPARE(team->sync(*local).error, QString());
+        QCOMPARE(sql(shared_, scripted, "SELECT count(*) FROM records"), QString("1"));
 
         const QString id = "-c", where = " WHERE id = '" + record.id + "'";
         QVERIFY(psql(installer, scripted, {id, "SELECT count(*) FROM records"}).first == 0);
