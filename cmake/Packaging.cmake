@@ -25,6 +25,11 @@ foreach(package ${QUILLARY_PACKAGES})
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${package})
 endforeach()
 
+# The script that makes a team's journal on a PostgreSQL server: the
+# program names it when the server has no tables and the role may not make them.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/journal-postgresql.sql
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillary COMPONENT quillary)
+
 set(CPACK_PACKAGE_NAME quillary)
 set(CPACK_PACKAGE_VENDOR "Quillary developers")
 set(CPACK_PACKAGE_CONTACT "Quillary developers <maintainers@quillary.invalid>")
@@ -69,9 +74,10 @@ velk-unit-sim is a unit simulator on a pseudo-terminal.")
 set(CPACK_DEBIAN_QUILLARY_PACKAGE_DEPENDS
     "libvelklink1 (= ${PROJECT_VERSION}), qt6-qpa-plugins, libqt6sql6-sqlite, espeak-ng-data")
 # Qt's own dialogs (file, print) speak the chosen language only with
-# the translations Qt ships separately.
+# the translations Qt ships separately. A team's journal on a PostgreSQL
+# server needs Qt's PostgreSQL driver, loaded at run time as well.
 set(CPACK_DEBIAN_QUILLARY_PACKAGE_RECOMMENDS
-    "pulseaudio | pipewire-pulse, man-db, qt6-translations-l10n")
+    "pulseaudio | pipewire-pulse, man-db, qt6-translations-l10n, libqt6sql6-psql")
 
 # Up to 0.1.0 one package, quillary, held the library and its development
 # files too: these two may take those files over from it. (Breaks would also

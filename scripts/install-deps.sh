@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make ninja-build pkg-config
-    qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev zlib1g-dev libcurl4-openssl-dev libcli11-dev
+    qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-multimedia-dev zlib1g-dev libcurl4-openssl-dev libcli11-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libphonenumber-dev libsndfile1-dev libsoxr-dev libespeak-ng-dev libpulse-dev libudev-dev
     fontconfig fonts-dejavu-core fonts-urw-base35
@@ -15,7 +15,7 @@ if [ "${1:-}" = "--tests" ]; then
         poppler-utils pulseaudio pulseaudio-utils sox lame opus-tools
         dpkg-dev file help2man appstream man-db
         lintian desktop-file-utils shared-mime-info libglib2.0-bin
-        umockdev gir1.2-umockdev-1.0 python3-gi)
+        umockdev gir1.2-umockdev-1.0 python3-gi postgresql-15)
 fi
 
 missing=()

@@ -46,6 +46,32 @@ first_byte=$(timeout 5 parec -d ci_mic --raw --format=u8 --rate=8000 --channels=
     --latency-msec=20 2>/dev/null | head -c1 | wc -c) || true
 [ "$first_byte" = 1 ] || echo "The CI audio server did not start; the audio tests will fail." >&2
 
+# A private PostgreSQL server for the team journal's tests, on a free port of
+# 127.0.0.1 (the server refuses to run as root: it runs as postgres).
+# Stopped on any exit.
+pg_dir=
+stop_test_pg() {
+    [ -n "$pg_dir" ] && runuser -u postgres -- /usr/lib/postgresql/15/bin/pg_ctl \
+        -D "$pg_dir/data" -m fast stop >/dev/null 2>&1
+    [ -n "$pg_dir" ] && rm -rf "$pg_dir"
+    return 0
+}
+trap 'stop_test_pg; stop_ci_audio; rm -rf "$runtime"' EXIT
+if [ -x /usr/lib/postgresql/15/bin/initdb ]; then
+    pg_dir=$(mktemp -d)
+    chown postgres: "$pg_dir"
+    pg_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    if runuser -u postgres -- /usr/lib/postgresql/15/bin/initdb -D "$pg_dir/data" -A trust \
+        -U quillary >/dev/null &&
+        runuser -u postgres -- /usr/lib/postgresql/15/bin/pg_ctl -D "$pg_dir/data" \
+            -l "$pg_dir/log" -w -o "-k $pg_dir -c listen_addresses=127.0.0.1 -p $pg_port" \
+            start >/dev/null; then
+        export QUILLARY_TEST_PG="host=127.0.0.1 port=$pg_port user=quillary dbname=postgres"
+    else
+        echo "The test PostgreSQL server did not start; the team journal's tests will fail." >&2
+    fi
+fi
+
 # All test output goes to a log, so that the skipped test functions of every
 # QtTest program ("Totals: P passed, F failed, S skipped") can be counted. The
 # console gets ctest's summary, and the output of each test that failed.

@@ -320,6 +320,14 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <source>No recent configurations</source>
         <translation>Žádné nedávné konfigurace</translation>
     </message>
+    <message>
+        <source>The team database is not used</source>
+        <translation>Týmová databáze se nepoužívá</translation>
+    </message>
+    <message>
+        <source>%1 records not yet shared</source>
+        <translation>Záznamy dosud nesdílené: %1</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -868,6 +876,18 @@ Přesto ji zapsat do jednotky?</translation>
         <translation>Tato pole se liší od aktuální konfigurace:
 %1</translation>
     </message>
+    <message>
+        <source>By</source>
+        <translation>Kdo</translation>
+    </message>
+    <message>
+        <source>%1 (not yet shared)</source>
+        <translation>%1 (dosud nesdíleno)</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 na %2</translation>
+    </message>
 </context>
 <context>
     <name>HistoryText</name>
@@ -922,6 +942,26 @@ Přesto ji zapsat do jednotky?</translation>
     <message>
         <source>registers %1</source>
         <translation>registry %1</translation>
+    </message>
+    <message>
+        <source>(not yet shared)</source>
+        <translation>(dosud nesdíleno)</translation>
+    </message>
+    <message>
+        <source>%1 records not yet shared; they go out at the next chance (quillary-cli history sync).</source>
+        <translation>Záznamy dosud nesdílené: %1; odejdou při nejbližší příležitosti (quillary-cli history sync).</translation>
+    </message>
+    <message>
+        <source>no team database is set: give --journal URL or set History/Database in ~/.config/quillary.ini</source>
+        <translation>není nastavena týmová databáze: zadejte --journal URL nebo nastavte History/Database v ~/.config/quillary.ini</translation>
+    </message>
+    <message>
+        <source>Sent %1 records, received %2.</source>
+        <translation>Odesláno záznamů: %1, přijato: %2.</translation>
+    </message>
+    <message>
+        <source>%1 records not yet shared.</source>
+        <translation>Záznamy dosud nesdílené: %1.</translation>
     </message>
 </context>
 <context>
@@ -1113,73 +1153,6 @@ its clock; makes voice messages from sound files or text.</source>
 soubory (*.QRB) a zapisuje je do jednotky VELK, čte jednotku zpět a
 nastavuje její hodiny; vytváří hlasové zprávy ze zvukových souborů nebo
 z textu.</translation>
-    </message>
-    <message>
-        <source>Exit status: 0 success, 1 the unit or the link failed (diff: the files
-differ; check: findings; write --check: an error found, nothing written;
-provision: a unit failed), 2 wrong usage (voice speak: also nothing to
-speak, or no espeak-ng voice for the language), 3 a file cannot be read or
-written (voice import and speak: also not sound, silent, or longer than
-the unit&apos;s voice memory).
-
-The port is --port, else the setting Options/COMPORT of the program&apos;s
-profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment
-variable QUILLARY_LINK_DEVICE, when set, names the serial device to use
-whatever the profile says; --port given on the command line wins over it.
-USB means the device chosen in Setup (Options/Device), else the only USB
-serial device attached; ports lists them with the --port value of each.
-
-show --json writes texts as the code-page-1252 characters of the register
-bytes, and what no field shows (register 86, bytes after a text&apos;s end, a
-spelling such as &quot;0250&quot;) under &quot;extra&quot;, so import gives back any file
-byte for byte. import refuses by name what a register cannot hold (a text
-over 255 characters, a zero character, a character outside code page 1252,
-a flag that is not true/false, a type not &quot;Normal&quot; or &quot;Pulse&quot;). What the
-configuration editor would refuse (its text lengths, the pulse duration
-outside %1 to %2) it imports with a warning; with --strict it refuses that
-too (exit 3, nothing written). import and read never replace an existing
-file without --force. read writes its file only from a complete read.
-
-voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]
-[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,
-SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in
-the unit&apos;s format (8000 samples a second, 4000 with --low-quality),
-trimmed of silence and brought to a common loudness; a failure leaves the
-earlier recording as it was. speak takes the input&apos;s high or low text
-unless --text is given. voice list FILE [--json] lists the 34 messages
-and what Transfer to unit would send against the unit&apos;s 540,672 bytes.</source>
-        <translation>Návratový kód: 0 úspěch, 1 selhala jednotka nebo spojení (diff: soubory
-se liší; check: nálezy; write --check: nalezena chyba, nic nezapsáno;
-provision: některá jednotka selhala), 2 chybné použití (voice speak: také
-není co vyslovit nebo chybí hlas espeak-ng pro daný jazyk), 3 soubor nelze
-přečíst nebo zapsat (voice import a speak: také nejde o zvuk, je tichý
-nebo delší než hlasová paměť jednotky).
-
-Port je --port, jinak nastavení Options/COMPORT v profilu programu
-(~/.config/quillary.ini: 0 pro USB, n pro COMn). Proměnná prostředí
-QUILLARY_LINK_DEVICE, je-li nastavena, určuje sériové zařízení bez ohledu
-na profil; --port zadaný na příkazové řádce má přednost před ní. USB je
-zařízení zvolené v Nastavení (Options/Device), jinak jediné připojené
-sériové zařízení USB; ports je vypíše s hodnotou --port každého z nich.
-
-show --json zapisuje texty jako znaky kódové stránky 1252 bajtů registrů
-a pod &quot;extra&quot; to, co žádné pole neukazuje (registr 86, bajty za koncem
-textu, zápis jako &quot;0250&quot;), takže import vrátí každý soubor bajt po bajtu.
-import jménem odmítne, co registr nepojme (text delší než 255 znaků, nulový
-znak, znak mimo kódovou stránku 1252, příznak jiný než true/false, typ jiný
-než &quot;Normal&quot; nebo &quot;Pulse&quot;). Co by konfigurační editor odmítl (jeho délky
-textů, délku impulsu mimo %1 až %2), importuje s varováním; s --strict to
-odmítne také (kód 3, nic nezapsáno). import a read nikdy nenahradí
-existující soubor bez --force. read zapíše svůj soubor jen z úplného čtení.
-
-voice import FILE MESSAGE AUDIO a voice speak FILE MESSAGE [--text TEXT]
-[--language CODE] zapíší nahrávku MESSAGE (H01..H16, L01..L16,
-SelectOutput, SelectOnOff) vedle FILE, jako Site_H03.WAV pro Site.QRB, ve
-formátu jednotky (8000 vzorků za sekundu, 4000 s --low-quality), bez ticha
-a se srovnanou hlasitostí; při selhání zůstane dřívější nahrávka, jak byla.
-speak vysloví text vstupu pro sepnutí nebo rozepnutí, není-li zadán --text.
-voice list FILE [--json] vypíše 34 zpráv a co by „Zapsat do jednotky“
-poslalo proti 540 672 bajtům jednotky.</translation>
     </message>
     <message>
         <source>Usage</source>
@@ -1468,6 +1441,99 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>Compare the unit with what the journal says was last written into it</source>
         <translation>Porovnat jednotku s tím, co do ní bylo podle deníku naposledy zapsáno</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 the unit or the link failed (diff: the files
+differ; check: findings; write --check: an error found, nothing written;
+provision: a unit failed), 2 wrong usage (voice speak: also nothing to
+speak, or no espeak-ng voice for the language), 3 a file cannot be read or
+written (voice import and speak: also not sound, silent, or longer than
+the unit&apos;s voice memory).
+
+The port is --port, else the setting Options/COMPORT of the program&apos;s
+profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment
+variable QUILLARY_LINK_DEVICE, when set, names the serial device to use
+whatever the profile says; --port given on the command line wins over it.
+USB means the device chosen in Setup (Options/Device), else the only USB
+serial device attached; ports lists them with the --port value of each.
+
+--journal URL, else the setting History/Database, names the team&apos;s
+journal on a PostgreSQL server (postgresql://USER@HOST[:PORT]/DATABASE;
+the password in ~/.pgpass). Every record is kept on this computer first
+and sent when its command ends; the team&apos;s records are fetched before
+history, restore and audit. An unreachable server is a notice, not a
+failure: the records wait for the next chance (history sync).
+
+show --json writes texts as the code-page-1252 characters of the register
+bytes, and what no field shows (register 86, bytes after a text&apos;s end, a
+spelling such as &quot;0250&quot;) under &quot;extra&quot;, so import gives back any file
+byte for byte. import refuses by name what a register cannot hold (a text
+over 255 characters, a zero character, a character outside code page 1252,
+a flag that is not true/false, a type not &quot;Normal&quot; or &quot;Pulse&quot;). What the
+configuration editor would refuse (its text lengths, the pulse duration
+outside %1 to %2) it imports with a warning; with --strict it refuses that
+too (exit 3, nothing written). import and read never replace an existing
+file without --force. read writes its file only from a complete read.
+
+voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in
+the unit&apos;s format (8000 samples a second, 4000 with --low-quality),
+trimmed of silence and brought to a common loudness; a failure leaves the
+earlier recording as it was. speak takes the input&apos;s high or low text
+unless --text is given. voice list FILE [--json] lists the 34 messages
+and what Transfer to unit would send against the unit&apos;s 540,672 bytes.</source>
+        <translation>Návratový kód: 0 úspěch, 1 selhala jednotka nebo spojení (diff: soubory
+se liší; check: nálezy; write --check: nalezena chyba, nic nezapsáno;
+provision: některá jednotka selhala), 2 chybné použití (voice speak: také
+není co vyslovit nebo chybí hlas espeak-ng pro daný jazyk), 3 soubor nelze
+přečíst nebo zapsat (voice import a speak: také nejde o zvuk, je tichý
+nebo delší než hlasová paměť jednotky).
+
+Port je --port, jinak nastavení Options/COMPORT v profilu programu
+(~/.config/quillary.ini: 0 pro USB, n pro COMn). Proměnná prostředí
+QUILLARY_LINK_DEVICE, je-li nastavena, určuje sériové zařízení bez ohledu
+na profil; --port zadaný na příkazové řádce má přednost před ní. USB je
+zařízení zvolené v Nastavení (Options/Device), jinak jediné připojené
+sériové zařízení USB; ports je vypíše s hodnotou --port každého z nich.
+
+--journal URL, jinak nastavení History/Database, určuje deník týmu na
+serveru PostgreSQL (postgresql://UŽIVATEL@HOSTITEL[:PORT]/DATABÁZE; heslo
+v ~/.pgpass). Každý záznam se nejprve uloží v tomto počítači a odešle se,
+když jeho příkaz skončí; záznamy týmu se načtou před history, restore a
+audit. Nedostupný server je upozornění, ne selhání: záznamy počkají na
+další příležitost (history sync).
+
+show --json zapisuje texty jako znaky kódové stránky 1252 bajtů registrů
+a pod &quot;extra&quot; to, co žádné pole neukazuje (registr 86, bajty za koncem
+textu, zápis jako &quot;0250&quot;), takže import vrátí každý soubor bajt po bajtu.
+import jménem odmítne, co registr nepojme (text delší než 255 znaků, nulový
+znak, znak mimo kódovou stránku 1252, příznak jiný než true/false, typ jiný
+než &quot;Normal&quot; nebo &quot;Pulse&quot;). Co by konfigurační editor odmítl (jeho délky
+textů, délku impulsu mimo %1 až %2), importuje s varováním; s --strict to
+odmítne také (kód 3, nic nezapsáno). import a read nikdy nenahradí
+existující soubor bez --force. read zapíše svůj soubor jen z úplného čtení.
+
+voice import FILE MESSAGE AUDIO a voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] zapíší nahrávku MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) vedle FILE, jako Site_H03.WAV pro Site.QRB, ve
+formátu jednotky (8000 vzorků za sekundu, 4000 s --low-quality), bez ticha
+a se srovnanou hlasitostí; při selhání zůstane dřívější nahrávka, jak byla.
+speak vysloví text vstupu pro sepnutí nebo rozepnutí, není-li zadán --text.
+voice list FILE [--json] vypíše 34 zpráv a co by „Zapsat do jednotky“
+poslalo proti 540 672 bajtům jednotky.</translation>
+    </message>
+    <message>
+        <source>the team&apos;s journal: postgresql://USER@HOST[:PORT]/DATABASE</source>
+        <translation>deník týmu: postgresql://UŽIVATEL@HOSTITEL[:PORT]/DATABÁZE</translation>
+    </message>
+    <message>
+        <source>only the records made on this computer</source>
+        <translation>jen záznamy pořízené na tomto počítači</translation>
+    </message>
+    <message>
+        <source>Send the records not yet shared to the team database and fetch the team&apos;s</source>
+        <translation>Odeslat dosud nesdílené záznamy do týmové databáze a načíst záznamy týmu</translation>
     </message>
 </context>
 <context>
@@ -1984,6 +2050,37 @@ poslalo proti 540 672 bajtům jednotky.</translation>
     <message>
         <source>sending voice file %1 (%2 of %3)</source>
         <translation>odesílání hlasového souboru %1 (%2 z %3)</translation>
+    </message>
+</context>
+<context>
+    <name>TeamJournalText</name>
+    <message>
+        <source>The team database %1 cannot be used: %2</source>
+        <translation>Týmovou databázi %1 nelze použít: %2</translation>
+    </message>
+    <message>
+        <source>its journal was made by a newer version of Quillary (version %1; this one knows up to %2)</source>
+        <translation>její deník vytvořila novější verze programu Quillary (verze %1; tato zná nejvýše %2)</translation>
+    </message>
+    <message>
+        <source>its journal tables are missing or old, and the role %1 may not make them (%2). The database&apos;s owner makes them with the script journal-postgresql.sql (in /usr/share/doc/quillary).</source>
+        <translation>tabulky deníku chybí nebo jsou staré a role %1 je nesmí vytvořit (%2). Vlastník databáze je vytvoří skriptem journal-postgresql.sql (v /usr/share/doc/quillary).</translation>
+    </message>
+    <message>
+        <source>The team database &quot;%1&quot; is not an address such as postgresql://installer@db.example.com/quillary.</source>
+        <translation>Týmová databáze „%1“ není adresa jako postgresql://installer@db.example.com/quillary.</translation>
+    </message>
+    <message>
+        <source>The team database address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.pgpass (a line &quot;HOST:PORT:DATABASE:USER:SECRET&quot;, the file readable by you only).</source>
+        <translation>Adresa týmové databáze „%1“ obsahuje heslo. Quillary žádné heslo neuchovává: odstraňte je z adresy a uložte do ~/.pgpass (řádek „HOSTITEL:PORT:DATABÁZE:UŽIVATEL:HESLO“, soubor čitelný jen pro vás).</translation>
+    </message>
+    <message>
+        <source>The CA file &quot;%1&quot; for the team database has a &apos;;&apos; in its name; move it to a name without one.</source>
+        <translation>Soubor certifikačních autorit „%1“ pro týmovou databázi má ve jméně „;“; přesuňte jej pod jméno bez něj.</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is missing (install the package libqt6sql6-psql).</source>
+        <translation>Chybí ovladač PostgreSQL pro Qt (nainstalujte balíček libqt6sql6-psql).</translation>
     </message>
 </context>
 <context>

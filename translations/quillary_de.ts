@@ -320,6 +320,14 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <source>No recent configurations</source>
         <translation>Keine zuletzt verwendeten Konfigurationen</translation>
     </message>
+    <message>
+        <source>The team database is not used</source>
+        <translation>Die Team-Datenbank wird nicht verwendet</translation>
+    </message>
+    <message>
+        <source>%1 records not yet shared</source>
+        <translation>Noch nicht geteilte Einträge: %1</translation>
+    </message>
 </context>
 <context>
     <name>CSetupDlg</name>
@@ -864,6 +872,18 @@ Trotzdem in das Gerät schreiben?</translation>
         <translation>Diese Felder weichen von der aktuellen Konfiguration ab:
 %1</translation>
     </message>
+    <message>
+        <source>By</source>
+        <translation>Von</translation>
+    </message>
+    <message>
+        <source>%1 (not yet shared)</source>
+        <translation>%1 (noch nicht geteilt)</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 auf %2</translation>
+    </message>
 </context>
 <context>
     <name>HistoryText</name>
@@ -918,6 +938,26 @@ Trotzdem in das Gerät schreiben?</translation>
     <message>
         <source>registers %1</source>
         <translation>Register %1</translation>
+    </message>
+    <message>
+        <source>(not yet shared)</source>
+        <translation>(noch nicht geteilt)</translation>
+    </message>
+    <message>
+        <source>%1 records not yet shared; they go out at the next chance (quillary-cli history sync).</source>
+        <translation>Noch nicht geteilte Einträge: %1; sie gehen bei nächster Gelegenheit hinaus (quillary-cli history sync).</translation>
+    </message>
+    <message>
+        <source>no team database is set: give --journal URL or set History/Database in ~/.config/quillary.ini</source>
+        <translation>keine Team-Datenbank eingestellt: --journal URL angeben oder History/Database in ~/.config/quillary.ini setzen</translation>
+    </message>
+    <message>
+        <source>Sent %1 records, received %2.</source>
+        <translation>Gesendete Einträge: %1, empfangene: %2.</translation>
+    </message>
+    <message>
+        <source>%1 records not yet shared.</source>
+        <translation>Noch nicht geteilte Einträge: %1.</translation>
     </message>
 </context>
 <context>
@@ -1109,78 +1149,6 @@ its clock; makes voice messages from sound files or text.</source>
 Konfigurationsdateien (*.QRB) und schreibt sie in ein VELK-Gerät, liest ein
 Gerät zurück und stellt seine Uhr; macht Sprachnachrichten aus Tondateien
 oder Text.</translation>
-    </message>
-    <message>
-        <source>Exit status: 0 success, 1 the unit or the link failed (diff: the files
-differ; check: findings; write --check: an error found, nothing written;
-provision: a unit failed), 2 wrong usage (voice speak: also nothing to
-speak, or no espeak-ng voice for the language), 3 a file cannot be read or
-written (voice import and speak: also not sound, silent, or longer than
-the unit&apos;s voice memory).
-
-The port is --port, else the setting Options/COMPORT of the program&apos;s
-profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment
-variable QUILLARY_LINK_DEVICE, when set, names the serial device to use
-whatever the profile says; --port given on the command line wins over it.
-USB means the device chosen in Setup (Options/Device), else the only USB
-serial device attached; ports lists them with the --port value of each.
-
-show --json writes texts as the code-page-1252 characters of the register
-bytes, and what no field shows (register 86, bytes after a text&apos;s end, a
-spelling such as &quot;0250&quot;) under &quot;extra&quot;, so import gives back any file
-byte for byte. import refuses by name what a register cannot hold (a text
-over 255 characters, a zero character, a character outside code page 1252,
-a flag that is not true/false, a type not &quot;Normal&quot; or &quot;Pulse&quot;). What the
-configuration editor would refuse (its text lengths, the pulse duration
-outside %1 to %2) it imports with a warning; with --strict it refuses that
-too (exit 3, nothing written). import and read never replace an existing
-file without --force. read writes its file only from a complete read.
-
-voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]
-[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,
-SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in
-the unit&apos;s format (8000 samples a second, 4000 with --low-quality),
-trimmed of silence and brought to a common loudness; a failure leaves the
-earlier recording as it was. speak takes the input&apos;s high or low text
-unless --text is given. voice list FILE [--json] lists the 34 messages
-and what Transfer to unit would send against the unit&apos;s 540,672 bytes.</source>
-        <translation>Exit-Status: 0 Erfolg, 1 das Gerät oder die Verbindung versagte (diff: die
-Dateien unterscheiden sich; check: Befunde; write --check: ein Fehler
-gefunden, nichts geschrieben; provision: ein Gerät versagte), 2 falsche
-Verwendung (voice speak: auch nichts zu sprechen oder keine espeak-ng-Stimme
-für die Sprache), 3 eine Datei kann nicht gelesen oder geschrieben werden
-(voice import und speak: auch kein Ton, still oder länger als der
-Sprachspeicher des Geräts).
-
-Der Port ist --port, sonst die Einstellung Options/COMPORT im Profil des
-Programms (~/.config/quillary.ini: 0 für USB, n für COMn). Die
-Umgebungsvariable QUILLARY_LINK_DEVICE nennt, wenn gesetzt, das serielle
-Gerät, was immer das Profil sagt; --port auf der Kommandozeile geht ihr vor.
-USB ist das in der Einrichtung gewählte Gerät (Options/Device), sonst das
-einzige angeschlossene serielle USB-Gerät; ports listet sie mit dem
---port-Wert jedes einzelnen.
-
-show --json schreibt Texte als die Zeichen der Codepage 1252 der
-Registerbytes und unter &quot;extra&quot;, was kein Feld zeigt (Register 86, Bytes
-nach dem Ende eines Textes, eine Schreibweise wie &quot;0250&quot;), sodass import
-jede Datei Byte für Byte zurückgibt. import weist mit Namen ab, was ein
-Register nicht fassen kann (ein Text über 255 Zeichen, ein Nullzeichen, ein
-Zeichen außerhalb der Codepage 1252, ein Schalter, der nicht true/false
-ist, ein Typ außer &quot;Normal&quot; oder &quot;Pulse&quot;). Was der Konfigurationseditor
-abweisen würde (seine Textlängen, die Impulsdauer außerhalb %1 bis %2),
-importiert es mit einer Warnung; mit --strict weist es auch das ab (Exit 3,
-nichts geschrieben). import und read ersetzen eine vorhandene Datei nie ohne
---force. read schreibt seine Datei nur aus einem vollständigen Lesen.
-
-voice import FILE MESSAGE AUDIO und voice speak FILE MESSAGE [--text TEXT]
-[--language CODE] schreiben die Aufnahme von MESSAGE (H01..H16, L01..L16,
-SelectOutput, SelectOnOff) neben FILE, als Site_H03.WAV für Site.QRB, im
-Format des Geräts (8000 Abtastwerte je Sekunde, 4000 mit --low-quality),
-von Stille befreit und auf eine gemeinsame Lautstärke gebracht; ein Fehler
-lässt die frühere Aufnahme, wie sie war. speak nimmt den Hoch- oder
-Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
-[--json] listet die 34 Nachrichten und was „Zum Gerät übertragen“ gegen die
-540.672 Bytes des Geräts senden würde.</translation>
     </message>
     <message>
         <source>Usage</source>
@@ -1468,6 +1436,105 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>Compare the unit with what the journal says was last written into it</source>
         <translation>Das Gerät mit dem vergleichen, was laut Journal zuletzt hineingeschrieben wurde</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 the unit or the link failed (diff: the files
+differ; check: findings; write --check: an error found, nothing written;
+provision: a unit failed), 2 wrong usage (voice speak: also nothing to
+speak, or no espeak-ng voice for the language), 3 a file cannot be read or
+written (voice import and speak: also not sound, silent, or longer than
+the unit&apos;s voice memory).
+
+The port is --port, else the setting Options/COMPORT of the program&apos;s
+profile (~/.config/quillary.ini: 0 for USB, n for COMn). The environment
+variable QUILLARY_LINK_DEVICE, when set, names the serial device to use
+whatever the profile says; --port given on the command line wins over it.
+USB means the device chosen in Setup (Options/Device), else the only USB
+serial device attached; ports lists them with the --port value of each.
+
+--journal URL, else the setting History/Database, names the team&apos;s
+journal on a PostgreSQL server (postgresql://USER@HOST[:PORT]/DATABASE;
+the password in ~/.pgpass). Every record is kept on this computer first
+and sent when its command ends; the team&apos;s records are fetched before
+history, restore and audit. An unreachable server is a notice, not a
+failure: the records wait for the next chance (history sync).
+
+show --json writes texts as the code-page-1252 characters of the register
+bytes, and what no field shows (register 86, bytes after a text&apos;s end, a
+spelling such as &quot;0250&quot;) under &quot;extra&quot;, so import gives back any file
+byte for byte. import refuses by name what a register cannot hold (a text
+over 255 characters, a zero character, a character outside code page 1252,
+a flag that is not true/false, a type not &quot;Normal&quot; or &quot;Pulse&quot;). What the
+configuration editor would refuse (its text lengths, the pulse duration
+outside %1 to %2) it imports with a warning; with --strict it refuses that
+too (exit 3, nothing written). import and read never replace an existing
+file without --force. read writes its file only from a complete read.
+
+voice import FILE MESSAGE AUDIO and voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] write the recording of MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) beside FILE, as Site_H03.WAV for Site.QRB, in
+the unit&apos;s format (8000 samples a second, 4000 with --low-quality),
+trimmed of silence and brought to a common loudness; a failure leaves the
+earlier recording as it was. speak takes the input&apos;s high or low text
+unless --text is given. voice list FILE [--json] lists the 34 messages
+and what Transfer to unit would send against the unit&apos;s 540,672 bytes.</source>
+        <translation>Exit-Status: 0 Erfolg, 1 das Gerät oder die Verbindung versagte (diff: die
+Dateien unterscheiden sich; check: Befunde; write --check: ein Fehler
+gefunden, nichts geschrieben; provision: ein Gerät versagte), 2 falsche
+Verwendung (voice speak: auch nichts zu sprechen oder keine espeak-ng-Stimme
+für die Sprache), 3 eine Datei kann nicht gelesen oder geschrieben werden
+(voice import und speak: auch kein Ton, still oder länger als der
+Sprachspeicher des Geräts).
+
+Der Port ist --port, sonst die Einstellung Options/COMPORT im Profil des
+Programms (~/.config/quillary.ini: 0 für USB, n für COMn). Die
+Umgebungsvariable QUILLARY_LINK_DEVICE nennt, wenn gesetzt, das serielle
+Gerät, was immer das Profil sagt; --port auf der Kommandozeile geht ihr vor.
+USB ist das in der Einrichtung gewählte Gerät (Options/Device), sonst das
+einzige angeschlossene serielle USB-Gerät; ports listet sie mit dem
+--port-Wert jedes einzelnen.
+
+--journal URL, sonst die Einstellung History/Database, nennt das Journal
+des Teams auf einem PostgreSQL-Server (postgresql://BENUTZER@HOST[:PORT]/
+DATENBANK; das Passwort in ~/.pgpass). Jeder Eintrag wird zuerst auf diesem
+Rechner gehalten und gesendet, wenn sein Befehl endet; die Einträge des
+Teams werden vor history, restore und audit geholt. Ein nicht erreichbarer
+Server ist ein Hinweis, kein Fehler: die Einträge warten auf die nächste
+Gelegenheit (history sync).
+
+show --json schreibt Texte als die Zeichen der Codepage 1252 der
+Registerbytes und unter &quot;extra&quot;, was kein Feld zeigt (Register 86, Bytes
+nach dem Ende eines Textes, eine Schreibweise wie &quot;0250&quot;), sodass import
+jede Datei Byte für Byte zurückgibt. import weist mit Namen ab, was ein
+Register nicht fassen kann (ein Text über 255 Zeichen, ein Nullzeichen, ein
+Zeichen außerhalb der Codepage 1252, ein Schalter, der nicht true/false
+ist, ein Typ außer &quot;Normal&quot; oder &quot;Pulse&quot;). Was der Konfigurationseditor
+abweisen würde (seine Textlängen, die Impulsdauer außerhalb %1 bis %2),
+importiert es mit einer Warnung; mit --strict weist es auch das ab (Exit 3,
+nichts geschrieben). import und read ersetzen eine vorhandene Datei nie ohne
+--force. read schreibt seine Datei nur aus einem vollständigen Lesen.
+
+voice import FILE MESSAGE AUDIO und voice speak FILE MESSAGE [--text TEXT]
+[--language CODE] schreiben die Aufnahme von MESSAGE (H01..H16, L01..L16,
+SelectOutput, SelectOnOff) neben FILE, als Site_H03.WAV für Site.QRB, im
+Format des Geräts (8000 Abtastwerte je Sekunde, 4000 mit --low-quality),
+von Stille befreit und auf eine gemeinsame Lautstärke gebracht; ein Fehler
+lässt die frühere Aufnahme, wie sie war. speak nimmt den Hoch- oder
+Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
+[--json] listet die 34 Nachrichten und was „Zum Gerät übertragen“ gegen die
+540.672 Bytes des Geräts senden würde.</translation>
+    </message>
+    <message>
+        <source>the team&apos;s journal: postgresql://USER@HOST[:PORT]/DATABASE</source>
+        <translation>das Journal des Teams: postgresql://BENUTZER@HOST[:PORT]/DATENBANK</translation>
+    </message>
+    <message>
+        <source>only the records made on this computer</source>
+        <translation>nur die auf diesem Rechner gemachten Einträge</translation>
+    </message>
+    <message>
+        <source>Send the records not yet shared to the team database and fetch the team&apos;s</source>
+        <translation>Die noch nicht geteilten Einträge an die Team-Datenbank senden und die des Teams holen</translation>
     </message>
 </context>
 <context>
@@ -1982,6 +2049,37 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
     <message>
         <source>sending voice file %1 (%2 of %3)</source>
         <translation>Senden der Sprachdatei %1 (%2 von %3)</translation>
+    </message>
+</context>
+<context>
+    <name>TeamJournalText</name>
+    <message>
+        <source>The team database %1 cannot be used: %2</source>
+        <translation>Die Team-Datenbank %1 kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>its journal was made by a newer version of Quillary (version %1; this one knows up to %2)</source>
+        <translation>ihr Journal stammt von einer neueren Version von Quillary (Version %1; diese kennt bis %2)</translation>
+    </message>
+    <message>
+        <source>its journal tables are missing or old, and the role %1 may not make them (%2). The database&apos;s owner makes them with the script journal-postgresql.sql (in /usr/share/doc/quillary).</source>
+        <translation>ihre Journal-Tabellen fehlen oder sind alt, und die Rolle %1 darf sie nicht anlegen (%2). Der Eigentümer der Datenbank legt sie mit dem Skript journal-postgresql.sql an (in /usr/share/doc/quillary).</translation>
+    </message>
+    <message>
+        <source>The team database &quot;%1&quot; is not an address such as postgresql://installer@db.example.com/quillary.</source>
+        <translation>Die Team-Datenbank „%1“ ist keine Adresse wie postgresql://installer@db.example.com/quillary.</translation>
+    </message>
+    <message>
+        <source>The team database address &quot;%1&quot; holds a password. Quillary keeps no password: remove it from the address and put it in ~/.pgpass (a line &quot;HOST:PORT:DATABASE:USER:SECRET&quot;, the file readable by you only).</source>
+        <translation>Die Adresse der Team-Datenbank „%1“ enthält ein Passwort. Quillary speichert kein Passwort: Entfernen Sie es aus der Adresse und legen Sie es in ~/.pgpass ab (eine Zeile „HOST:PORT:DATENBANK:BENUTZER:GEHEIMNIS“, die Datei nur für Sie lesbar).</translation>
+    </message>
+    <message>
+        <source>The CA file &quot;%1&quot; for the team database has a &apos;;&apos; in its name; move it to a name without one.</source>
+        <translation>Die CA-Datei „%1“ für die Team-Datenbank hat ein „;“ im Namen; verschieben Sie sie unter einen Namen ohne.</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is missing (install the package libqt6sql6-psql).</source>
+        <translation>Der PostgreSQL-Treiber von Qt fehlt (installieren Sie das Paket libqt6sql6-psql).</translation>
     </message>
 </context>
 <context>

@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
                 static_cast<long long>(listed), median(lists), lists.front());
     std::printf("  target: under 300 ms -> %s\n", median(lists) < 300 ? "met" : "NOT met");
     timer.start();
-    const qsizetype last = journal->records({QStringLiteral("A7"), 100, {}}).size();
+    const qsizetype last = journal->records({QStringLiteral("A7"), 100, {}, {}}).size();
     std::printf("records() of one unit, newest %lld: %.2f ms\n", static_cast<long long>(last),
                 double(timer.nsecsElapsed()) / 1e6);
 

@@ -28,4 +28,6 @@ struct CommandContext {
     CommandButtons& buttons;                     // the ten command buttons, by EnableState
     std::function<PortChoice()> choosePort = {}; // which device "USB" means now
     SerialDeviceFinder* devices = nullptr;       // the serial devices attached; null: unknown
+    // After a command that journaled: the records go to the team database.
+    std::function<void()> journaled = {};
 };

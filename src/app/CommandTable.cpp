@@ -41,6 +41,8 @@ template <auto Run> void runSafeUnitCommand(Window&, Context& c) {
                             c.progress, c.session,    c.choosePort};
     unit.confirmWrite = [&c] { return confirmCheckedWrite(c.ui, c.session); };
     Run(unit, UnitSafety{c.profile.backupAndVerify(), Journal::defaultPath(), attachedUnit(c)});
+    if (c.journaled)
+        c.journaled();
     if (focused && focused->isEnabled())
         focused->setFocus();
 }

@@ -29,15 +29,17 @@ class RecordTableModel final : public QAbstractTableModel {
 public:
     RecordTableModel(const QList<JournalRecord>& records, QObject* parent)
         : QAbstractTableModel(parent), records_(records) {}
-    void reset() {
+    // Only a team shares records: without a team database none waits.
+    void reset(bool team) {
         beginResetModel();
+        team_ = team;
         endResetModel();
     }
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : int(records_.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : 5;
+        return parent.isValid() ? 0 : 6;
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid())
@@ -52,21 +54,28 @@ public:
             return unitName(record.unit);
         case 3:
             return record.configPath;
+        case 4: {
+            const QString result =
+                record.result.isEmpty() ? HistoryDialog::tr("running") : record.result;
+            return team_ && !record.shared ? HistoryDialog::tr("%1 (not yet shared)").arg(result)
+                                           : result;
+        }
         default:
-            return record.result.isEmpty() ? HistoryDialog::tr("running") : record.result;
+            return HistoryDialog::tr("%1 on %2").arg(record.user, record.host);
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        const QStringList titles{HistoryDialog::tr("Time"), HistoryDialog::tr("Kind"),
-                                 HistoryDialog::tr("Unit"), HistoryDialog::tr("Configuration"),
-                                 HistoryDialog::tr("Result")};
+        const QStringList titles{HistoryDialog::tr("Time"),   HistoryDialog::tr("Kind"),
+                                 HistoryDialog::tr("Unit"),   HistoryDialog::tr("Configuration"),
+                                 HistoryDialog::tr("Result"), HistoryDialog::tr("By")};
         return titles.value(section);
     }
 
 private:
     const QList<JournalRecord>& records_;
+    bool team_ = false;
 };
 
 HistoryDialog::HistoryDialog(Journal& journal, const CommandContext& context,
@@ -144,7 +153,7 @@ void HistoryDialog::fill() {
             record.unit.byId == unit)
             records_.append(record);
     }
-    model_->reset();
+    model_->reset(!context_.profile.teamDatabase().isEmpty());
     if (!records_.isEmpty())
         list_->setCurrentIndex(model_->index(0, 0));
     updateButtons();
@@ -220,6 +229,8 @@ void runHistoryCommand(QWidget* window, const CommandContext& context) {
                        UnitSafety{context.profile.backupAndVerify(), Journal::defaultPath(),
                                   attachedUnit(context)},
                        id);
+        if (context.journaled)
+            context.journaled();
     };
     HistoryDialog dialog(*journal, context, restore, window);
     dialog.exec();

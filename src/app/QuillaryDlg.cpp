@@ -4,6 +4,7 @@
 #include "app/HistoryDialog.h"
 #include "config/ConfigCommands.h"
 #include "config/RecentFiles.h"
+#include "journal/TeamJournal.h"
 #include "report/PrintCommand.h"
 #include "seams/EnableStates.h"
 #include "unit/ProgressBarSink.h"
@@ -213,6 +214,38 @@ void CQuillaryDlg::OnInitDialog() {
     const QByteArray port = services_.profile.portText().toLatin1();
     link.LinkSetPort(m_linkHandle, port.constData(), "COM0");
     link.LinkConfigure(m_linkHandle, "");
+    startTeamSync();
+}
+
+// With a team database the journal is shared in the background: at start
+// and after each command that journaled. The status line says how many
+// records wait; the window never waits for the server.
+void CQuillaryDlg::startTeamSync() {
+    const QString url = services_.profile.teamDatabase();
+    if (url.isEmpty())
+        return;
+    QString error;
+    std::unique_ptr<TeamJournal> team =
+        TeamJournal::create(url, services_.profile.teamCaFile(), &error);
+    if (!team) {
+        teamNotice_ = tr("The team database is not used");
+        messagePane_->setText(teamNotice_);
+        messagePane_->setToolTip(error);
+        return;
+    }
+    teamSync_ = new TeamSyncRunner(std::move(team), Journal::defaultPath(), this);
+    connect(teamSync_, &TeamSyncRunner::finished, this, &CQuillaryDlg::teamSyncFinished);
+    teamSync_->request();
+}
+
+void CQuillaryDlg::teamSyncFinished(const TeamSyncResult& result) {
+    const QString notice =
+        result.waiting > 0 ? tr("%1 records not yet shared").arg(result.waiting) : QString();
+    // A step of a command that runs meanwhile is not overwritten by silence.
+    if (!notice.isEmpty() || messagePane_->text() == teamNotice_)
+        messagePane_->setText(notice);
+    messagePane_->setToolTip(result.error);
+    teamNotice_ = notice;
 }
 
 void CQuillaryDlg::OnTimer() {
@@ -223,6 +256,10 @@ CommandContext CQuillaryDlg::context() {
     CommandContext context{session_,        services_.ui,      services_.link, m_linkHandle,
                            services_.clock, services_.profile, *progressSink_, *this};
     context.devices = services_.devices;
+    context.journaled = [this] {
+        if (teamSync_)
+            teamSync_->request();
+    };
     if (services_.devices) {
         context.choosePort = [this] {
             return choosePortDevice(startComPort_, startUsbDevice_, *services_.devices);

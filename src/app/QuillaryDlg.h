@@ -26,6 +26,8 @@ class QProgressBar;
 class QPushButton;
 class SerialDeviceFinder;
 class QTimer;
+class TeamSyncRunner;
+struct TeamSyncResult;
 
 // What the main window needs from outside; the application passes the real
 // ones, tests pass fakes.
@@ -54,6 +56,8 @@ public:
     QProgressBar* progressBar() const { return progress_; }
     QLabel* clockPane() const { return clockPane_; }
     QLabel* messagePane() const { return messagePane_; }
+    // Null without a team database.
+    TeamSyncRunner* teamSync() const { return teamSync_; }
 
     RegisterStore& store() { return session_.store(); }
     const CurrentConfig& current() const { return session_.current(); }
@@ -93,6 +97,8 @@ private:
     void rebuildRecentMenu();
     void OnInitDialog();
     void OnTimer();
+    void startTeamSync();
+    void teamSyncFinished(const TeamSyncResult& result);
 
     AppServices& services_;
     ConfigSession session_;
@@ -106,6 +112,8 @@ private:
     QProgressBar* progress_ = nullptr;
     std::unique_ptr<ProgressBarSink> progressSink_; // what commands report on
     QLabel* messagePane_ = nullptr;
+    TeamSyncRunner* teamSync_ = nullptr;
+    QString teamNotice_; // what the status line last said of the team database
     QLabel* clockPane_ = nullptr;
     QTimer* clockTimer_ = nullptr;
     bool dragging_ = false;

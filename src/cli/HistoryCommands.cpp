@@ -7,18 +7,25 @@
 #include "config/ConfigFields.h"
 #include "config/ConfigFile.h"
 #include "config/VoiceFiles.h"
+#include "journal/TeamJournal.h"
 #include "unit/SafeWrite.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSysInfo>
 
 namespace {
 
 struct HistoryText {
     Q_DECLARE_TR_FUNCTIONS(HistoryText)
 };
+
+std::unique_ptr<TeamJournal>& teamJournal() {
+    static std::unique_ptr<TeamJournal> team;
+    return team;
+}
 
 QString isoTime(const QDateTime& time) {
     return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QString();
@@ -52,6 +59,7 @@ QJsonObject recordJson(const JournalRecord& r) {
         {"programVersion", r.programVersion},
         {"user", r.user},
         {"host", r.host},
+        {"shared", r.shared},
     };
 }
 
@@ -61,10 +69,15 @@ QString unitText(const JournalUnit& unit) {
 }
 
 QString recordLine(const JournalRecord& r) {
-    return QStringLiteral("%1  %2  %3  %4  %5  %6")
-        .arg(r.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.kind,
-             r.result.isEmpty() ? HistoryText::tr("running") : r.result, unitText(r.unit),
-             r.configPath.isEmpty() ? QStringLiteral("-") : r.configPath, r.id);
+    QString line =
+        QStringLiteral("%1  %2  %3  %4  %5  %6@%7  %8")
+            .arg(r.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.kind,
+                 r.result.isEmpty() ? HistoryText::tr("running") : r.result, unitText(r.unit),
+                 r.configPath.isEmpty() ? QStringLiteral("-") : r.configPath, r.user, r.host, r.id);
+    // Only a team shares records: without a team database none waits.
+    if (teamJournal() && !r.shared)
+        line += QStringLiteral("  ") + HistoryText::tr("(not yet shared)");
+    return line;
 }
 
 // The journal and its record `id`; nothing, with the reason told, when either is missing.
@@ -95,7 +108,8 @@ int listHistory(CliConsole& console, const HistoryOptions& options) {
     auto journal = openJournal(console, true);
     if (!journal)
         return ExitFile;
-    const QList<JournalRecord> records = (*journal)->records({options.unit, options.limit, {}});
+    const QList<JournalRecord> records = (*journal)->records(
+        {options.unit, options.limit, {}, options.mine ? QSysInfo::machineHostName() : QString()});
     if (options.json) {
         QJsonArray array;
         for (const JournalRecord& record : records)
@@ -216,4 +230,52 @@ int auditUnit(CliConsole& console, const CliPort& port) {
         console.out(QStringLiteral("  ") +
                     HistoryText::tr("registers %1").arg(comparison.registers.join(", ")));
     return ExitUnit;
+}
+
+void setTeamJournal(std::unique_ptr<TeamJournal> team) {
+    teamJournal() = std::move(team);
+}
+
+namespace {
+
+std::optional<TeamSyncResult> syncWithTeam(CliConsole& console) {
+    if (!teamJournal())
+        return std::nullopt;
+    QString error;
+    const std::unique_ptr<Journal> journal = Journal::open(Journal::defaultPath(), &error);
+    if (!journal) {
+        console.fail(error);
+        return std::nullopt;
+    }
+    return teamJournal()->sync(*journal);
+}
+
+} // namespace
+
+void shareJournal(CliConsole& console) {
+    const std::optional<TeamSyncResult> result = syncWithTeam(console);
+    if (!result || result->error.isEmpty())
+        return;
+    console.err(result->error);
+    console.err(HistoryText::tr("%1 records not yet shared; they go out at the next chance "
+                                "(quillary-cli history sync).")
+                    .arg(result->waiting));
+}
+
+int syncHistory(CliConsole& console) {
+    if (!teamJournal()) {
+        console.fail(HistoryText::tr("no team database is set: give --journal URL or set "
+                                     "History/Database in ~/.config/quillary.ini"));
+        return ExitUsage;
+    }
+    const std::optional<TeamSyncResult> result = syncWithTeam(console);
+    if (!result)
+        return ExitFile;
+    console.out(
+        HistoryText::tr("Sent %1 records, received %2.").arg(result->sent).arg(result->received));
+    if (!result->error.isEmpty())
+        console.fail(result->error);
+    if (result->waiting > 0)
+        console.err(HistoryText::tr("%1 records not yet shared.").arg(result->waiting));
+    return result->error.isEmpty() && result->waiting == 0 ? ExitOk : ExitUnit;
 }

@@ -14,6 +14,7 @@
 #include "cli/VoiceCommands.h"
 #include "config/ConfigFields.h"
 #include "config/Profile.h"
+#include "journal/TeamJournal.h"
 #include "seams/Translations.h"
 #include "unit/UdevSerialDeviceFinder.h"
 
@@ -56,6 +57,13 @@ const char* const Footer = QT_TRANSLATE_NOOP(
                 "whatever the profile says; --port given on the command line wins over it.\n"
                 "USB means the device chosen in Setup (Options/Device), else the only USB\n"
                 "serial device attached; ports lists them with the --port value of each.\n"
+                "\n"
+                "--journal URL, else the setting History/Database, names the team's\n"
+                "journal on a PostgreSQL server (postgresql://USER@HOST[:PORT]/DATABASE;\n"
+                "the password in ~/.pgpass). Every record is kept on this computer first\n"
+                "and sent when its command ends; the team's records are fetched before\n"
+                "history, restore and audit. An unreachable server is a notice, not a\n"
+                "failure: the records wait for the next chance (history sync).\n"
                 "\n"
                 "show --json writes texts as the code-page-1252 characters of the register\n"
                 "bytes, and what no field shows (register 86, bytes after a text's end, a\n"
@@ -230,6 +238,13 @@ int main(int argc, char** argv) {
     std::string portOption;
     app.add_option("--port", portOption,
                    help(MainText::tr("USB, COM1 to COM4, or a serial device path")));
+    std::string journalOption;
+    app.add_option(
+        "--journal", journalOption,
+        help(MainText::tr("the team's journal: postgresql://USER@HOST[:PORT]/DATABASE")));
+    // When the team's journal is shared: before the command reads the
+    // journal, or after it has journaled its work.
+    enum class Sharing { None, Before, After } sharing = Sharing::None;
 
     std::function<int()> run;
 
@@ -337,6 +352,7 @@ int main(int argc, char** argv) {
     bool needsUnit = false;
     writeCommand->callback([&] {
         needsUnit = true;
+        sharing = Sharing::After;
         run = [&] {
             write.path = QString::fromStdString(writeFile);
             write.region = QString::fromStdString(writeRegion);
@@ -360,6 +376,7 @@ int main(int argc, char** argv) {
                           help(MainText::tr("read even when the journal cannot be written")));
     readCommand->callback([&] {
         needsUnit = true;
+        sharing = Sharing::After;
         run = [&] {
             return readFromUnit(console, *port, QString::fromStdString(readOut), readForce,
                                 !readNoJournal);
@@ -378,6 +395,8 @@ int main(int argc, char** argv) {
     historyCommand->add_option("--limit", history.limit, help(MainText::tr("at most N records")))
         ->check(AtLeastOne);
     historyCommand->add_flag("--json", history.json, help(MainText::tr("as JSON")));
+    historyCommand->add_flag("--mine", history.mine,
+                             help(MainText::tr("only the records made on this computer")));
     CLI::App* historyShow = addCommand(
         *historyCommand, "show",
         help(MainText::tr("Show one record and the fields it changed against its backup")));
@@ -396,9 +415,17 @@ int main(int argc, char** argv) {
     historyExport->add_flag("--force", history.force,
                             help(MainText::tr("replace FILE when it exists")));
     historyExport->callback([&] { run = [&] { return exportHistoryRecord(console, history); }; });
+    CLI::App* historySync = addCommand(
+        *historyCommand, "sync",
+        help(MainText::tr("Send the records not yet shared to the team database and fetch the "
+                          "team's")));
+    historySync->callback([&] { run = [&] { return syncHistory(console); }; });
     historyCommand->callback([&] {
-        if (!run)
+        if (!run) {
             run = [&] { return listHistory(console, history); };
+        }
+        if (!historySync->parsed())
+            sharing = Sharing::Before;
     });
 
     bool restoreNoSafety = false;
@@ -410,6 +437,7 @@ int main(int argc, char** argv) {
         help(MainText::tr("neither read the unit first as a backup nor read it back after")));
     restoreCommand->callback([&] {
         needsUnit = true;
+        sharing = Sharing::Before;
         run = [&] {
             history.backupAndVerify = !restoreNoSafety;
             return restoreUnit(console, *port, history);
@@ -421,6 +449,7 @@ int main(int argc, char** argv) {
         help(MainText::tr("Compare the unit with what the journal says was last written into it")));
     auditCommand->callback([&] {
         needsUnit = true;
+        sharing = Sharing::Before;
         run = [&] { return auditUnit(console, *port); };
     });
 
@@ -465,6 +494,7 @@ int main(int argc, char** argv) {
     provisionCommand->add_flag("--no-journal", provisionNoJournal,
                                help(MainText::tr("write even when the journal cannot be written")));
     provisionCommand->callback([&] {
+        sharing = Sharing::After;
         run = [&] {
             provision.templatePath = QString::fromStdString(provisionFile);
             provision.logPath = QString::fromStdString(provisionLog);
@@ -546,7 +576,28 @@ int main(int argc, char** argv) {
     history.unit = QString::fromStdString(historyUnit);
     history.id = QString::fromStdString(historyId);
     history.outPath = QString::fromLocal8Bit(historyOut.c_str());
+    const Profile profile(profilePath());
+    const QString teamUrl =
+        journalOption.empty() ? profile.teamDatabase() : QString::fromStdString(journalOption);
+    if (!teamUrl.isEmpty()) {
+        QString error;
+        std::unique_ptr<TeamJournal> team =
+            TeamJournal::create(teamUrl, profile.teamCaFile(), &error);
+        if (!team) {
+            console.fail(error);
+            return ExitUsage;
+        }
+        setTeamJournal(std::move(team));
+    }
     if (needsUnit && !chooseUsbPort(console, *port, !portOption.empty()))
         return ExitUnit;
-    return run ? run() : ExitUsage;
+    if (!run)
+        return ExitUsage;
+    if (sharing == Sharing::Before)
+        shareJournal(console);
+    const int status = run();
+    if (sharing == Sharing::After)
+        shareJournal(console);
+    setTeamJournal(nullptr);
+    return status;
 }

@@ -64,6 +64,14 @@ bool Profile::backupAndVerify() const {
     return settings_.value("Options/BackupAndVerify", true).toBool();
 }
 
+QString Profile::teamDatabase() const {
+    return settings_.value("History/Database").toString().trimmed();
+}
+
+QString Profile::teamCaFile() const {
+    return settings_.value("History/CaFile").toString();
+}
+
 bool Profile::lowQualityRecording() const {
     return settings_.value("VoiceRecorder/HalfRate", 0).toInt() != 0;
 }

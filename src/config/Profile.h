@@ -52,6 +52,14 @@ public:
     // backup and reads it back afterwards; true when unset.
     bool backupAndVerify() const;
 
+    // History/Database: the team's journal on a PostgreSQL server,
+    // "postgresql://USER@HOST[:PORT]/DATABASE"; empty for none (the journal
+    // stays on this computer and no network is touched). History/CaFile: a
+    // PEM file of certificate authorities trusted for that server instead of
+    // the system's.
+    QString teamDatabase() const;
+    QString teamCaFile() const;
+
     // Recent/Files: the configurations last loaded, created or saved, newest
     // first (RecentFiles keeps the list's rules). Read afresh from the file:
     // another window of the program may have changed it meanwhile.

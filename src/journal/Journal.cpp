@@ -1,4 +1,5 @@
 #include "journal/Journal.h"
+#include "journal/JournalSchema.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -38,9 +39,11 @@ namespace {
 // identity of the process that began a record (pid, its start in clock ticks
 // since boot, the boot), so that a record whose process has gone can be told
 // from one still running, and a reused pid is not taken for the same process.
+// Version 3 marks the records that are on the team's server ("sent" from
+// here or "fetched" from there); the server's own copy leaves it empty.
 // Each step takes the journal from version N to N + 1; a new file goes
-// through all of them. Only TEXT, INTEGER and BLOB, so that a team's server
-// can hold the same tables.
+// through all of them. Only TEXT, INTEGER and BLOB (BYTEA on a server), so
+// that a team's server holds the same tables.
 const QList<QStringList> Migrations = {
     {
         QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
@@ -63,8 +66,11 @@ const QList<QStringList> Migrations = {
         QStringLiteral("ALTER TABLE records ADD COLUMN process_start INTEGER"),
         QStringLiteral("ALTER TABLE records ADD COLUMN boot_id TEXT"),
     },
+    {
+        QStringLiteral("ALTER TABLE records ADD COLUMN shared TEXT"),
+    },
 };
-static_assert(Journal::CurrentSchemaVersion == 2, "a version needs its step in Migrations");
+static_assert(Journal::CurrentSchemaVersion == 3, "a version needs its step in Migrations");
 
 // The record's columns, in the order values() binds them and fromRow() reads
 // them; the process identity follows them.
@@ -95,6 +101,8 @@ const QStringList RecordColumns = {
 };
 const QStringList IdentityColumns = {QStringLiteral("pid"), QStringLiteral("process_start"),
                                      QStringLiteral("boot_id")};
+// Read after the identity.
+const QString SharedColumn = QStringLiteral("shared");
 
 QString timeText(const QDateTime& time) {
     return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QString();
@@ -472,11 +480,9 @@ struct Journal::Private {
     }
 
     bool migrate(QString* reason) {
-        for (int step = version; step < CurrentSchemaVersion; ++step) {
-            for (const QString& sql : Migrations[step]) {
-                if (!exec(sql, reason))
-                    return false;
-            }
+        for (const QString& sql : journalSchemaSteps(version, QStringLiteral("BLOB"))) {
+            if (!exec(sql, reason))
+                return false;
         }
         if (!exec(QStringLiteral("DELETE FROM schema_version"), reason))
             return false;
@@ -491,8 +497,9 @@ struct Journal::Private {
         return true;
     }
 
-    bool insert(const JournalRecord& record, QString* reason) const {
-        const QStringList columns = RecordColumns + IdentityColumns;
+    bool insert(const JournalRecord& record, QString* reason,
+                const QString& shared = QString()) const {
+        const QStringList columns = RecordColumns + IdentityColumns + QStringList{SharedColumn};
         QSqlQuery query(db);
         query.prepare(
             QStringLiteral("INSERT INTO records (%1) VALUES (%2)")
@@ -503,6 +510,7 @@ struct Journal::Private {
         query.addBindValue(self.pid);
         query.addBindValue(self.start);
         query.addBindValue(self.bootId);
+        query.addBindValue(shared.isEmpty() ? QVariant() : QVariant(shared));
         if (query.exec())
             return true;
         *reason = sqlReason(query.lastError());
@@ -524,12 +532,15 @@ struct Journal::Private {
         return !found.value() || (start.toLongLong() != 0 && *found.value() != start.toLongLong());
     }
 
-    QList<JournalRecord> select(const QString& where, const QVariantList& bound, int limit) const {
+    QList<JournalRecord>
+    select(const QString& where, const QVariantList& bound, int limit,
+           const QString& order = QStringLiteral(" ORDER BY started DESC, id DESC")) const {
         QString sql = QStringLiteral("SELECT %1 FROM records")
-                          .arg((RecordColumns + IdentityColumns).join(QLatin1String(", ")));
+                          .arg((RecordColumns + IdentityColumns + QStringList{SharedColumn})
+                                   .join(QLatin1String(", ")));
         if (!where.isEmpty())
             sql += QStringLiteral(" WHERE ") + where;
-        sql += QStringLiteral(" ORDER BY started DESC, id DESC");
+        sql += order;
         if (limit > 0)
             sql += QStringLiteral(" LIMIT %1").arg(limit);
         QSqlQuery query(db);
@@ -546,6 +557,7 @@ struct Journal::Private {
         QHash<qint64, std::optional<qint64>> starts;
         while (query.next()) {
             JournalRecord record = fromRow(query);
+            record.shared = !query.value(identity + 3).toString().isEmpty();
             if (record.result.isEmpty() && record.host == host &&
                 hasGone(query.value(identity), query.value(identity + 1), query.value(identity + 2),
                         starts))
@@ -731,6 +743,10 @@ QList<JournalRecord> Journal::records(const Query& query) const {
         where << QStringLiteral("kind = ?");
         bound << query.kind;
     }
+    if (!query.host.isEmpty()) {
+        where << QStringLiteral("host = ?");
+        bound << query.host;
+    }
     return d_->select(where.join(QLatin1String(" AND ")), bound, query.limit);
 }
 
@@ -763,6 +779,59 @@ std::optional<JournalRecord> Journal::lastWrite(const JournalUnit& unit) const {
     return found.isEmpty() ? std::nullopt : std::optional<JournalRecord>(found.first());
 }
 
+QList<JournalRecord> Journal::waitingToShare() const {
+    QList<JournalRecord> waiting = d_->select(QStringLiteral("shared IS NULL"), {}, 0,
+                                              QStringLiteral(" ORDER BY started, id"));
+    // A record still running may yet change; the server's never do.
+    waiting.removeIf([](const JournalRecord& record) { return record.result.isEmpty(); });
+    return waiting;
+}
+
+QStringList Journal::ids() const {
+    QStringList ids;
+    QSqlQuery query(d_->db);
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("SELECT id FROM records"))) {
+        while (query.next())
+            ids << query.value(0).toString();
+    }
+    return ids;
+}
+
+bool Journal::markShared(const QString& id, QString* error) {
+    QSqlQuery query(d_->db);
+    query.prepare(QStringLiteral("UPDATE records SET shared = 'sent' WHERE id = ?"));
+    query.addBindValue(id);
+    if (query.exec())
+        return true;
+    if (error)
+        *error = cannotWrite(d_->path, sqlReason(query.lastError()));
+    return false;
+}
+
+bool Journal::addFetched(const JournalRecord& record, QString* error) {
+    QString reason;
+    if (d_->beginWrite(&reason)) {
+        QSqlQuery known(d_->db);
+        known.prepare(QStringLiteral("SELECT 1 FROM records WHERE id = ?"));
+        known.addBindValue(record.id);
+        const bool written =
+            known.exec() &&
+            (known.next() || d_->insert(record, &reason, QStringLiteral("fetched")));
+        known.finish();
+        if (written && d_->commit(&reason))
+            return true;
+        if (!written) {
+            if (reason.isEmpty())
+                reason = sqlReason(known.lastError());
+            d_->db.rollback();
+        }
+    }
+    if (error)
+        *error = cannotWrite(d_->path, reason);
+    return false;
+}
+
 int Journal::schemaVersion() const {
     return d_->version;
 }
@@ -780,4 +849,26 @@ JournalRecord newJournalRecord(const QString& kind) {
 
 QString sha256Hex(const QByteArray& bytes) {
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+QStringList journalSchemaSteps(int from, const QString& blobType) {
+    QStringList steps;
+    for (int step = qMax(from, 0); step < Journal::CurrentSchemaVersion; ++step) {
+        for (const QString& sql : Migrations[step])
+            steps << QString(sql).replace(QLatin1String(" BLOB "),
+                                          QLatin1Char(' ') + blobType + QLatin1Char(' '));
+    }
+    return steps;
+}
+
+const QStringList& journalRecordColumns() {
+    return RecordColumns;
+}
+
+QVariantList journalRecordValues(const JournalRecord& record) {
+    return values(record);
+}
+
+JournalRecord journalRecordFromRow(const QSqlQuery& row) {
+    return fromRow(row);
 }

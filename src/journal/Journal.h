@@ -54,6 +54,9 @@ struct JournalRecord {
     QList<JournalVoiceFile> voice; // the voice files sent
     QString restoredFrom;          // for a restore: the id of the record whose backup was written
     QString programVersion, user, host;
+    // On the team's server: sent from here or fetched from there. A record
+    // not shared waits for the next chance to be sent.
+    bool shared = false;
 };
 
 // What Journal::records() lists. Outside the class so that it is complete
@@ -63,6 +66,7 @@ struct JournalQuery {
     QString unit;  // a serial number, by-id name or device; empty: all
     int limit = 0; // 0: all
     QString kind;  // empty: all
+    QString host;  // only the records made on this host; empty: all
 };
 
 class Journal {
@@ -111,8 +115,17 @@ public:
     // or verify-failed: what the unit should hold.
     std::optional<JournalRecord> lastWrite(const JournalUnit& unit) const;
 
+    // For a team's server (TeamJournal): the records that have ended (or
+    // whose process has gone) and are not yet on the server, oldest first;
+    // the ids of all records; marking one as sent; adding one fetched from
+    // the server (nothing when the id is known already), not to be sent back.
+    QList<JournalRecord> waitingToShare() const;
+    QStringList ids() const;
+    bool markShared(const QString& id, QString* error);
+    bool addFetched(const JournalRecord& record, QString* error);
+
     int schemaVersion() const;
-    static constexpr int CurrentSchemaVersion = 2;
+    static constexpr int CurrentSchemaVersion = 3;
 
 private:
     struct Private;

@@ -68,7 +68,13 @@ private slots:
         const QAbstractItemModel* list = dialog.recordList()->model();
         QCOMPARE(list->rowCount(), 2);
         QCOMPARE(list->index(0, 2).data().toString(), QStringLiteral("A1"));
+        const JournalRecord first = journal->records().first();
+        QCOMPARE(list->index(0, 5).data().toString(), first.user + " on " + first.host);
+        // Records wait to be shared only where a team database is set.
+        QCOMPARE(list->index(0, 4).data().toString(), QStringLiteral("ok"));
+        profile.settings().setValue("History/Database", "postgresql://i@db.example.com/q");
         dialog.unitChoice()->setCurrentIndex(dialog.unitChoice()->findText("B2"));
+        QCOMPARE(list->index(0, 4).data().toString(), QStringLiteral("ok (not yet shared)"));
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(list->index(0, 2).data().toString(), QStringLiteral("B2"));
         dialog.unitChoice()->setCurrentIndex(dialog.unitChoice()->findText("A1"));

@@ -5,19 +5,24 @@
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
 #include "editor/PropertyPages.h"
+#include "journal/Journal.h"
+#include "journal/TeamJournal.h"
 #include "voice/VoiceNewDlg.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +71,7 @@ private slots:
         QCOMPARE(window.progressBar()->value(), 49);
         QCOMPARE(window.clockPane()->text(), QStringLiteral("09:05:03"));
         QVERIFY(window.messagePane()->text().isEmpty());
+        QVERIFY(!window.teamSync()); // no team database: no network at all
         QCOMPARE(link_.calls,
                  QStringList({"LinkCreate()", "LinkSetPort(7,COM1,COM0)", "LinkConfigure(7,)"}));
         QVERIFY(window.store() == RegisterStore());
@@ -546,6 +552,49 @@ private slots:
         QVERIFY(!window.recentMenu()->menuAction()->isEnabled());
         window.apply(EnableState::AllEnabled);
         QVERIFY(window.recentMenu()->menuAction()->isEnabled());
+    }
+
+    // A team database on a host that takes the connection and never
+    // answers: the window comes up at once, and the status line says what
+    // waits once the sync has given up in the background.
+    void teamDatabaseThatNeverAnswersNeverBlocksTheWindow() {
+        QProcess silent;
+        silent.start("python3", {"-u", "-c",
+                                 "import socket, time\n"
+                                 "s = socket.socket(); s.bind(('127.0.0.1', 0)); s.listen()\n"
+                                 "print(s.getsockname()[1]); c = s.accept(); time.sleep(60)\n"});
+        QVERIFY(silent.waitForReadyRead(10000));
+        const QString port = QString::fromLatin1(silent.readLine().trimmed());
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir_->filePath("data")));
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_DATA_HOME", dataHome);
+            silent.kill();
+            silent.waitForFinished();
+        });
+        QString error;
+        {
+            const auto journal = Journal::open(Journal::defaultPath(), &error);
+            QVERIFY2(journal, qPrintable(error));
+            JournalRecord record = newJournalRecord("read");
+            record.result = "ok";
+            record.finished = record.started;
+            QVERIFY(journal->begin(record, &error));
+        }
+        profile_->settings().setValue("History/Database",
+                                      "postgresql://installer@127.0.0.1:" + port + "/quillary");
+        QElapsedTimer timer;
+        timer.start();
+        AppServices services = makeServices();
+        CQuillaryDlg window(services);
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(window.teamSync() && window.teamSync()->running());
+        QTRY_COMPARE_WITH_TIMEOUT(window.messagePane()->text(),
+                                  QStringLiteral("1 records not yet shared"), 8000);
+        QVERIFY2(timer.elapsed() < 7000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY2(window.messagePane()->toolTip().contains("127.0.0.1:" + port) &&
+                     window.messagePane()->toolTip().contains("timeout expired"),
+                 qPrintable(window.messagePane()->toolTip()));
     }
 
 private:

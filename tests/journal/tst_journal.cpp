@@ -18,6 +18,7 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -214,12 +215,16 @@ private slots:
         };
         const QList<Case> cases = {
             {{}, {running, failed, b2, restore, noSerial, read, first.id}},
-            {{"", 2, ""}, {running, failed}},
-            {{"A1", 0, ""}, {running, failed, restore, read, first.id}},
-            {{"/dev/ttyACM0", 0, ""}, {b2, noSerial, first.id}},
-            {{first.unit.byId, 0, ""}, {first.id}},
-            {{"", 0, "write"}, {running, failed, b2, noSerial, first.id}},
-            {{"A1", 1, "read"}, {read}},
+            {{"", 2, "", ""}, {running, failed}},
+            {{"A1", 0, "", ""}, {running, failed, restore, read, first.id}},
+            {{"/dev/ttyACM0", 0, "", ""}, {b2, noSerial, first.id}},
+            {{first.unit.byId, 0, "", ""}, {first.id}},
+            {{"", 0, "write", ""}, {running, failed, b2, noSerial, first.id}},
+            {{"A1", 1, "read", ""}, {read}},
+            // --mine: this computer's records, none of another's.
+            {{"", 0, "", QSysInfo::machineHostName()},
+             {running, failed, b2, restore, noSerial, read, first.id}},
+            {{"", 0, "", "elsewhere"}, {}},
         };
         for (const Case& c : cases)
             QCOMPARE(idsOf(journal->records(c.query)), c.expected);
@@ -237,6 +242,23 @@ private slots:
         QCOMPARE(idOf(journal->lastWrite(acm0)), b2);
         QCOMPARE(idOf(journal->lastWrite({"", "", "", 0, 0})), QString("none"));
 
+        // For a team's server: all but the record still running, oldest
+        // first; one sent or fetched is not sent again, and one fetched
+        // twice is there once.
+        QStringList waiting = idsOf(journal->waitingToShare());
+        std::reverse(waiting.begin(), waiting.end());
+        QCOMPARE(waiting, QStringList({failed, b2, restore, noSerial, read, first.id}));
+        QVERIFY(journal->markShared(read, &error));
+        JournalRecord fetched = *journal->record(first.id);
+        fetched.id = "0d9c7c9e-5f6b-4b7e-9d6f-0a1b2c3d4e5f";
+        fetched.host = "elsewhere";
+        QVERIFY(journal->addFetched(fetched, &error));
+        QVERIFY(journal->addFetched(fetched, &error));
+        QCOMPARE(idsOf(journal->waitingToShare()).size(), 5);
+        QCOMPARE(idsOf(journal->records({"", 0, "", "elsewhere"})), QStringList({fetched.id}));
+        QVERIFY(journal->record(fetched.id)->shared && journal->record(read)->shared);
+        QVERIFY(!journal->record(b2)->shared);
+
         // Owner-only: the folders it made, the file and what SQLite keeps beside it.
         QCOMPARE(modeOf(dir.filePath("new folder #1")), mode_t(0700));
         QCOMPARE(modeOf(dir.filePath("new folder #1/50%?")), mode_t(0700));
@@ -246,7 +268,7 @@ private slots:
         journal.reset();
         journal = openJournal(path);
         QVERIFY(journal);
-        QCOMPARE(idsOf(journal->records()).size(), 7);
+        QCOMPARE(idsOf(journal->records()).size(), 8);
         QCOMPARE(dump(*journal->record(first.id)), dump(first));
     }
 
@@ -386,7 +408,7 @@ private slots:
         QTest::newRow("another program's database") << "foreign"
                                                     << "not Quillary's journal";
         QTest::newRow("a newer journal") << "newer"
-                                         << "journal version 3";
+                                         << "journal version 4";
     }
 
     void unusableFilesAreRefusedAndLeftAlone() {
@@ -417,7 +439,7 @@ private slots:
             RawDb(path).exec("CREATE TABLE accounts (name TEXT)");
         } else if (obstacle == "newer") {
             QVERIFY(openJournal(path));
-            RawDb(path).exec("UPDATE schema_version SET version = 3");
+            RawDb(path).exec("UPDATE schema_version SET version = 4");
         }
         const QString before = snapshot(path), targetBefore = snapshot(target);
         QString error;
@@ -529,8 +551,8 @@ private slots:
 
         auto journal = openJournal(path);
         QVERIFY(journal);
-        QCOMPARE(journal->schemaVersion(), 2);
-        QCOMPARE(RawDb(path).row("SELECT version FROM schema_version")[0].toInt(), 2);
+        QCOMPARE(journal->schemaVersion(), 3);
+        QCOMPARE(RawDb(path).row("SELECT version FROM schema_version")[0].toInt(), 3);
         const QList<JournalRecord> records = journal->records();
         QCOMPARE(records.size(), 2);
         const QString imageSha = "fad6364c401247ea747bb3920db2947c5c1f3e5e28e5e56333f78860f51290c8";

@@ -1,0 +1,362 @@
+#include "journal/TeamJournal.h"
+
+#include "journal/JournalSchema.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
+#include <QUrl>
+#include <QVariant>
+
+#include <atomic>
+
+namespace {
+
+struct TeamJournalText {
+    Q_DECLARE_TR_FUNCTIONS(TeamJournalText)
+};
+
+// Seconds libpq waits for a connection, and the server for a statement: a
+// host that takes the connection and never answers costs no more.
+constexpr int TimeoutSeconds = 5;
+
+QString sqlReason(const QSqlError& error) {
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return text.trimmed();
+}
+
+// Only a literal loopback address (127.0.0.0/8 written out in full, ::1):
+// a name, "localhost" included, is whatever a resolver makes of it.
+bool isLoopbackLiteral(const QString& host) {
+    static const QRegularExpression ipv4(
+        QStringLiteral("^127(\\.(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])){3}$"));
+    return host == QLatin1String("::1") || ipv4.match(host).hasMatch();
+}
+
+// A value in libpq's connection string. Qt turns every ';' of the options
+// into a space, so a value cannot hold one.
+QString quotedOption(QString value) {
+    value.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    value.replace(QLatin1Char('\''), QLatin1String("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+} // namespace
+
+struct TeamJournal::Private {
+    QUrl url;
+    QString host, user, database, options;
+    int port = 5432;
+
+    QString server() const { return url.toDisplayString(QUrl::RemovePassword); }
+
+    QString unusable(const QString& reason) const {
+        return TeamJournalText::tr("The team database %1 cannot be used: %2").arg(server(), reason);
+    }
+
+    // Brings the server to the journal's tables, making them when the role
+    // may; else says which script makes them.
+    bool prepare(QSqlDatabase& db, QString* error) const {
+        auto version = [&](QString* reason) {
+            QSqlQuery query(db);
+            if (!query.exec(QStringLiteral("SELECT version FROM schema_version"))) {
+                *reason = sqlReason(query.lastError());
+                return -1;
+            }
+            return query.next() ? query.value(0).toInt() : 0;
+        };
+        QString reason;
+        int found = db.tables().contains(QStringLiteral("schema_version")) ? version(&reason) : 0;
+        if (found < 0) {
+            *error = unusable(reason);
+            return false;
+        }
+        if (found > Journal::CurrentSchemaVersion) {
+            *error = unusable(TeamJournalText::tr("its journal was made by a newer version of "
+                                                  "Quillary (version %1; this one knows up to %2)")
+                                  .arg(found)
+                                  .arg(Journal::CurrentSchemaVersion));
+            return false;
+        }
+        if (found == Journal::CurrentSchemaVersion)
+            return true;
+        QStringList steps = journalSchemaSteps(found, QStringLiteral("BYTEA"));
+        if (found == 0)
+            steps << QStringLiteral("INSERT INTO schema_version (version) VALUES (%1)")
+                         .arg(Journal::CurrentSchemaVersion);
+        else
+            steps << QStringLiteral("UPDATE schema_version SET version = %1")
+                         .arg(Journal::CurrentSchemaVersion);
+        bool made = db.transaction();
+        for (const QString& sql : std::as_const(steps)) {
+            QSqlQuery query(db);
+            if (made && !query.exec(sql)) {
+                reason = sqlReason(query.lastError());
+                made = false;
+            }
+        }
+        if (made && db.commit())
+            return true;
+        if (reason.isEmpty())
+            reason = sqlReason(db.lastError());
+        db.rollback();
+        // Another installer may have made them meanwhile.
+        if (db.tables().contains(QStringLiteral("schema_version")) &&
+            version(&reason) == Journal::CurrentSchemaVersion)
+            return true;
+        *error = unusable(
+            TeamJournalText::tr("its journal tables are missing or old, and the role %1 may not "
+                                "make them (%2). The database's owner makes them with the script "
+                                "journal-postgresql.sql (in /usr/share/doc/quillary).")
+                .arg(user.isEmpty() ? QStringLiteral("-") : user, reason));
+        return false;
+    }
+
+    // Sends the record and the images it names, in one transaction.
+    bool send(QSqlDatabase& db, Journal& local, const JournalRecord& record,
+              QString* reason) const {
+        if (!db.transaction()) {
+            *reason = sqlReason(db.lastError());
+            return false;
+        }
+        bool sent = true;
+        for (const QString& sha256 :
+             {record.configSha256, record.backupSha256, record.readBackSha256}) {
+            const QByteArray image = sha256.isEmpty() ? QByteArray() : local.image(sha256);
+            if (image.isEmpty())
+                continue;
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral("INSERT INTO images (sha256, size, data) VALUES (?, ?, ?) "
+                                         "ON CONFLICT (sha256) DO NOTHING"));
+            query.addBindValue(sha256);
+            query.addBindValue(qint64(image.size()));
+            query.addBindValue(qCompress(image));
+            if (!query.exec()) {
+                *reason = sqlReason(query.lastError());
+                sent = false;
+                break;
+            }
+        }
+        const QStringList& columns = journalRecordColumns();
+        QSqlQuery query(db);
+        if (sent) {
+            query.prepare(QStringLiteral("INSERT INTO records (%1) VALUES (%2) "
+                                         "ON CONFLICT (id) DO NOTHING")
+                              .arg(columns.join(QLatin1String(", ")),
+                                   QStringList(columns.size(), QStringLiteral("?"))
+                                       .join(QLatin1String(", "))));
+            for (const QVariant& value : journalRecordValues(record))
+                query.addBindValue(value);
+            sent = query.exec();
+            if (!sent)
+                *reason = sqlReason(query.lastError());
+        }
+        if (sent && db.commit())
+            return true;
+        if (sent)
+            *reason = sqlReason(db.lastError());
+        db.rollback();
+        return false;
+    }
+
+    // Fetches the record and the images it names that the local journal
+    // lacks; *error says whether the server or the local journal failed.
+    bool fetch(QSqlDatabase& db, Journal& local, const QString& id, QString* error) const {
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("SELECT %1 FROM records WHERE id = ?")
+                          .arg(journalRecordColumns().join(QLatin1String(", "))));
+        query.addBindValue(id);
+        if (!query.exec() || !query.next()) {
+            *error = unusable(sqlReason(query.lastError()));
+            return false;
+        }
+        const JournalRecord record = journalRecordFromRow(query);
+        for (const QString& sha256 :
+             {record.configSha256, record.backupSha256, record.readBackSha256}) {
+            if (sha256.isEmpty() || !local.image(sha256).isEmpty())
+                continue;
+            QSqlQuery image(db);
+            image.prepare(QStringLiteral("SELECT data FROM images WHERE sha256 = ?"));
+            image.addBindValue(sha256);
+            if (!image.exec()) {
+                *error = unusable(sqlReason(image.lastError()));
+                return false;
+            }
+            // A damaged image stays behind; the record still comes.
+            const QByteArray data =
+                image.next() ? qUncompress(image.value(0).toByteArray()) : QByteArray();
+            if (!data.isEmpty() && sha256Hex(data) == sha256 &&
+                local.addImage(data, error).isEmpty())
+                return false;
+        }
+        return local.addFetched(record, error);
+    }
+};
+
+QString TeamJournal::systemCaFile() {
+    return QStringLiteral("/etc/ssl/certs/ca-certificates.crt");
+}
+
+TeamJournal::TeamJournal(std::unique_ptr<Private> d) : d_(std::move(d)) {}
+
+TeamJournal::~TeamJournal() = default;
+
+std::unique_ptr<TeamJournal> TeamJournal::create(const QString& url, const QString& caFile,
+                                                 QString* error) {
+    auto d = std::make_unique<Private>();
+    d->url = QUrl(url.trimmed(), QUrl::StrictMode);
+    auto refuse = [&](const QString& text) {
+        if (error)
+            *error = text;
+        return std::unique_ptr<TeamJournal>();
+    };
+    const QString scheme = d->url.scheme();
+    if (!d->url.isValid() || d->url.host().isEmpty() ||
+        (scheme != QLatin1String("postgresql") && scheme != QLatin1String("postgres")))
+        return refuse(TeamJournalText::tr("The team database \"%1\" is not an address such as "
+                                          "postgresql://installer@db.example.com/quillary.")
+                          .arg(d->url.toDisplayString(QUrl::RemovePassword)));
+    if (!d->url.password().isEmpty())
+        return refuse(
+            TeamJournalText::tr("The team database address \"%1\" holds a password. Quillary "
+                                "keeps no password: remove it from the address and put it in "
+                                "~/.pgpass (a line \"HOST:PORT:DATABASE:USER:SECRET\", the file "
+                                "readable by you only).")
+                .arg(d->url.toDisplayString(QUrl::RemovePassword)));
+    d->host = d->url.host();
+    d->port = d->url.port(5432);
+    d->user = d->url.userName();
+    d->database = d->url.path().mid(1);
+    QStringList options = {
+        QStringLiteral("connect_timeout=%1").arg(TimeoutSeconds),
+        QStringLiteral("options='-c statement_timeout=%1'").arg(TimeoutSeconds * 1000),
+        QStringLiteral("application_name=quillary"),
+        // One attempt per connection: GSSAPI encryption first would be a
+        // second wait on a host that never answers.
+        QStringLiteral("gssencmode=disable"),
+    };
+    // On the machine itself nothing leaves it; anywhere else the server
+    // proves who it is.
+    if (isLoopbackLiteral(d->host)) {
+        options << QStringLiteral("sslmode=disable");
+    } else {
+        const QString authorities = caFile.isEmpty() ? systemCaFile() : caFile;
+        if (authorities.contains(QLatin1Char(';')))
+            return refuse(TeamJournalText::tr("The CA file \"%1\" for the team database has a "
+                                              "';' in its name; move it to a name without one.")
+                              .arg(authorities));
+        options << QStringLiteral("sslmode=verify-full")
+                << QStringLiteral("sslrootcert=") + quotedOption(authorities);
+    }
+    d->options = options.join(QLatin1Char(';'));
+    return std::unique_ptr<TeamJournal>(new TeamJournal(std::move(d)));
+}
+
+QString TeamJournal::server() const {
+    return d_->server();
+}
+
+QString TeamJournal::connectOptions() const {
+    return d_->options;
+}
+
+TeamSyncResult TeamJournal::sync(Journal& local, bool send) {
+    TeamSyncResult result;
+    static std::atomic<quint64> connections{0};
+    const QString name = QStringLiteral("quillary-team-%1").arg(++connections);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        auto work = [&]() -> QString {
+            if (!db.isValid())
+                return d_->unusable(TeamJournalText::tr("Qt's PostgreSQL driver is missing "
+                                                        "(install the package libqt6sql6-psql)."));
+            db.setHostName(d_->host);
+            db.setPort(d_->port);
+            db.setUserName(d_->user);
+            db.setDatabaseName(d_->database);
+            db.setConnectOptions(d_->options);
+            if (!db.open())
+                return d_->unusable(sqlReason(db.lastError()));
+            QString error, reason;
+            if (!d_->prepare(db, &error))
+                return error;
+            if (send) {
+                for (const JournalRecord& record : local.waitingToShare()) {
+                    if (!d_->send(db, local, record, &reason))
+                        return d_->unusable(reason);
+                    if (!local.markShared(record.id, &error))
+                        return error;
+                    ++result.sent;
+                }
+            }
+            QSqlQuery ids(db);
+            ids.setForwardOnly(true);
+            if (!ids.exec(QStringLiteral("SELECT id FROM records")))
+                return d_->unusable(sqlReason(ids.lastError()));
+            const QStringList known = local.ids();
+            const QSet<QString> here(known.begin(), known.end());
+            QStringList missing;
+            while (ids.next()) {
+                if (!here.contains(ids.value(0).toString()))
+                    missing << ids.value(0).toString();
+            }
+            ids.finish();
+            for (const QString& id : std::as_const(missing)) {
+                if (!d_->fetch(db, local, id, &error))
+                    return error;
+                ++result.received;
+            }
+            return {};
+        };
+        result.error = work();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    result.waiting = int(local.waitingToShare().size());
+    return result;
+}
+
+TeamSyncRunner::TeamSyncRunner(std::unique_ptr<TeamJournal> team, const QString& journalPath,
+                               QObject* parent)
+    : QObject(parent), team_(std::move(team)), journalPath_(journalPath) {}
+
+TeamSyncRunner::~TeamSyncRunner() {
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+    }
+}
+
+void TeamSyncRunner::request() {
+    if (worker_)
+        again_ = true;
+    else
+        startWorker();
+}
+
+void TeamSyncRunner::startWorker() {
+    again_ = false;
+    worker_ = QThread::create([this] {
+        TeamSyncResult result;
+        // The journal's connection belongs to this thread: opened here.
+        const std::unique_ptr<Journal> local = Journal::open(journalPath_, &result.error);
+        if (local)
+            result = team_->sync(*local);
+        QMetaObject::invokeMethod(
+            this,
+            [this, result] {
+                worker_->wait();
+                delete worker_;
+                worker_ = nullptr;
+                emit finished(result);
+                if (again_)
+                    startWorker();
+            },
+            Qt::QueuedConnection);
+    });
+    worker_->start();
+}
