@@ -328,21 +328,6 @@ QString unfinishedWriteNotice(const JournalRecord& record) {
         .arg(when, record.result, record.id);
 }
 
-JournalUnit identifyUnit(const QString& device, SerialDeviceFinder* finder) {
-    JournalUnit unit;
-    unit.device = device;
-    if (!finder)
-        return unit;
-    for (const SerialDevice& found : usbDevicesOf(finder->devices())) {
-        if (device == found.node || device == found.stableName) {
-            unit.device = found.node;
-            unit.serial = found.serial;
-            unit.byId = found.stableName;
-        }
-    }
-    return unit;
-}
-
 void runJournaledRead(const UnitCommandContext& context, Journal* journal, const JournalUnit& unit,
                       const std::function<void(const QString&)>& notice) {
     if (!journal) {

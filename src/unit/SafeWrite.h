@@ -67,9 +67,6 @@ private:
 void runJournaledRead(const UnitCommandContext& context, Journal* journal, const JournalUnit& unit,
                       const std::function<void(const QString&)>& notice = {});
 
-// The unit on the port the context connects to, as far as the device list knows it.
-JournalUnit identifyUnit(const QString& device, SerialDeviceFinder* finder);
-
 // "The last write into this unit, on ..., did not finish ...": empty when the
 // record is none of that.
 QString unfinishedWriteNotice(const JournalRecord& record);

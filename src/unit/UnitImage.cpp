@@ -48,12 +48,19 @@ bool sameFile(const QString& a, const QString& b) {
 
 } // namespace
 
-QString unitNameFor(const QString& device, SerialDeviceFinder& finder) {
-    for (const SerialDevice& found : usbDevicesOf(finder.devices())) {
-        const bool same =
-            device == found.node || device == found.stableName || sameFile(device, found.node);
-        if (same && !found.serial.isEmpty())
-            return found.serial;
+JournalUnit identifyUnit(const QString& device, SerialDeviceFinder* finder) {
+    JournalUnit unit;
+    unit.device = device;
+    if (!finder)
+        return unit;
+    for (const SerialDevice& found : usbDevicesOf(finder->devices())) {
+        if (device == found.node || device == found.stableName || sameFile(device, found.node))
+            return JournalUnit{found.serial, found.stableName, found.node};
     }
-    return QFileInfo(device).fileName();
+    return unit;
+}
+
+QString unitNameFor(const QString& device, SerialDeviceFinder& finder) {
+    const JournalUnit unit = identifyUnit(device, &finder);
+    return unit.serial.isEmpty() ? QFileInfo(device).fileName() : unit.serial;
 }

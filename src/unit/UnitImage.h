@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config/RegisterStore.h"
+#include "journal/Journal.h"
 #include "unit/LinkApi.h"
 
 #include <QByteArray>
@@ -26,6 +27,10 @@ struct UnitComparison {
     bool same() const { return registers.isEmpty(); }
 };
 UnitComparison compareWithUnit(const RegisterStore& written, const RegisterStore& unit);
+
+// The unit on this device as far as the device list knows it: its USB serial
+// number, by-id name and node when it is one of the USB devices attached.
+JournalUnit identifyUnit(const QString& device, SerialDeviceFinder* finder);
 
 // How a backup names the unit on this device: its USB serial number, else
 // the device's name ("ttyS0", "COM1").
