@@ -10,6 +10,7 @@
 // Needs sox, velk-unit-sim and /usr/bin/python3 with aiosmtpd.
 //
 // usage: ui_bench
+#include "app/QuillaryDlg.h"
 #include "config/ConfigSession.h"
 #include "config/Profile.h"
 #include "config/VoiceFiles.h"
@@ -20,9 +21,6 @@
 #include "seams/UserInteraction.h"
 #include "unit/CSetupDlg.h"
 #include "unit/LinkApi.h"
-#include "unit/ProgressBarSink.h"
-#include "unit/TransferFromUnitCommand.h"
-#include "unit/TransferToUnitCommand.h"
 #include "unit/UdevSerialDeviceFinder.h"
 #include "velklink.h"
 #include "voice/QtAudioDevice.h"
@@ -37,7 +35,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
-#include <QProgressBar>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -49,6 +47,7 @@
 #include <cstring>
 #include <functional>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -116,19 +115,14 @@ void measure(const char* what, const std::function<void()>& work,
 
 class BenchUser final : public UserInteraction {
 public:
-    QString file;     // what a file dialog answers
-    QStringList told; // every message
+    QString file; // what a file dialog answers
+    // Every message is printed as it comes, above the figure of its command.
     QString chooseFile(const FileDialogRequest&) override { return file; }
     Answer showMessage(const MessageRequest& request) override {
-        told << request.text;
+        std::printf("  told: %s\n", qPrintable(request.text));
         return request.buttons == MessageButtons::YesNo ? Answer::Yes : Answer::Ok;
     }
     void showAbout() override {}
-};
-
-class IgnoredButtons final : public CommandButtons {
-public:
-    void apply(EnableState) override {}
 };
 
 class PdfChooser final : public PrinterChooser {
@@ -177,8 +171,6 @@ int freshRecorder() {
     std::printf("%-44s take %7.1f ms of %lld ms pressed  %s\n", "first take on a fresh server",
                 keptMs, qlonglong(pressedMs),
                 std::abs(keptMs - double(pressedMs)) <= TargetMs ? "within 50 ms" : "OVER 50 ms");
-    for (const QString& message : user.told)
-        std::printf("  told: %s\n", qPrintable(message));
     return over;
 }
 
@@ -216,6 +208,10 @@ void freshServer(const QString& self) {
         ::usleep(100000);
     over += run(self, {"--fresh-recorder"}, 60000);
     run("pulseaudio", {"-k"}, 10000);
+    // The server removes its files as it ends; the folder goes after them.
+    for (int i = 0; i < 50 && run("pactl", {"info"}, 2000) == 0; ++i)
+        ::usleep(100000);
+    ::usleep(200000);
 }
 
 // A unit simulator on a pseudo-terminal, for the transfers.
@@ -254,6 +250,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QTemporaryDir dir;
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit()); // the journal of this run only
     BenchUser user;
     Profile profile(dir.filePath("bench.ini"));
 
@@ -303,6 +300,10 @@ int main(int argc, char** argv) {
         WaveFile::writeUnitWave(dir.filePath(VoiceFiles::configHighName("Bench", input)), 8000,
                                 QByteArray(16000, '\x90'), &error);
     }
+    // The unit's two prompts, as New configuration copies them.
+    for (const char* prompt : {"SelectOutput.wav", "SelectOnOff.wav"})
+        QFile::copy(QString(VOICE_TEMPLATES "/") + prompt,
+                    dir.filePath(QString("Bench_") + prompt));
     if (!session.load(configPath)) {
         std::fprintf(stderr, "ui_bench: the configuration could not be loaded\n");
         return 1;
@@ -368,24 +369,32 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ui_bench: the unit simulator did not start\n");
         return 1;
     }
+    // The unit commands as the window runs them, with the real link library:
+    // a unit that answers, and one that never does (the link waits for it).
     LibraryLinkApi api;
     api.LinkStartup();
-    const int32_t handle = api.LinkCreate();
-    api.LinkSetPort(handle, "USB1", "COM0");
-    IgnoredButtons buttons;
-    QProgressBar bar;
-    ProgressBarSink progress(&bar);
-    measure("Transfer to unit", [&] {
-        TransferToUnitCommand({api, handle, user, buttons, progress, session}).run();
-    });
-    measure("Transfer from unit", [&] {
-        TransferFromUnitCommand({api, handle, user, buttons, progress, session}).run();
-    });
-    api.LinkClose(handle);
-    api.LinkDestroy(handle);
+    {
+        AppServices services{api, user, profile, clock, VOICE_TEMPLATES};
+        CQuillaryDlg window(services);
+        window.show();
+        window.openConfiguration(configPath);
+        const auto click = [&](CommandId id) {
+            return [&window, id] { window.button(id)->click(); };
+        };
+        measure("Transfer to unit", click(IdTransferToUnit));
+        user.file = dir.filePath("Read.QRB");
+        measure("Transfer from unit", click(IdTransferFromUnit));
+        measure("Syncronize clock", click(IdSyncClock));
+        int silent = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (silent < 0 || ::grantpt(silent) != 0 || ::unlockpt(silent) != 0) {
+            std::fprintf(stderr, "ui_bench: no pseudo-terminal for a silent unit\n");
+            return 1;
+        }
+        ::setenv("QUILLARY_LINK_DEVICE", ::ptsname(silent), 1);
+        measure("Transfer to unit, the unit silent", click(IdTransferToUnit));
+        ::close(silent);
+    }
     api.LinkCleanup();
-    for (const QString& message : user.told)
-        std::printf("  told: %s\n", qPrintable(message));
     std::printf("%d of the figures over 50 ms\n", over);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "editor/ConfigureDialog.h"
 #include "mail/SendConfig.h"
 #include "report/PrintCommand.h"
+#include "seams/OffUiThread.h"
 #include "unit/CSetupDlg.h"
 #include "unit/SafeWrite.h"
 #include "unit/SyncClockCommand.h"
@@ -19,32 +20,21 @@ namespace {
 using Window = CQuillaryDlg;
 using Context = const CommandContext;
 
-// A unit command moves the progress bar through a sink that keeps the window
-// painting and its clock ticking while the link blocks.
-// The pressed button loses the keyboard focus while the buttons are disabled;
-// it gets it back afterwards, so a keyboard user stays where they were.
 template <typename Command, typename... Extra>
 void runUnitCommand(Window&, Context& c, const Extra&... extra) {
-    const QPointer<QWidget> focused = QApplication::focusWidget();
-    Command({c.link, c.linkHandle, c.ui, c.buttons, c.progress, c.session, c.choosePort}, extra...)
-        .run();
-    if (focused && focused->isEnabled())
-        focused->setFocus();
+    runOnUnit(c, [&](const UnitCommandContext& unit) { Command(unit, extra...).run(); });
 }
 
 // Transfer to and from unit: journaled, and a write with a backup and a
 // read-back; before the first register, the check's errors are shown and
 // the user decides whether to write anyway.
 template <auto Run> void runSafeUnitCommand(Window&, Context& c) {
-    const QPointer<QWidget> focused = QApplication::focusWidget();
-    UnitCommandContext unit{c.link,     c.linkHandle, c.ui,        c.buttons,
-                            c.progress, c.session,    c.choosePort};
-    unit.confirmWrite = [&c] { return confirmCheckedWrite(c.ui, c.session); };
-    Run(unit, UnitSafety{c.profile.backupAndVerify(), Journal::defaultPath(), attachedUnit(c)});
-    if (c.journaled)
-        c.journaled();
-    if (focused && focused->isEnabled())
-        focused->setFocus();
+    const UnitSafety safety{c.profile.backupAndVerify(), Journal::defaultPath(), attachedUnit(c)};
+    runOnUnit(c, [&](const UnitCommandContext& unit) {
+        UnitCommandContext checked = unit;
+        checked.confirmWrite = [&] { return confirmCheckedWrite(unit.ui, c.session); };
+        Run(checked, safety);
+    });
 }
 
 const CommandRow Rows[] = {
@@ -129,6 +119,21 @@ const CommandRow Rows[] = {
 };
 
 } // namespace
+
+// The pressed button loses the keyboard focus while the buttons are disabled;
+// it gets it back afterwards, so a keyboard user stays where they were.
+void runOnUnit(const CommandContext& c,
+               const std::function<void(const UnitCommandContext&)>& work) {
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    runOffUiThread({c.ui, c.progress, c.buttons}, [&](const CommandSeams& seams) {
+        work({c.link, c.linkHandle, seams.ui, seams.buttons, seams.progress, c.session,
+              c.choosePort});
+    });
+    if (c.journaled)
+        c.journaled();
+    if (focused && focused->isEnabled())
+        focused->setFocus();
+}
 
 JournalUnit attachedUnit(const CommandContext& c) {
     // The device as the link will reach it: QUILLARY_LINK_DEVICE, else the

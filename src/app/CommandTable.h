@@ -16,8 +16,10 @@
 #include "app/CommandContext.h"
 #include "journal/Journal.h"
 #include "seams/Commands.h"
+#include "unit/UnitCommand.h"
 
 #include <QRect>
+#include <functional>
 #include <span>
 
 class CQuillaryDlg;
@@ -35,6 +37,11 @@ struct CommandRow {
 
 // Rows in the window's template order, which is also the tab order.
 std::span<const CommandRow> commandTable();
+
+// Runs work with the window's link on a thread of its own (the window keeps
+// answering), then shares what was journaled with the team.
+void runOnUnit(const CommandContext& context,
+               const std::function<void(const UnitCommandContext&)>& work);
 
 // The unit the window's link reaches, as far as the device list knows it.
 JournalUnit attachedUnit(const CommandContext& context);

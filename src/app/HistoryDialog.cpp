@@ -224,13 +224,10 @@ void runHistoryCommand(QWidget* window, const CommandContext& context) {
         return;
     }
     const auto restore = [&context](const QString& id) {
-        runSafeRestore({context.link, context.linkHandle, context.ui, context.buttons,
-                        context.progress, context.session, context.choosePort},
-                       UnitSafety{context.profile.backupAndVerify(), Journal::defaultPath(),
-                                  attachedUnit(context)},
-                       id);
-        if (context.journaled)
-            context.journaled();
+        const UnitSafety safety{context.profile.backupAndVerify(), Journal::defaultPath(),
+                                attachedUnit(context)};
+        runOnUnit(context,
+                  [&](const UnitCommandContext& unit) { runSafeRestore(unit, safety, id); });
     };
     HistoryDialog dialog(*journal, context, restore, window);
     dialog.exec();

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -205,7 +206,15 @@ void CQuillaryDlg::OnInitDialog() {
     apply(EnableState::AtStart);
     progress_->setRange(0, 100);
     session_.store().clear();
-    session_.setOnFileChanged([this] { fileChanged(); });
+    // A unit command changes the file from its own thread; the title and
+    // the Recent menu change on the window's.
+    session_.setOnFileChanged([this] {
+        if (QThread::currentThread() == thread())
+            fileChanged();
+        else
+            QMetaObject::invokeMethod(this, &CQuillaryDlg::fileChanged,
+                                      Qt::BlockingQueuedConnection);
+    });
 
     LinkApi& link = services_.link;
     m_linkHandle = link.LinkCreate();

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <atomic>
 #include <climits>
 #include <thread>
 #include <utility>
@@ -185,8 +184,13 @@ void VoiceRecorder::stopRecording() {
     timer_.stop();
     device_.stop();
     recording_ = false;
+    // Saving ends with a sync to the disk, which may take a while.
     QString error;
-    if (!WaveFile::writeUnitWave(filePath(), recordingRate_, device_.takeRecording(), &error)) {
+    bool saved = false;
+    offThread([&, take = device_.takeRecording(), path = filePath()] {
+        saved = WaveFile::writeUnitWave(path, recordingRate_, take, &error);
+    });
+    if (!saved) {
         user_.tell(tr("The recording could not be saved as %1: %2").arg(filePath(), error),
                    MessageIcon::Warning);
     }
@@ -253,6 +257,17 @@ void VoiceRecorder::speak() {
 // The job takes a second or more (decoding, synthesis): it runs on a thread of
 // its own while this one keeps the window painting. The user's input waits
 // until it ends, and the thread is always waited for, so no two jobs overlap.
+// The window keeps painting meanwhile; the user's input waits until job is done.
+void VoiceRecorder::offThread(const std::function<void()>& job) {
+    QEventLoop wait;
+    std::thread worker([&] {
+        job();
+        QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+}
+
 void VoiceRecorder::make(const QString& busyText, const std::function<VoiceMakeResult()>& job) {
     const RecorderButtons before = buttons_;
     buttons_ = {false, false, false, false};
@@ -260,20 +275,7 @@ void VoiceRecorder::make(const QString& busyText, const std::function<VoiceMakeR
     emit changed();
 
     VoiceMakeResult result;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        result = job();
-        done = true;
-    });
-    QEventLoop wait;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &wait, [&] {
-        if (done)
-            wait.quit();
-    });
-    poll.start(10);
-    wait.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
+    offThread([&] { result = job(); });
 
     busyText_.clear();
     buttons_ = before;

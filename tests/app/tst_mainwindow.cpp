@@ -340,7 +340,8 @@ private slots:
 
     // Transfer to unit runs the check before the first register: a number
     // that cannot be dialled is listed and No writes nothing, the backup
-    // read being all the unit saw.
+    // read being all the unit saw. The link is driven off the window's
+    // thread, so a silent unit never freezes the window.
     void checkErrorsAskBeforeTransfer() {
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir_->filePath("data")));
         const QString path = dir_->filePath("Site.QRB");
@@ -352,9 +353,12 @@ private slots:
         ui_.nextFiles << path;
         window.button(IdLoad)->click();
         link_.calls.clear();
+        link_.callsOnAppThread.clear();
         ui_.nextAnswers << Answer::No << Answer::No; // no voice; do not write anyway
         window.button(IdTransferToUnit)->click();
         qunsetenv("XDG_DATA_HOME");
+        QVERIFY(link_.calls.contains("LinkConnect(7,)"));
+        QCOMPARE(link_.callsOnAppThread, QStringList());
         QVERIFY2(!link_.calls.join(' ').contains("LinkWriteRegister"),
                  qPrintable(link_.calls.join(' ')));
         const MessageRequest& asked = ui_.messages.last();

@@ -1,7 +1,9 @@
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
+#include <QThread>
 
 #include <cstring>
 #include <stdexcept>
@@ -19,6 +21,11 @@ Answer ScriptedUserInteraction::showMessage(const MessageRequest& request) {
     // the program show one fails.
     if (request.text.trimmed().isEmpty())
         QTest::qFail("a message box was shown without a text", __FILE__, __LINE__);
+    // A dialog belongs on the application's thread, whichever thread the
+    // command runs on.
+    if (QCoreApplication::instance() &&
+        QThread::currentThread() != QCoreApplication::instance()->thread())
+        QTest::qFail("a message box was shown off the application's thread", __FILE__, __LINE__);
     if (!nextAnswers.isEmpty())
         return nextAnswers.takeFirst();
     return request.defaultButton;
@@ -26,6 +33,9 @@ Answer ScriptedUserInteraction::showMessage(const MessageRequest& request) {
 
 int32_t RecordingLinkApi::record(const QString& name, const QStringList& arguments) {
     calls.append(name + '(' + arguments.join(',') + ')');
+    if (QCoreApplication::instance() &&
+        QThread::currentThread() == QCoreApplication::instance()->thread())
+        callsOnAppThread.append(calls.last());
     return results.value(name, 0);
 }
 

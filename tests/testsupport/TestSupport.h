@@ -17,7 +17,8 @@
 
 // Answers file dialogs and questions from queues and records what was shown.
 // An empty queue cancels a file dialog and gives a message box's default. A
-// message or question with no text fails the running test.
+// message or question with no text, or shown off the application's thread,
+// fails the running test.
 class ScriptedUserInteraction final : public UserInteraction {
 public:
     QStringList nextFiles;
@@ -41,6 +42,7 @@ public:
     static constexpr int32_t Handle = 7;
 
     QStringList calls;
+    QStringList callsOnAppThread; // those made on the application's thread
     QMap<QString, int32_t> results;
     QMap<int, int32_t> writeResults; // by register
     QMap<int, int32_t> readResults;  // by register

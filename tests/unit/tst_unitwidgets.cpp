@@ -1,7 +1,8 @@
-// The Setup dialog with the profile, and the progress bar as the commands'
-// progress sink.
+// The Setup dialog with the profile, and the window while a unit command
+// runs.
 #include "TestSupport.h"
 #include "config/Profile.h"
+#include "seams/OffUiThread.h"
 #include "unit/CSetupDlg.h"
 #include "unit/ProgressBarSink.h"
 #include "unit/UnitTexts.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -149,10 +151,12 @@ private slots:
         QCOMPARE(ui.messages[0].text, UnitTexts::restartNeeded());
     }
 
-    // Each step lets the window paint and its timers run; the user's keys
-    // meanwhile (Esc would run Close in the middle of a transfer) are dropped,
-    // not kept for when the command has ended.
-    void progressKeepsTheWindowAliveButDropsInput() {
+    // A unit command runs on a thread of its own: while its link waits, the
+    // window's timers run; the user's keys (Esc would run Close in the middle
+    // of a transfer) and a close request are dropped, not kept for later; what
+    // the command asks of the user, the bar and the buttons is done on the
+    // window's thread, in order.
+    void unitWorkKeepsTheWindowAliveButDropsInput() {
         QDialog window;
         auto* bar = new QProgressBar(&window);
         (new QVBoxLayout(&window))->addWidget(bar);
@@ -160,18 +164,43 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         int rejected = 0;
         connect(&window, &QDialog::rejected, [&rejected] { ++rejected; });
-        bool ticked = false;
-        QTimer::singleShot(0, [&ticked] { ticked = true; });
-        QCoreApplication::postEvent(
-            &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-        QCoreApplication::postEvent(&window, new QCloseEvent);
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+        timer.start(5);
 
+        ScriptedUserInteraction ui;
+        ui.nextAnswers = {Answer::Yes};
+        QStringList seen; // what reached the window's thread, in order
+        ui.onMessage = [&](const MessageRequest& request) {
+            if (QThread::currentThread() == window.thread())
+                seen << request.text << QString::number(bar->value());
+        };
+        RecordingCommandButtons buttons;
         ProgressBarSink sink(bar);
-        sink.setProgress(42);
-        QCoreApplication::processEvents();
+        bool offThread = false;
+        bool answered = false;
+        // Made here: a key event made on another thread makes Qt's keyboard there.
+        auto* escape = new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        auto* close = new QCloseEvent;
+        runOffUiThread({ui, sink, buttons}, [&](const CommandSeams& seams) {
+            offThread = QThread::currentThread() != window.thread();
+            seams.buttons.apply(EnableState::AllDisabled);
+            seams.progress.setProgress(10);
+            QCoreApplication::postEvent(&window, escape);
+            QCoreApplication::postEvent(&window, close);
+            QThread::msleep(200); // the link waiting for the unit
+            answered = seams.ui.askYesNo(QStringLiteral("Go on?"));
+            seams.progress.setProgress(42);
+            seams.buttons.apply(EnableState::AllEnabled);
+        });
 
+        QVERIFY(offThread);
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks))); // stalled: at most one
+        QVERIFY(answered);
+        QCOMPARE(seen, QStringList({"Go on?", "10"}));
         QCOMPARE(bar->value(), 42);
-        QVERIFY(ticked);
+        QCOMPARE(buttons.states, QList({EnableState::AllDisabled, EnableState::AllEnabled}));
         QCOMPARE(rejected, 0);
         QVERIFY(window.isVisible());
         QTest::keyClick(&window, Qt::Key_Escape); // input works again afterwards
