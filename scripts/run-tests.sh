@@ -152,6 +152,15 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
     handlers=$(XDG_CONFIG_HOME=$probe/config XDG_DATA_HOME=$probe/data \
         gio mime application/x-quillary-configuration)
     head -n1 <<<"$handlers" | grep -q ': quillary\.desktop$'
+    # What the desktop then runs, "quillary FILE", opens the file: it is
+    # loaded once the window shows and so becomes the first recent
+    # configuration in the program's settings. (It runs until stopped.)
+    head -c 22272 /dev/zero >"$probe/Site.QRB"
+    status=0
+    XDG_CONFIG_HOME=$probe/config XDG_DATA_HOME=$probe/data QT_QPA_PLATFORM=offscreen \
+        timeout 5 quillary "$probe/Site.QRB" || status=$?
+    [ "$status" = 124 ]
+    grep -qx "Files=$probe/Site.QRB" "$probe/config/quillary.ini"
     rm -rf "$probe"
 )
 echo "Debian packages installed and checked: ${debs[*]}"
