@@ -28,6 +28,7 @@
 #include "voice/VoiceRecorder.h"
 #include "voice/WaveFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -381,6 +382,14 @@ int main(int argc, char** argv) {
         const auto click = [&](CommandId id) {
             return [&window, id] { window.button(id)->click(); };
         };
+        user.file = configPath;
+        measure("Load configuration...", click(IdLoad));
+        closeModalAfter(1000);
+        measure("Configure... (shown 1 s)", click(IdConfigure));
+        user.file = dir.filePath("New.QRB");
+        measure("New configuration... (templates copied)", click(IdNew));
+        user.file = configPath;
+        window.button(IdLoad)->click();
         measure("Transfer to unit", click(IdTransferToUnit));
         user.file = dir.filePath("Read.QRB");
         measure("Transfer from unit", click(IdTransferFromUnit));
@@ -393,6 +402,9 @@ int main(int argc, char** argv) {
         ::setenv("QUILLARY_LINK_DEVICE", ::ptsname(silent), 1);
         measure("Transfer to unit, the unit silent", click(IdTransferToUnit));
         ::close(silent);
+        closeModalAfter(1000);
+        measure("History... (shown 1 s)",
+                [&] { window.findChild<QAction*>("historyAction")->trigger(); });
     }
     api.LinkCleanup();
     std::printf("%d of the figures over 50 ms\n", over);
