@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QEventLoop>
 #include <QThread>
 
 #include <memory>
@@ -117,13 +116,21 @@ void runOffUiThread(const CommandSeams& seams,
     InputHold hold;
     ForwardedSeams forwarded(seams, hold);
     const CommandSeams there{forwarded, forwarded, forwarded};
+    hold.hold(true);
+    waitForThread([&] { work(there); });
+    hold.hold(false);
+}
+
+void waitForThread(const std::function<void()>& job, QEventLoop::ProcessEventsFlags flags) {
+    if (!QCoreApplication::instance()) {
+        job();
+        return;
+    }
     QEventLoop loop;
-    std::unique_ptr<QThread> thread(QThread::create([&] { work(there); }));
+    const std::unique_ptr<QThread> thread(QThread::create(job));
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit,
                      Qt::QueuedConnection);
-    hold.hold(true);
     thread->start();
-    loop.exec();
+    loop.exec(flags);
     thread->wait();
-    hold.hold(false);
 }

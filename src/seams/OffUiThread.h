@@ -10,6 +10,8 @@
 #include "seams/ProgressSink.h"
 #include "seams/UserInteraction.h"
 
+#include <QEventLoop>
+
 #include <functional>
 
 struct CommandSeams {
@@ -25,3 +27,9 @@ struct CommandSeams {
 // object work runs here, on the seams themselves.
 void runOffUiThread(const CommandSeams& seams,
                     const std::function<void(const CommandSeams&)>& work);
+
+// Runs job on a thread of its own and returns when it has ended; this thread
+// runs its event loop with `flags` meanwhile (without an application object,
+// job runs here).
+void waitForThread(const std::function<void()>& job,
+                   QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);

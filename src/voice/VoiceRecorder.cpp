@@ -2,6 +2,7 @@
 
 #include "config/Profile.h"
 #include "config/VoiceFiles.h"
+#include "seams/OffUiThread.h"
 #include "seams/UserInteraction.h"
 #include "voice/WaveFile.h"
 
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -187,9 +187,11 @@ void VoiceRecorder::stopRecording() {
     // Saving ends with a sync to the disk, which may take a while.
     QString error;
     bool saved = false;
-    offThread([&, take = device_.takeRecording(), path = filePath()] {
-        saved = WaveFile::writeUnitWave(path, recordingRate_, take, &error);
-    });
+    waitForThread(
+        [&, take = device_.takeRecording(), path = filePath()] {
+            saved = WaveFile::writeUnitWave(path, recordingRate_, take, &error);
+        },
+        QEventLoop::ExcludeUserInputEvents);
     if (!saved) {
         user_.tell(tr("The recording could not be saved as %1: %2").arg(filePath(), error),
                    MessageIcon::Warning);
@@ -257,17 +259,6 @@ void VoiceRecorder::speak() {
 // The job takes a second or more (decoding, synthesis): it runs on a thread of
 // its own while this one keeps the window painting. The user's input waits
 // until it ends, and the thread is always waited for, so no two jobs overlap.
-// The window keeps painting meanwhile; the user's input waits until job is done.
-void VoiceRecorder::offThread(const std::function<void()>& job) {
-    QEventLoop wait;
-    std::thread worker([&] {
-        job();
-        QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    wait.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
-}
-
 void VoiceRecorder::make(const QString& busyText, const std::function<VoiceMakeResult()>& job) {
     const RecorderButtons before = buttons_;
     buttons_ = {false, false, false, false};
@@ -275,7 +266,7 @@ void VoiceRecorder::make(const QString& busyText, const std::function<VoiceMakeR
     emit changed();
 
     VoiceMakeResult result;
-    offThread([&] { result = job(); });
+    waitForThread([&] { result = job(); }, QEventLoop::ExcludeUserInputEvents);
 
     busyText_.clear();
     buttons_ = before;

@@ -121,8 +121,6 @@ private:
     void failedToStart();
     void setButtons(bool record, bool play, bool stop, bool close);
     void make(const QString& busyText, const std::function<VoiceMakeResult()>& job);
-    // Runs job on a thread of its own and returns when it is done.
-    void offThread(const std::function<void()>& job);
 
     AudioDevice& device_;
     UserInteraction& user_;
