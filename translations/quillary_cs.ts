@@ -325,8 +325,16 @@ Jednotlivá čísla oddělte znakem „,“ (čárkou)</translation>
         <translation>Týmová databáze se nepoužívá</translation>
     </message>
     <message>
-        <source>%1 records not yet shared</source>
-        <translation>Záznamy dosud nesdílené: %1</translation>
+        <source>1 record not yet shared</source>
+        <translation>Záznamy dosud nesdílené: 1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records not yet shared</source>
+        <translation>
+            <numerusform>Záznamy dosud nesdílené: %n</numerusform>
+            <numerusform>Záznamy dosud nesdílené: %n</numerusform>
+            <numerusform>Záznamy dosud nesdílené: %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -948,20 +956,44 @@ Přesto ji zapsat do jednotky?</translation>
         <translation>(dosud nesdíleno)</translation>
     </message>
     <message>
-        <source>%1 records not yet shared; they go out at the next chance (quillary-cli history sync).</source>
-        <translation>Záznamy dosud nesdílené: %1; odejdou při nejbližší příležitosti (quillary-cli history sync).</translation>
-    </message>
-    <message>
         <source>no team database is set: give --journal URL or set History/Database in ~/.config/quillary.ini</source>
         <translation>není nastavena týmová databáze: zadejte --journal URL nebo nastavte History/Database v ~/.config/quillary.ini</translation>
     </message>
     <message>
-        <source>Sent %1 records, received %2.</source>
-        <translation>Odesláno záznamů: %1, přijato: %2.</translation>
+        <source>1 record not yet shared; it goes out at the next chance (quillary-cli history sync).</source>
+        <translation>Záznamy dosud nesdílené: 1; odejde při nejbližší příležitosti (quillary-cli history sync).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records not yet shared; they go out at the next chance (quillary-cli history sync).</source>
+        <translation>
+            <numerusform>Záznamy dosud nesdílené: %n; odejdou při nejbližší příležitosti (quillary-cli history sync).</numerusform>
+            <numerusform>Záznamy dosud nesdílené: %n; odejdou při nejbližší příležitosti (quillary-cli history sync).</numerusform>
+            <numerusform>Záznamy dosud nesdílené: %n; odejdou při nejbližší příležitosti (quillary-cli history sync).</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 records not yet shared.</source>
-        <translation>Záznamy dosud nesdílené: %1.</translation>
+        <source>Sent 1 record, received %1.</source>
+        <translation>Odesláno záznamů: 1, přijato: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Sent %n records, received %1.</source>
+        <translation>
+            <numerusform>Odesláno záznamů: %n, přijato: %1.</numerusform>
+            <numerusform>Odesláno záznamů: %n, přijato: %1.</numerusform>
+            <numerusform>Odesláno záznamů: %n, přijato: %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 record not yet shared.</source>
+        <translation>Záznamy dosud nesdílené: 1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records not yet shared.</source>
+        <translation>
+            <numerusform>Záznamy dosud nesdílené: %n.</numerusform>
+            <numerusform>Záznamy dosud nesdílené: %n.</numerusform>
+            <numerusform>Záznamy dosud nesdílené: %n.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

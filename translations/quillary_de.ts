@@ -325,8 +325,15 @@ Jede Nummer mit einem „,“ (Komma) trennen</translation>
         <translation>Die Team-Datenbank wird nicht verwendet</translation>
     </message>
     <message>
-        <source>%1 records not yet shared</source>
-        <translation>Noch nicht geteilte Einträge: %1</translation>
+        <source>1 record not yet shared</source>
+        <translation>Noch nicht geteilte Einträge: 1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records not yet shared</source>
+        <translation>
+            <numerusform>Noch nicht geteilte Einträge: %n</numerusform>
+            <numerusform>Noch nicht geteilte Einträge: %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -944,20 +951,41 @@ Trotzdem in das Gerät schreiben?</translation>
         <translation>(noch nicht geteilt)</translation>
     </message>
     <message>
-        <source>%1 records not yet shared; they go out at the next chance (quillary-cli history sync).</source>
-        <translation>Noch nicht geteilte Einträge: %1; sie gehen bei nächster Gelegenheit hinaus (quillary-cli history sync).</translation>
-    </message>
-    <message>
         <source>no team database is set: give --journal URL or set History/Database in ~/.config/quillary.ini</source>
         <translation>keine Team-Datenbank eingestellt: --journal URL angeben oder History/Database in ~/.config/quillary.ini setzen</translation>
     </message>
     <message>
-        <source>Sent %1 records, received %2.</source>
-        <translation>Gesendete Einträge: %1, empfangene: %2.</translation>
+        <source>1 record not yet shared; it goes out at the next chance (quillary-cli history sync).</source>
+        <translation>Noch nicht geteilte Einträge: 1; er geht bei nächster Gelegenheit hinaus (quillary-cli history sync).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records not yet shared; they go out at the next chance (quillary-cli history sync).</source>
+        <translation>
+            <numerusform>Noch nicht geteilte Einträge: %n; sie gehen bei nächster Gelegenheit hinaus (quillary-cli history sync).</numerusform>
+            <numerusform>Noch nicht geteilte Einträge: %n; sie gehen bei nächster Gelegenheit hinaus (quillary-cli history sync).</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 records not yet shared.</source>
-        <translation>Noch nicht geteilte Einträge: %1.</translation>
+        <source>Sent 1 record, received %1.</source>
+        <translation>Gesendete Einträge: 1, empfangene: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Sent %n records, received %1.</source>
+        <translation>
+            <numerusform>Gesendete Einträge: %n, empfangene: %1.</numerusform>
+            <numerusform>Gesendete Einträge: %n, empfangene: %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 record not yet shared.</source>
+        <translation>Noch nicht geteilte Einträge: 1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records not yet shared.</source>
+        <translation>
+            <numerusform>Noch nicht geteilte Einträge: %n.</numerusform>
+            <numerusform>Noch nicht geteilte Einträge: %n.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

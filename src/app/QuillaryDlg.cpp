@@ -248,8 +248,11 @@ void CQuillaryDlg::startTeamSync() {
 }
 
 void CQuillaryDlg::teamSyncFinished(const TeamSyncResult& result) {
-    const QString notice =
-        result.waiting > 0 ? tr("%1 records not yet shared").arg(result.waiting) : QString();
+    // English names one record apart; a translation has its language's forms.
+    const QString notice = result.waiting == 1 ? tr("1 record not yet shared")
+                           : result.waiting > 0
+                               ? tr("%n records not yet shared", nullptr, result.waiting)
+                               : QString();
     // A step of a command that runs meanwhile is not overwritten by silence.
     if (!notice.isEmpty() || messagePane_->text() == teamNotice_)
         messagePane_->setText(notice);

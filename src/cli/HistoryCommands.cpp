@@ -257,9 +257,13 @@ void shareJournal(CliConsole& console) {
     if (!result || result->error.isEmpty())
         return;
     console.err(result->error);
-    console.err(HistoryText::tr("%1 records not yet shared; they go out at the next chance "
-                                "(quillary-cli history sync).")
-                    .arg(result->waiting));
+    // English names one record apart; a translation has its language's forms.
+    console.err(result->waiting == 1
+                    ? HistoryText::tr("1 record not yet shared; it goes out at the next chance "
+                                      "(quillary-cli history sync).")
+                    : HistoryText::tr("%n records not yet shared; they go out at the next "
+                                      "chance (quillary-cli history sync).",
+                                      nullptr, result->waiting));
 }
 
 int syncHistory(CliConsole& console) {
@@ -271,11 +275,15 @@ int syncHistory(CliConsole& console) {
     const std::optional<TeamSyncResult> result = syncWithTeam(console);
     if (!result)
         return ExitFile;
-    console.out(
-        HistoryText::tr("Sent %1 records, received %2.").arg(result->sent).arg(result->received));
+    console.out((result->sent == 1
+                     ? HistoryText::tr("Sent 1 record, received %1.")
+                     : HistoryText::tr("Sent %n records, received %1.", nullptr, result->sent))
+                    .arg(result->received));
     if (!result->error.isEmpty())
         console.fail(result->error);
     if (result->waiting > 0)
-        console.err(HistoryText::tr("%1 records not yet shared.").arg(result->waiting));
+        console.err(result->waiting == 1
+                        ? HistoryText::tr("1 record not yet shared.")
+                        : HistoryText::tr("%n records not yet shared.", nullptr, result->waiting));
     return result->error.isEmpty() && result->waiting == 0 ? ExitOk : ExitUnit;
 }

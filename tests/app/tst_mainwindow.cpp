@@ -594,7 +594,7 @@ private slots:
         QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(window.teamSync() && window.teamSync()->running());
         QTRY_COMPARE_WITH_TIMEOUT(window.messagePane()->text(),
-                                  QStringLiteral("1 records not yet shared"), 8000);
+                                  QStringLiteral("1 record not yet shared"), 8000);
         QVERIFY2(timer.elapsed() < 7000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY2(window.messagePane()->toolTip().contains("127.0.0.1:" + port) &&
                      window.messagePane()->toolTip().contains("timeout expired"),
