@@ -809,23 +809,37 @@ bool Journal::markShared(const QString& id, QString* error) {
     return false;
 }
 
-bool Journal::addFetched(const JournalRecord& record, QString* error) {
+bool Journal::addFetched(const QList<JournalRecord>& records, const QList<QByteArray>& images,
+                         QString* error) {
     QString reason;
     if (d_->beginWrite(&reason)) {
+        bool written = true;
+        QSqlQuery image(d_->db);
+        image.prepare(QStringLiteral("INSERT INTO images (sha256, size, data) VALUES (?, ?, ?) "
+                                     "ON CONFLICT (sha256) DO NOTHING"));
+        for (qsizetype i = 0; written && i < images.size(); ++i) {
+            image.addBindValue(sha256Hex(images[i]));
+            image.addBindValue(qint64(images[i].size()));
+            image.addBindValue(qCompress(images[i]));
+            written = image.exec();
+            if (!written)
+                reason = sqlReason(image.lastError());
+        }
         QSqlQuery known(d_->db);
         known.prepare(QStringLiteral("SELECT 1 FROM records WHERE id = ?"));
-        known.addBindValue(record.id);
-        const bool written =
-            known.exec() &&
-            (known.next() || d_->insert(record, &reason, QStringLiteral("fetched")));
-        known.finish();
+        for (qsizetype i = 0; written && i < records.size(); ++i) {
+            known.addBindValue(records[i].id);
+            written = known.exec() &&
+                      (known.next() || d_->insert(records[i], &reason, QStringLiteral("fetched")));
+            if (!written && reason.isEmpty())
+                reason = sqlReason(known.lastError());
+            known.finish();
+        }
+        image.finish();
         if (written && d_->commit(&reason))
             return true;
-        if (!written) {
-            if (reason.isEmpty())
-                reason = sqlReason(known.lastError());
+        if (!written)
             d_->db.rollback();
-        }
     }
     if (error)
         *error = cannotWrite(d_->path, reason);

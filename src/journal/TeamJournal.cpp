@@ -23,6 +23,8 @@ struct TeamJournalText {
 // Seconds libpq waits for a connection, and the server for a statement: a
 // host that takes the connection and never answers costs no more.
 constexpr int TimeoutSeconds = 5;
+// Records fetched from the server in one query and kept in one local transaction.
+constexpr qsizetype FetchBatch = 200;
 
 QString sqlReason(const QSqlError& error) {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
@@ -163,37 +165,58 @@ struct TeamJournal::Private {
         return false;
     }
 
-    // Fetches the record and the images it names that the local journal
-    // lacks; *error says whether the server or the local journal failed.
-    bool fetch(QSqlDatabase& db, Journal& local, const QString& id, QString* error) const {
+    // Fetches the records with these ids and the images they name that the
+    // local journal lacks: one query for the records, one for the images, one
+    // transaction here, so that a team's long history arrives in few round
+    // trips. The number of records fetched, or -1 with *error saying whether
+    // the server or the local journal failed.
+    qsizetype fetch(QSqlDatabase& db, Journal& local, const QStringList& ids,
+                    QString* error) const {
+        const auto anyOf = [](qsizetype count) {
+            return QStringList(count, QStringLiteral("?")).join(QLatin1String(", "));
+        };
         QSqlQuery query(db);
-        query.prepare(QStringLiteral("SELECT %1 FROM records WHERE id = ?")
-                          .arg(journalRecordColumns().join(QLatin1String(", "))));
-        query.addBindValue(id);
-        if (!query.exec() || !query.next()) {
+        query.setForwardOnly(true);
+        query.prepare(
+            QStringLiteral("SELECT %1 FROM records WHERE id IN (%2)")
+                .arg(journalRecordColumns().join(QLatin1String(", ")), anyOf(ids.size())));
+        for (const QString& id : ids)
+            query.addBindValue(id);
+        if (!query.exec()) {
             *error = unusable(sqlReason(query.lastError()));
-            return false;
+            return -1;
         }
-        const JournalRecord record = journalRecordFromRow(query);
-        for (const QString& sha256 :
-             {record.configSha256, record.backupSha256, record.readBackSha256}) {
-            if (sha256.isEmpty() || !local.image(sha256).isEmpty())
-                continue;
+        QList<JournalRecord> records;
+        QStringList wanted;
+        while (query.next()) {
+            records << journalRecordFromRow(query);
+            const JournalRecord& record = records.last();
+            for (const QString& sha256 :
+                 {record.configSha256, record.backupSha256, record.readBackSha256}) {
+                if (!sha256.isEmpty() && !wanted.contains(sha256) && local.image(sha256).isEmpty())
+                    wanted << sha256;
+            }
+        }
+        QList<QByteArray> images;
+        if (!wanted.isEmpty()) {
             QSqlQuery image(db);
-            image.prepare(QStringLiteral("SELECT data FROM images WHERE sha256 = ?"));
-            image.addBindValue(sha256);
+            image.setForwardOnly(true);
+            image.prepare(QStringLiteral("SELECT sha256, data FROM images WHERE sha256 IN (%1)")
+                              .arg(anyOf(wanted.size())));
+            for (const QString& sha256 : std::as_const(wanted))
+                image.addBindValue(sha256);
             if (!image.exec()) {
                 *error = unusable(sqlReason(image.lastError()));
-                return false;
+                return -1;
             }
-            // A damaged image stays behind; the record still comes.
-            const QByteArray data =
-                image.next() ? qUncompress(image.value(0).toByteArray()) : QByteArray();
-            if (!data.isEmpty() && sha256Hex(data) == sha256 &&
-                local.addImage(data, error).isEmpty())
-                return false;
+            // A damaged image stays behind; its record still comes.
+            while (image.next()) {
+                const QByteArray data = qUncompress(image.value(1).toByteArray());
+                if (!data.isEmpty() && sha256Hex(data) == image.value(0).toString())
+                    images << data;
+            }
         }
-        return local.addFetched(record, error);
+        return local.addFetched(records, images, error) ? records.size() : -1;
     }
 };
 
@@ -305,10 +328,11 @@ TeamSyncResult TeamJournal::sync(Journal& local, bool send) {
                     missing << ids.value(0).toString();
             }
             ids.finish();
-            for (const QString& id : std::as_const(missing)) {
-                if (!d_->fetch(db, local, id, &error))
+            for (qsizetype at = 0; at < missing.size(); at += FetchBatch) {
+                const qsizetype fetched = d_->fetch(db, local, missing.mid(at, FetchBatch), &error);
+                if (fetched < 0)
                     return error;
-                ++result.received;
+                result.received += int(fetched);
             }
             return {};
         };

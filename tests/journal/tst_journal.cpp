@@ -252,8 +252,8 @@ private slots:
         JournalRecord fetched = *journal->record(first.id);
         fetched.id = "0d9c7c9e-5f6b-4b7e-9d6f-0a1b2c3d4e5f";
         fetched.host = "elsewhere";
-        QVERIFY(journal->addFetched(fetched, &error));
-        QVERIFY(journal->addFetched(fetched, &error));
+        QVERIFY(journal->addFetched({fetched}, {}, &error));
+        QVERIFY(journal->addFetched({fetched}, {}, &error));
         QCOMPARE(idsOf(journal->waitingToShare()).size(), 5);
         QCOMPARE(idsOf(journal->records({"", 0, "", "elsewhere"})), QStringList({fetched.id}));
         QVERIFY(journal->record(fetched.id)->shared && journal->record(read)->shared);

@@ -377,6 +377,44 @@ private slots:
         QVERIFY2(audit.status == 0, qPrintable(audit.err));
     }
 
+    // A team's long history reaches a new installer in one sync: more
+    // records than go in one batch, each with the image it names.
+    void newInstallerGetsTheWholeHistory() {
+        if (!haveServer())
+            QSKIP("no PostgreSQL server for the tests (scripts/run-tests.sh starts one)");
+        const QString database = freshDatabase(shared_);
+        QVERIFY(!database.isEmpty());
+        const QString team = url(shared_, database);
+        const QString journalPath = "/.local/share/quillary/journal.sqlite";
+        Installer a, b;
+        constexpr int Count = 450;
+        QString error;
+        {
+            const std::unique_ptr<Journal> journal =
+                Journal::open(a.home.path() + journalPath, &error);
+            QVERIFY2(journal, qPrintable(error));
+            for (int i = 0; i < Count; ++i) {
+                JournalRecord record = newJournalRecord("write");
+                record.unit.serial = "A1";
+                record.configSha256 = journal->addImage(QByteArray(22272, char(i % 7)), &error);
+                QVERIFY2(journal->begin(record, &error), qPrintable(error));
+                record.result = "ok";
+                record.finished = record.started.addSecs(1);
+                QVERIFY2(journal->complete(record, &error), qPrintable(error));
+            }
+        }
+        const Installer::Run sent = a.cli({"--journal", team, "history", "sync"});
+        QCOMPARE(sent.out.trimmed(), QString("Sent %1 records, received 0.").arg(Count));
+        const Installer::Run received = b.cli({"--journal", team, "history", "sync"});
+        QVERIFY2(received.status == 0, qPrintable(received.err));
+        QCOMPARE(received.out.trimmed(), QString("Sent 0 records, received %1.").arg(Count));
+        const std::unique_ptr<Journal> journal = Journal::open(b.home.path() + journalPath, &error);
+        QVERIFY2(journal, qPrintable(error));
+        QCOMPARE(journal->ids().size(), Count);
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(journal->image(sha256Hex(QByteArray(22272, char(i)))).size(), 22272);
+    }
+
     // A server that went away, one that takes the connection and never
     // answers, a wrong password: the write goes on with the local journal
     // within 5 s of its own work, the notice names the server and the cause,
