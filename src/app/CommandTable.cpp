@@ -122,13 +122,20 @@ const CommandRow Rows[] = {
 
 // The pressed button loses the keyboard focus while the buttons are disabled;
 // it gets it back afterwards, so a keyboard user stays where they were.
+// One unit command at a time: the window's input is held while one runs,
+// but an assistive tool may still trigger a menu action.
 void runOnUnit(const CommandContext& c,
                const std::function<void(const UnitCommandContext&)>& work) {
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
     const QPointer<QWidget> focused = QApplication::focusWidget();
     runOffUiThread({c.ui, c.progress, c.buttons}, [&](const CommandSeams& seams) {
         work({c.link, c.linkHandle, seams.ui, seams.buttons, seams.progress, c.session,
               c.choosePort});
     });
+    running = false;
     if (c.journaled)
         c.journaled();
     if (focused && focused->isEnabled())

@@ -2,6 +2,7 @@
 // save, the caption, the clock, the link calls from start to end, a file named
 // on the command line or dropped, and the Recent menu.
 #include "TestSupport.h"
+#include "app/CommandTable.h"
 #include "app/QuillaryApp.h"
 #include "app/QuillaryDlg.h"
 #include "editor/PropertyPages.h"
@@ -341,7 +342,7 @@ private slots:
     // Transfer to unit runs the check before the first register: a number
     // that cannot be dialled is listed and No writes nothing, the backup
     // read being all the unit saw. The link is driven off the window's
-    // thread, so a silent unit never freezes the window.
+    // thread, so a silent unit never freezes the window, one command at a time.
     void checkErrorsAskBeforeTransfer() {
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir_->filePath("data")));
         const QString path = dir_->filePath("Site.QRB");
@@ -355,7 +356,15 @@ private slots:
         link_.calls.clear();
         link_.callsOnAppThread.clear();
         ui_.nextAnswers << Answer::No << Answer::No; // no voice; do not write anyway
+        // A second unit command meanwhile (an assistive tool may trigger one
+        // past the held input) does not run.
+        bool secondRan = false;
+        ui_.onMessage = [&](const MessageRequest&) {
+            runOnUnit(window.context(), [&](const UnitCommandContext&) { secondRan = true; });
+        };
         window.button(IdTransferToUnit)->click();
+        ui_.onMessage = {};
+        QVERIFY(!secondRan);
         qunsetenv("XDG_DATA_HOME");
         QVERIFY(link_.calls.contains("LinkConnect(7,)"));
         QCOMPARE(link_.callsOnAppThread, QStringList());
