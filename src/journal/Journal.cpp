@@ -798,10 +798,12 @@ QStringList Journal::ids() const {
     return ids;
 }
 
-bool Journal::markShared(const QString& id, QString* error) {
+bool Journal::markShared(const QStringList& ids, QString* error) {
     QSqlQuery query(d_->db);
-    query.prepare(QStringLiteral("UPDATE records SET shared = 'sent' WHERE id = ?"));
-    query.addBindValue(id);
+    query.prepare(QStringLiteral("UPDATE records SET shared = 'sent' WHERE id IN (%1)")
+                      .arg(QStringList(ids.size(), QStringLiteral("?")).join(QLatin1String(", "))));
+    for (const QString& id : ids)
+        query.addBindValue(id);
     if (query.exec())
         return true;
     if (error)

@@ -117,12 +117,12 @@ public:
 
     // For a team's server (TeamJournal): the records that have ended (or
     // whose process has gone) and are not yet on the server, oldest first;
-    // the ids of all records; marking one as sent; adding records fetched
+    // the ids of all records; marking some as sent; adding records fetched
     // from the server with the images they name, in one transaction (a
     // record whose id is known already is left as it is), not to be sent back.
     QList<JournalRecord> waitingToShare() const;
     QStringList ids() const;
-    bool markShared(const QString& id, QString* error);
+    bool markShared(const QStringList& ids, QString* error);
     bool addFetched(const QList<JournalRecord>& records, const QList<QByteArray>& images,
                     QString* error);
 

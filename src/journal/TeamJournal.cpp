@@ -23,8 +23,8 @@ struct TeamJournalText {
 // Seconds libpq waits for a connection, and the server for a statement: a
 // host that takes the connection and never answers costs no more.
 constexpr int TimeoutSeconds = 5;
-// Records fetched from the server in one query and kept in one local transaction.
-constexpr qsizetype FetchBatch = 200;
+// Records sent to or fetched from the server in one round of statements.
+constexpr qsizetype Batch = 200;
 
 QString sqlReason(const QSqlError& error) {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
@@ -119,44 +119,63 @@ struct TeamJournal::Private {
     }
 
     // Sends the record and the images it names, in one transaction.
-    bool send(QSqlDatabase& db, Journal& local, const JournalRecord& record,
+    // Sends records with the images they name in one transaction: one
+    // statement for the images and one for the records, so that what waited
+    // while a site was offline goes out in few round trips.
+    bool send(QSqlDatabase& db, Journal& local, const QList<JournalRecord>& records,
               QString* reason) const {
+        QStringList sha256s;
+        QList<QByteArray> images;
+        for (const JournalRecord& record : records) {
+            for (const QString& sha256 :
+                 {record.configSha256, record.backupSha256, record.readBackSha256}) {
+                if (sha256.isEmpty() || sha256s.contains(sha256))
+                    continue;
+                const QByteArray image = local.image(sha256);
+                if (image.isEmpty())
+                    continue;
+                sha256s << sha256;
+                images << image;
+            }
+        }
+        const auto rows = [](qsizetype count, qsizetype width) {
+            const QString row = QLatin1Char('(') +
+                                QStringList(width, QStringLiteral("?")).join(QLatin1String(", ")) +
+                                QLatin1Char(')');
+            return QStringList(count, row).join(QLatin1String(", "));
+        };
         if (!db.transaction()) {
             *reason = sqlReason(db.lastError());
             return false;
         }
-        bool sent = true;
-        for (const QString& sha256 :
-             {record.configSha256, record.backupSha256, record.readBackSha256}) {
-            const QByteArray image = sha256.isEmpty() ? QByteArray() : local.image(sha256);
-            if (image.isEmpty())
-                continue;
-            QSqlQuery query(db);
-            query.prepare(QStringLiteral("INSERT INTO images (sha256, size, data) VALUES (?, ?, ?) "
-                                         "ON CONFLICT (sha256) DO NOTHING"));
-            query.addBindValue(sha256);
-            query.addBindValue(qint64(image.size()));
-            query.addBindValue(qCompress(image));
-            if (!query.exec()) {
-                *reason = sqlReason(query.lastError());
-                sent = false;
-                break;
-            }
-        }
-        const QStringList& columns = journalRecordColumns();
         QSqlQuery query(db);
-        if (sent) {
-            query.prepare(QStringLiteral("INSERT INTO records (%1) VALUES (%2) "
-                                         "ON CONFLICT (id) DO NOTHING")
-                              .arg(columns.join(QLatin1String(", ")),
-                                   QStringList(columns.size(), QStringLiteral("?"))
-                                       .join(QLatin1String(", "))));
-            for (const QVariant& value : journalRecordValues(record))
-                query.addBindValue(value);
+        bool sent = true;
+        if (!images.isEmpty()) {
+            query.prepare(QStringLiteral("INSERT INTO images (sha256, size, data) VALUES %1 "
+                                         "ON CONFLICT (sha256) DO NOTHING")
+                              .arg(rows(images.size(), 3)));
+            for (qsizetype i = 0; i < images.size(); ++i) {
+                query.addBindValue(sha256s[i]);
+                query.addBindValue(qint64(images[i].size()));
+                query.addBindValue(qCompress(images[i]));
+            }
             sent = query.exec();
-            if (!sent)
-                *reason = sqlReason(query.lastError());
         }
+        if (sent) {
+            const QStringList& columns = journalRecordColumns();
+            query.prepare(
+                QStringLiteral("INSERT INTO records (%1) VALUES %2 "
+                               "ON CONFLICT (id) DO NOTHING")
+                    .arg(columns.join(QLatin1String(", ")), rows(records.size(), columns.size())));
+            for (const JournalRecord& record : records) {
+                for (const QVariant& value : journalRecordValues(record))
+                    query.addBindValue(value);
+            }
+            sent = query.exec();
+        }
+        if (!sent)
+            *reason = sqlReason(query.lastError());
+        query.finish();
         if (sent && db.commit())
             return true;
         if (sent)
@@ -308,12 +327,17 @@ TeamSyncResult TeamJournal::sync(Journal& local, bool send) {
             if (!d_->prepare(db, &error))
                 return error;
             if (send) {
-                for (const JournalRecord& record : local.waitingToShare()) {
-                    if (!d_->send(db, local, record, &reason))
+                const QList<JournalRecord> waiting = local.waitingToShare();
+                for (qsizetype at = 0; at < waiting.size(); at += Batch) {
+                    const QList<JournalRecord> batch = waiting.mid(at, Batch);
+                    QStringList ids;
+                    for (const JournalRecord& record : batch)
+                        ids << record.id;
+                    if (!d_->send(db, local, batch, &reason))
                         return d_->unusable(reason);
-                    if (!local.markShared(record.id, &error))
+                    if (!local.markShared(ids, &error))
                         return error;
-                    ++result.sent;
+                    result.sent += int(batch.size());
                 }
             }
             QSqlQuery ids(db);
@@ -328,8 +352,8 @@ TeamSyncResult TeamJournal::sync(Journal& local, bool send) {
                     missing << ids.value(0).toString();
             }
             ids.finish();
-            for (qsizetype at = 0; at < missing.size(); at += FetchBatch) {
-                const qsizetype fetched = d_->fetch(db, local, missing.mid(at, FetchBatch), &error);
+            for (qsizetype at = 0; at < missing.size(); at += Batch) {
+                const qsizetype fetched = d_->fetch(db, local, missing.mid(at, Batch), &error);
                 if (fetched < 0)
                     return error;
                 result.received += int(fetched);

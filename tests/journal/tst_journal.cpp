@@ -248,7 +248,7 @@ private slots:
         QStringList waiting = idsOf(journal->waitingToShare());
         std::reverse(waiting.begin(), waiting.end());
         QCOMPARE(waiting, QStringList({failed, b2, restore, noSerial, read, first.id}));
-        QVERIFY(journal->markShared(read, &error));
+        QVERIFY(journal->markShared({read}, &error));
         JournalRecord fetched = *journal->record(first.id);
         fetched.id = "0d9c7c9e-5f6b-4b7e-9d6f-0a1b2c3d4e5f";
         fetched.host = "elsewhere";
