@@ -2114,6 +2114,14 @@ poslalo proti 540 672 bajtům jednotky.</translation>
         <source>Qt&apos;s PostgreSQL driver is missing (install the package libqt6sql6-psql).</source>
         <translation>Chybí ovladač PostgreSQL pro Qt (nainstalujte balíček libqt6sql6-psql).</translation>
     </message>
+    <message>
+        <source>the name %1 was not looked up within %2 s (the name server does not answer)</source>
+        <translation>jméno %1 se nepodařilo vyhledat do %2 s (jmenný server neodpovídá)</translation>
+    </message>
+    <message>
+        <source>the name %1 is not known (%2)</source>
+        <translation>jméno %1 není známo (%2)</translation>
+    </message>
 </context>
 <context>
     <name>UnitCommandsText</name>

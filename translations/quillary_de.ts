@@ -2109,6 +2109,14 @@ Tief-Text des Eingangs, wenn --text nicht angegeben ist. voice list FILE
         <source>Qt&apos;s PostgreSQL driver is missing (install the package libqt6sql6-psql).</source>
         <translation>Der PostgreSQL-Treiber von Qt fehlt (installieren Sie das Paket libqt6sql6-psql).</translation>
     </message>
+    <message>
+        <source>the name %1 was not looked up within %2 s (the name server does not answer)</source>
+        <translation>der Name %1 wurde nicht innerhalb von %2 s aufgelöst (der Nameserver antwortet nicht)</translation>
+    </message>
+    <message>
+        <source>the name %1 is not known (%2)</source>
+        <translation>der Name %1 ist nicht bekannt (%2)</translation>
+    </message>
 </context>
 <context>
     <name>UnitCommandsText</name>

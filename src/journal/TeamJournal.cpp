@@ -13,6 +13,14 @@
 #include <QVariant>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <netdb.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -37,6 +45,60 @@ bool isLoopbackLiteral(const QString& host) {
     static const QRegularExpression ipv4(
         QStringLiteral("^127(\\.(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])){3}$"));
     return host == QLatin1String("::1") || ipv4.match(host).hasMatch();
+}
+
+// libpq's connect_timeout does not cover looking up the host's name, which
+// waits half a minute or more on a name server that does not answer. The
+// lookup runs on a thread of its own, waited for TimeoutSeconds at most (the
+// thread ends by itself when the resolver gives up); libpq is then given the
+// addresses. False with *reason when the name is unknown or took too long.
+bool lookUp(const QString& host, QStringList* addresses, QString* reason) {
+    struct Lookup {
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool done = false;
+        int status = 0;
+        QStringList addresses;
+    };
+    const auto lookup = std::make_shared<Lookup>();
+    std::thread([lookup, name = host.toUtf8()] {
+        addrinfo hints{};
+        hints.ai_socktype = SOCK_STREAM;
+        hints.ai_flags = AI_ADDRCONFIG;
+        addrinfo* found = nullptr;
+        const int status = ::getaddrinfo(name.constData(), nullptr, &hints, &found);
+        QStringList numeric;
+        for (const addrinfo* entry = found; status == 0 && entry; entry = entry->ai_next) {
+            char text[NI_MAXHOST];
+            if (::getnameinfo(entry->ai_addr, entry->ai_addrlen, text, sizeof text, nullptr, 0,
+                              NI_NUMERICHOST) == 0 &&
+                !numeric.contains(QLatin1String(text)))
+                numeric << QLatin1String(text);
+        }
+        if (found)
+            ::freeaddrinfo(found);
+        const std::lock_guard lock(lookup->mutex);
+        lookup->status = status;
+        lookup->addresses = numeric;
+        lookup->done = true;
+        lookup->ended.notify_all();
+    }).detach();
+    std::unique_lock lock(lookup->mutex);
+    if (!lookup->ended.wait_for(lock, std::chrono::seconds(TimeoutSeconds),
+                                [&] { return lookup->done; })) {
+        *reason = TeamJournalText::tr("the name %1 was not looked up within %2 s (the name "
+                                      "server does not answer)")
+                      .arg(host)
+                      .arg(TimeoutSeconds);
+        return false;
+    }
+    if (lookup->addresses.isEmpty()) {
+        *reason = TeamJournalText::tr("the name %1 is not known (%2)")
+                      .arg(host, QString::fromLocal8Bit(::gai_strerror(lookup->status)));
+        return false;
+    }
+    *addresses = lookup->addresses;
+    return true;
 }
 
 // A value in libpq's connection string. Qt turns every ';' of the options
@@ -316,14 +378,21 @@ TeamSyncResult TeamJournal::sync(Journal& local, bool send) {
             if (!db.isValid())
                 return d_->unusable(TeamJournalText::tr("Qt's PostgreSQL driver is missing "
                                                         "(install the package libqt6sql6-psql)."));
-            db.setHostName(d_->host);
+            QStringList addresses;
+            QString reason;
+            if (!lookUp(d_->host, &addresses, &reason))
+                return d_->unusable(reason);
+            // The name once for each address: libpq checks the server's
+            // certificate and ~/.pgpass against it.
+            db.setHostName(QStringList(addresses.size(), d_->host).join(QLatin1Char(',')));
             db.setPort(d_->port);
             db.setUserName(d_->user);
             db.setDatabaseName(d_->database);
-            db.setConnectOptions(d_->options);
+            db.setConnectOptions(d_->options + QStringLiteral(";hostaddr=") +
+                                 addresses.join(QLatin1Char(',')));
             if (!db.open())
                 return d_->unusable(sqlReason(db.lastError()));
-            QString error, reason;
+            QString error;
             if (!d_->prepare(db, &error))
                 return error;
             if (send) {

@@ -23,8 +23,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QScopeGuard>
 #include <memory>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -413,6 +418,41 @@ private slots:
         QCOMPARE(journal->ids().size(), Count);
         for (int i = 0; i < 7; ++i)
             QCOMPARE(journal->image(sha256Hex(QByteArray(22272, char(i)))).size(), 22272);
+    }
+
+    // A name server that takes the question and never answers: the team
+    // database's host name is given up within 5 s (the resolver alone would
+    // wait 30), and the sync says why. Run in a mount namespace of its own
+    // whose /etc/resolv.conf names a silent name server on loopback.
+    void nameServerThatNeverAnswers() {
+        if (::geteuid() != 0)
+            QSKIP("needs root for a mount namespace (the test command runs as root)");
+        const int silent = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        const auto closeSilent = qScopeGuard([silent] { ::close(silent); });
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(53);
+        address.sin_addr.s_addr = htonl(0x7f000009); // 127.0.0.9
+        QVERIFY(::bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        Installer installer;
+        const QString resolver = installer.home.filePath("resolv.conf");
+        QFile file(resolver);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("nameserver 127.0.0.9\noptions timeout:30 attempts:1\n");
+        file.close();
+        QElapsedTimer timer;
+        timer.start();
+        auto* sync = new QProcess;
+        sync->setProcessEnvironment(installer.environment());
+        sync->start("unshare",
+                    {"-m", "sh", "-c", "mount --bind \"$0\" /etc/resolv.conf && exec \"$@\"",
+                     resolver, QUILLARY_CLI, "--journal",
+                     "postgresql://anna@team.example.net/quillary", "history", "sync"});
+        const Installer::Run run = Installer::finish(sync, timer);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("team.example.net was not looked up within 5 s"),
+                 qPrintable(run.err));
+        QVERIFY2(run.ms < 8000, qPrintable(QString::number(run.ms)));
     }
 
     // A server that went away, one that takes the connection and never
